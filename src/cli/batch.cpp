@@ -1,0 +1,127 @@
+#include "cli/batch.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <istream>
+#include <ostream>
+
+#include "board/units.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+namespace {
+
+class PuzzleRunner {
+ public:
+  PuzzleRunner(const BatchOptions& options, std::ostream& out)
+      : options_(options), out_(out), platform_(options.program_dir), window_(platform_) {}
+
+  // New, type each given, Freeze, Solve; then one tab-separated line.
+  void solve(const std::vector<std::string>& cell_texts) {
+    window_.cmdNew_Click();
+    for (int index = 0; index < 81; ++index) {
+      if (!cell_texts[index].empty()) window_.type_into_cell(index, cell_texts[index]);
+    }
+    window_.cmdFreeze_Click();
+    if (options_.steps) window_.view().Check2 = true;
+
+    platform_.messages().clear();
+    const auto start = std::chrono::steady_clock::now();
+    window_.CmdSolve_Click();
+    const auto stop = std::chrono::steady_clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(stop - start).count();
+
+    const View& view = window_.view();
+    std::string grid(81, '.');
+    for (int row = 0; row < 9; ++row) {
+      for (int col = 0; col < 9; ++col) {
+        const std::string& text = view.cell_text(grid_index(row, col));
+        if (!text.empty()) grid[9 * row + col] = text.front();
+      }
+    }
+    const std::string message = platform_.messages().empty() ? std::string() : platform_.messages().back();
+    char time[32];
+    std::snprintf(time, sizeof time, "%.3f", ms);
+    out_ << ++count_ << '\t' << message << '\t' << grid << '\t' << view.Label1 << '\t' << view.Label4 << '\t'
+         << window_.board().pass_count << '\t' << window_.board().guess_count << '\t' << time << '\n';
+  }
+
+ private:
+  const BatchOptions& options_;
+  std::ostream& out_;
+  HeadlessPlatform platform_;
+  Sudoku window_;
+  long count_ = 0;
+};
+
+bool is_blank(std::string_view line) {
+  return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// Returns false when some line was not a puzzle.
+bool solve_stream(std::istream& in, const std::string& name, PuzzleRunner& runner, std::ostream& err) {
+  bool all_good = true;
+  std::string line;
+  long number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (is_blank(line) || line.front() == '#') continue;
+    const auto cells = parse_puzzle_line(line);
+    if (!cells) {
+      err << "quorlen-solve: " << name << ":" << number
+          << ": not a puzzle (81 characters 1-9, 0 or . expected), skipped\n";
+      all_good = false;
+      continue;
+    }
+    runner.solve(*cells);
+  }
+  if (in.bad()) {
+    err << "quorlen-solve: " << name << ": read error after line " << number << "\n";
+    all_good = false;
+  }
+  return all_good;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> parse_puzzle_line(std::string_view line) {
+  if (line.size() < 81) return std::nullopt;
+  std::vector<std::string> cells(81);
+  for (int i = 0; i < 81; ++i) {
+    const char c = line[static_cast<std::size_t>(i)];
+    if (c == '0' || c == '.') continue;
+    if (c < '1' || c > '9') return std::nullopt;
+    cells[grid_index(i / 9, i % 9)] = std::string(1, c);
+  }
+  return cells;
+}
+
+FileDialogResult HeadlessPlatform::file_dialog(const FileDialogRequest&) {
+  return {false, {}, "No file dialog is available without a window."};
+}
+
+int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+  PuzzleRunner runner(options, out);
+  bool all_good = true;
+  std::vector<std::string> inputs = options.inputs;
+  if (inputs.empty()) inputs.emplace_back("-");
+  for (const std::string& input : inputs) {
+    if (input == "-") {
+      all_good &= solve_stream(in, "<stdin>", runner, err);
+      continue;
+    }
+    std::error_code ec;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(input, ec)) file.open(input, std::ios::binary);
+    if (!file.is_open()) {
+      err << "quorlen-solve: " << input << ": cannot be opened, skipped\n";
+      all_good = false;
+      continue;
+    }
+    all_good &= solve_stream(file, input, runner, err);
+  }
+  return all_good ? 0 : 2;
+}
+
+}  // namespace quorlen

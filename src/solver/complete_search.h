@@ -1,0 +1,17 @@
+// A complete depth-first search for a solution of a grid, used when the
+// attempts of the Solve command give up on a puzzle that may still have one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quorlen {
+
+// Digits by grid index (0..80, down the columns), 0 for an empty cell.
+using DigitGrid = std::array<std::uint8_t, 81>;
+
+// Fills `solution` and returns true when the grid has a solution; returns
+// false when it has none (including grids that repeat a digit in a unit).
+bool find_solution(const DigitGrid& grid, DigitGrid& solution);
+
+}  // namespace quorlen

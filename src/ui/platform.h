@@ -1,0 +1,41 @@
+// What only a real toolkit (or a test double) can do for the window logic:
+// the modal message box, the file dialogs and the program's own directory.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quorlen {
+
+enum class FileDialogKind { open, save };
+
+struct FileDialogRequest {
+  FileDialogKind kind = FileDialogKind::open;
+  std::string title;
+  std::string filter;                  // one text naming "*.sud" files
+  std::filesystem::path initial_dir;
+};
+
+// The chosen full path, or a description of why there is none (a cancel by
+// the user is reported as such a failure).
+struct FileDialogResult {
+  bool ok = false;
+  std::filesystem::path path;
+  std::string error;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Shows `text` with an OK button only and the program's name as title;
+  // returns when the user has closed it.
+  virtual void message_box(const std::string& text) = 0;
+
+  virtual FileDialogResult file_dialog(const FileDialogRequest& request) = 0;
+
+  // The directory that holds the program.
+  virtual std::filesystem::path program_directory() const = 0;
+};
+
+}  // namespace quorlen
