@@ -1,0 +1,32 @@
+// One grid cell: a one-line text box that also understands the grid keys.
+#pragma once
+
+#include <QLineEdit>
+
+#include "app/cell_keys.h"
+
+namespace quorlen {
+
+class CellEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  CellEdit(int index, QWidget* parent);
+  int index() const { return index_; }
+
+ signals:
+  // A key that acts beyond this cell's text: moving, clearing or the clipboard.
+  void intent(int index, quorlen::CellIntent intent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  // Whichever way the cell gets focus, its digit is selected so that the
+  // next digit typed replaces it.
+  void focusInEvent(QFocusEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  int index_;
+};
+
+}  // namespace quorlen

@@ -1,0 +1,251 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "app/cell_edit.h"
+#include "app/puzzle_text.h"
+#include "app/window_design.h"
+#include "board/units.h"
+
+namespace quorlen {
+namespace {
+
+QColor to_qcolor(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+void set_colour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, role, colour);
+  }
+}
+
+QLabel* make_label(QWidget* parent, const char* name, const QRect& rect, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(rect);
+  label->setTextFormat(Qt::PlainText);  // captions keep their runs of blanks
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
+    : QWidget(parent), platform_(this, std::move(hooks), [this] { sync(); }), sudoku_(platform_) {
+  setObjectName(QStringLiteral("Sudoku"));
+  setWindowTitle(QString::fromLatin1(design::kCaption));
+  setFixedSize(design::kClientWidth, design::kClientHeight);
+  setFont(design::default_font());
+  QPalette palette = this->palette();
+  set_colour(palette, QPalette::Window, design::background());
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  build_cells();
+  build_buttons();
+  build_labels();
+  set_tab_order();
+
+  // Ctrl+C and Ctrl+V work on the grid wherever the focus is; a cell that has
+  // the focus handles them itself (see CellEdit).
+  connect(new QShortcut(QKeySequence(QKeySequence::Paste), this), &QShortcut::activated, this,
+          [this] { paste_puzzle(QApplication::clipboard()->text()); });
+  connect(new QShortcut(QKeySequence(QKeySequence::Copy), this), &QShortcut::activated, this,
+          [this] { QApplication::clipboard()->setText(copy_puzzle()); });
+
+  sync();
+}
+
+QLineEdit* MainWindow::cell(int index) const { return cells_[index]; }
+
+void MainWindow::build_cells() {
+  for (int index = 0; index < View::kCells; ++index) {
+    auto* cell = new CellEdit(index, this);
+    cell->setObjectName(QStringLiteral("Text1_%1").arg(index));
+    cell->setAccessibleName(QStringLiteral("row %1, column %2").arg(index % 9 + 1).arg(index / 9 + 1));
+    cell->setGeometry(design::cell_rect(index));
+    cell->setFont(design::cell_font());
+    cell->setAlignment(Qt::AlignCenter);
+    QPalette palette = cell->palette();
+    const QColor box = design::cell_background(index);
+    set_colour(palette, QPalette::Base, box);
+    // The selection that focus brings is a darker shade of the box, so the
+    // digit keeps its colour (given, typed or placed) while selected.
+    set_colour(palette, QPalette::Highlight, box.darker(125));
+    cell->setPalette(palette);
+    // textEdited, not textChanged: only the user's typing runs the handler
+    // here; the texts the program sets have run it inside the View already.
+    connect(cell, &QLineEdit::textEdited, this,
+            [this, index](const QString& text) { cell_edited(index, text); });
+    connect(cell, &CellEdit::intent, this, &MainWindow::cell_intent);
+    cells_[index] = cell;
+  }
+}
+
+void MainWindow::build_buttons() {
+  using Handler = void (Sudoku::*)();
+  const std::array<std::pair<QPushButton**, Handler>, 6> wiring{{
+      {&cmdNew_, &Sudoku::cmdNew_Click},
+      {&cmdLoad_, &Sudoku::cmdLoad_Click},
+      {&cmdSave_, &Sudoku::cmdSave_Click},
+      {&cmdFreeze_, &Sudoku::cmdFreeze_Click},
+      {&cmdRestart_, &Sudoku::cmdRestart_Click},
+      {&CmdSolve_, &Sudoku::CmdSolve_Click},
+  }};
+  for (std::size_t i = 0; i < wiring.size(); ++i) {
+    const design::ButtonDesign& spec = design::kButtons[i];
+    auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+    button->setObjectName(QLatin1String(spec.name));
+    button->setGeometry(spec.rect);
+    button->setFont(design::button_font());
+    QPalette palette = button->palette();
+    set_colour(palette, QPalette::Button, design::button_face());
+    button->setPalette(palette);
+    const Handler handler = wiring[i].second;
+    connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
+    *wiring[i].first = button;
+  }
+}
+
+void MainWindow::build_labels() {
+  label1_ = make_label(this, "Label1", design::kLabel1, {});
+  label1_->setFont(design::label_font());
+
+  // Created after Label1 so that it is drawn above the label's right-hand part.
+  check2_ = new QCheckBox(QString::fromLatin1(design::kCheck2Caption), this);
+  check2_->setObjectName(QStringLiteral("Check2"));
+  check2_->setGeometry(design::kCheck2);
+  connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.view().Check2 = checked; });
+
+  make_label(this, "Label3", design::kLabel3, QString::fromLatin1(design::kLabel3Caption));
+  label4_ = make_label(this, "Label4", design::kLabel4, {});
+
+  QLabel* label2 = make_label(this, "Label2", design::kLabel2, QString::fromLatin1(design::kLabel2Caption));
+  label2->setFont(design::label_font());
+  QPalette palette = label2->palette();
+  set_colour(palette, QPalette::WindowText, design::legend_colour());
+  label2->setPalette(palette);
+}
+
+// Tab runs through the buttons, then the grid row by row, then the switch.
+void MainWindow::set_tab_order() {
+  QWidget* previous = CmdSolve_;
+  QWidget::setTabOrder(cmdNew_, cmdLoad_);
+  QWidget::setTabOrder(cmdLoad_, cmdSave_);
+  QWidget::setTabOrder(cmdSave_, cmdFreeze_);
+  QWidget::setTabOrder(cmdFreeze_, cmdRestart_);
+  QWidget::setTabOrder(cmdRestart_, CmdSolve_);
+  for (int row = 0; row < 9; ++row) {
+    for (int col = 0; col < 9; ++col) {
+      QWidget* next = cells_[grid_index(row, col)];
+      QWidget::setTabOrder(previous, next);
+      previous = next;
+    }
+  }
+  QWidget::setTabOrder(previous, check2_);
+}
+
+void MainWindow::run(void (Sudoku::*handler)()) {
+  (sudoku_.*handler)();
+  sync();
+}
+
+void MainWindow::cell_edited(int index, const QString& text) {
+  sudoku_.type_into_cell(index, text.toStdString());
+  sync();
+}
+
+void MainWindow::cell_intent(int index, CellIntent intent) {
+  switch (intent.action) {
+    case CellAction::clear:
+      cell_edited(index, {});
+      break;
+    case CellAction::move: {
+      QLineEdit* target = cells_[move_target(index, intent.move)];
+      if (target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
+      break;
+    }
+    case CellAction::paste_grid: {
+      const QString clipboard = QApplication::clipboard()->text();
+      if (!paste_puzzle(clipboard)) {
+        // Not a whole puzzle: an ordinary paste into this one cell.
+        cells_[index]->selectAll();
+        cells_[index]->paste();
+      }
+      break;
+    }
+    case CellAction::copy_grid:
+      QApplication::clipboard()->setText(copy_puzzle());
+      break;
+    case CellAction::pass_on:
+    case CellAction::replace:
+      break;
+  }
+}
+
+bool MainWindow::paste_puzzle(const QString& text) {
+  const auto cells = parse_puzzle_text(text);
+  if (!cells) return false;
+  for (int index = 0; index < View::kCells; ++index) sudoku_.type_into_cell(index, (*cells)[index]);
+  sync();
+  return true;
+}
+
+QString MainWindow::copy_puzzle() const { return puzzle_text(sudoku_.view()); }
+
+void MainWindow::sync() {
+  for (int index = 0; index < View::kCells; ++index) sync_cell(index);
+  const View& view = sudoku_.view();
+  cmdNew_->setEnabled(view.cmdNew);
+  cmdLoad_->setEnabled(view.cmdLoad);
+  cmdSave_->setEnabled(view.cmdSave);
+  cmdFreeze_->setEnabled(view.cmdFreeze);
+  cmdRestart_->setEnabled(view.cmdRestart);
+  CmdSolve_->setEnabled(view.CmdSolve);
+  label1_->setText(QString::fromStdString(view.Label1));
+  label4_->setText(QString::fromStdString(view.Label4));
+  check2_->setChecked(view.Check2);
+}
+
+void MainWindow::sync_cell(int index) {
+  const CellView& state = sudoku_.view().cell(index);
+  CellEdit* cell = cells_[index];
+  const QString text = QString::fromStdString(state.text);
+  // A text set by the program is never cut, even where it is longer than
+  // what typing may enter (QLineEdit would cut it to its maximum length).
+  const int max_length = state.max_length > 0 ? state.max_length : 32767;
+  cell->setMaxLength(std::max(max_length, static_cast<int>(text.size())));
+  if (cell->text() != text) cell->setText(text);
+  const QColor colour = to_qcolor(state.colour);
+  if (cell->palette().color(QPalette::Text) != colour) {
+    QPalette palette = cell->palette();
+    set_colour(palette, QPalette::Text, colour);
+    set_colour(palette, QPalette::HighlightedText, colour);
+    cell->setPalette(palette);
+  }
+  cell->setEnabled(state.enabled);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QPainter painter(this);
+  QPen pen(design::frame_colour());
+  pen.setJoinStyle(Qt::MiterJoin);
+  pen.setCapStyle(Qt::FlatCap);
+  for (const design::FrameDesign& frame : design::kFrames) {
+    pen.setWidth(frame.border);
+    painter.setPen(pen);
+    // The outline runs through the middle of the frame's edge pixels.
+    painter.drawRect(QRectF(frame.rect).adjusted(0.5, 0.5, -0.5, -0.5));
+  }
+  pen.setWidth(design::kLine1Border);
+  painter.setPen(pen);
+  painter.drawLine(QLineF(design::kLine1).translated(0.5, 0));
+}
+
+}  // namespace quorlen

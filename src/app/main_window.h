@@ -1,0 +1,69 @@
+// The window `Sudoku`: builds the controls of the design, shows the window
+// logic's view state and forwards clicks and typing to its handlers.
+//
+// All state lives in Sudoku and its View; the widgets are only a picture of
+// it. After every handler, and before any modal box, sync() brings every
+// widget up to date. Handlers change the View, never a widget.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "app/cell_keys.h"
+#include "app/qt_platform.h"
+#include "ui/sudoku.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quorlen {
+
+class CellEdit;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(PlatformHooks hooks = {}, QWidget* parent = nullptr);
+
+  Sudoku& sudoku() { return sudoku_; }
+  QLineEdit* cell(int index) const;
+
+  // Fills the enabled cells from a puzzle string as if each were typed;
+  // false (and no change) when the text is not a puzzle.
+  bool paste_puzzle(const QString& text);
+  QString copy_puzzle() const;
+
+  // Brings every widget up to date with the View.
+  void sync();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void build_cells();
+  void build_buttons();
+  void build_labels();
+  void set_tab_order();
+  void run(void (Sudoku::*handler)());
+  void cell_edited(int index, const QString& text);
+  void cell_intent(int index, CellIntent intent);
+  void sync_cell(int index);
+
+  QtPlatform platform_;
+  Sudoku sudoku_;
+  std::array<CellEdit*, View::kCells> cells_{};
+  QPushButton* cmdNew_ = nullptr;
+  QPushButton* cmdLoad_ = nullptr;
+  QPushButton* cmdSave_ = nullptr;
+  QPushButton* cmdFreeze_ = nullptr;
+  QPushButton* cmdRestart_ = nullptr;
+  QPushButton* CmdSolve_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label4_ = nullptr;
+  QCheckBox* check2_ = nullptr;
+};
+
+}  // namespace quorlen

@@ -1,0 +1,76 @@
+#include "app/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <utility>
+
+namespace quorlen {
+namespace {
+
+// "Sudoku files (*.sud)" -> "sud": a name typed without an extension gets
+// the one the filter names, as users of a save dialog expect.
+QString default_suffix(const QString& filter) {
+  static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+))"));
+  const QRegularExpressionMatch match = pattern.match(filter);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+QString to_qstring(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return QString::fromStdWString(path.native());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::filesystem::path to_path(const QString& path) {
+#ifdef _WIN32
+  return std::filesystem::path(path.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+QtPlatform::QtPlatform(QWidget* parent, PlatformHooks hooks, std::function<void()> before_modal)
+    : parent_(parent), hooks_(std::move(hooks)), before_modal_(std::move(before_modal)) {}
+
+void QtPlatform::message_box(const std::string& text) {
+  if (before_modal_) before_modal_();
+  if (hooks_.message_box) {
+    hooks_.message_box(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), QString::fromStdString(text),
+                  QMessageBox::Ok, parent_);
+  // The texts carry blanks and file names that must show as they are.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
+  if (before_modal_) before_modal_();
+  if (hooks_.file_dialog) return hooks_.file_dialog(request);
+
+  const bool saving = request.kind == FileDialogKind::save;
+  const QString filter = QString::fromStdString(request.filter);
+  QFileDialog dialog(parent_, QString::fromStdString(request.title), to_qstring(request.initial_dir), filter);
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (saving) dialog.setDefaultSuffix(default_suffix(filter));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {false, {}, kCancelled};
+  }
+  return {true, to_path(dialog.selectedFiles().front()), {}};
+}
+
+std::filesystem::path QtPlatform::program_directory() const {
+  if (!hooks_.program_directory.empty()) return hooks_.program_directory;
+  return to_path(QCoreApplication::applicationDirPath());
+}
+
+}  // namespace quorlen

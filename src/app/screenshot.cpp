@@ -1,0 +1,47 @@
+#include "app/screenshot.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/main_window.h"
+
+namespace quorlen {
+
+void configure_application() {
+  QApplication::setApplicationName(QStringLiteral("Quorlen"));
+  // Fusion paints buttons and text boxes from the palette, so the design's
+  // button face and box colours show on every desktop; native themes may
+  // ignore them.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+int save_screenshot(const QString& file, const QString& puzzle) {
+  QTemporaryDir program_dir;  // nowhere near the real program's folder
+  PlatformHooks hooks;
+  hooks.message_box = [](const std::string& text) { std::printf("message: %s\n", text.c_str()); };
+  hooks.program_directory = to_path(program_dir.path());
+  MainWindow window(std::move(hooks));
+  window.show();
+
+  const auto click = [&window](const char* name) {
+    window.findChild<QPushButton*>(QLatin1String(name))->click();
+  };
+  click("cmdNew");
+  if (!window.paste_puzzle(puzzle)) {
+    std::fprintf(stderr, "quorlen: --puzzle needs 81 characters 1-9, 0 or .\n");
+    return 2;
+  }
+  click("cmdFreeze");
+  click("CmdSolve");
+
+  if (!window.grab().save(file)) {
+    std::fprintf(stderr, "quorlen: cannot write %s\n", qPrintable(file));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace quorlen

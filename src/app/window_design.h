@@ -1,0 +1,108 @@
+// The design of the window `Sudoku`: every place and size in twips, as the
+// form was laid out, with the colours and fonts of its controls.
+//
+// 15 twips make one pixel at 96 dots per inch; Qt's logical pixels are those
+// pixels, so a high-DPI screen scales the whole design evenly.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <array>
+
+namespace quorlen::design {
+
+constexpr int kTwipsPerPixel = 15;
+
+constexpr QRect twips_rect(int left, int top, int width, int height) {
+  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+inline constexpr const char* kCaption = "Quorlen - By Marrowby";
+inline constexpr int kClientWidth = 11325 / kTwipsPerPixel;  // 755
+inline constexpr int kClientHeight = 8670 / kTwipsPerPixel;  // 578
+
+inline QColor background() { return {255, 224, 192}; }
+inline QColor dark_box() { return {255, 192, 128}; }
+inline QColor button_face() { return {255, 192, 128}; }
+inline QColor frame_colour() { return {255, 128, 0}; }
+inline QColor legend_colour() { return {192, 64, 0}; }
+
+// Text1(k): the grid runs down the screen columns, 1200 twips across and
+// 600 down, so neighbouring cells overlap by one pixel.
+constexpr QRect cell_rect(int index) {
+  return twips_rect(240 + 1200 * (index / 9), 1560 + 600 * (index % 9), 1215, 615);
+}
+
+// The corner boxes and the centre box are dark; the four edge boxes show the
+// window's own colour.
+inline QColor cell_background(int index) {
+  const int box_col = index / 27;
+  const int box_row = index % 9 / 3;
+  return (box_col + box_row) % 2 == 0 ? dark_box() : background();
+}
+
+struct ButtonDesign {
+  const char* name;
+  const char* caption;
+  QRect rect;
+};
+
+inline constexpr std::array<ButtonDesign, 6> kButtons{{
+    {"cmdNew", "New", twips_rect(120, 360, 1335, 495)},
+    {"cmdLoad", "Load", twips_rect(2040, 360, 1335, 495)},
+    {"cmdSave", "Save", twips_rect(3600, 360, 1335, 495)},
+    {"cmdFreeze", "Freeze", twips_rect(5640, 360, 1335, 495)},
+    {"cmdRestart", "Restart", twips_rect(7080, 360, 1455, 495)},
+    {"CmdSolve", "Solve", twips_rect(9600, 360, 1095, 495)},
+}};
+
+// Drawn frames: the pen of each is centred on the outline, as the form draws
+// its shapes, which keeps every frame clear of the controls inside it.
+struct FrameDesign {
+  const char* name;
+  QRect rect;
+  int border;  // pixels
+};
+
+inline constexpr std::array<FrameDesign, 4> kFrames{{
+    {"Shape2", twips_rect(1920, 240, 3135, 735), 5},     // Load and Save
+    {"Shape3", twips_rect(5520, 240, 3135, 735), 5},     // Freeze and Restart
+    {"Shape4", twips_rect(9120, 240, 2055, 735), 5},     // Solve
+    {"Shape1", twips_rect(120, 1440, 11055, 5655), 10},  // the grid
+}};
+
+// Line1: the divider between Load and Save, from (3480, 240) to (3480, 960).
+inline constexpr QLine kLine1{3480 / kTwipsPerPixel, 240 / kTwipsPerPixel, 3480 / kTwipsPerPixel,
+                              960 / kTwipsPerPixel};
+inline constexpr int kLine1Border = 5;
+
+inline constexpr QRect kLabel1 = twips_rect(1680, 7320, 9135, 375);
+inline constexpr QRect kCheck2 = twips_rect(8040, 7320, 1455, 495);
+inline constexpr QRect kLabel3 = twips_rect(9240, 7800, 855, 495);
+inline constexpr QRect kLabel4 = twips_rect(10200, 7800, 1095, 495);
+inline constexpr QRect kLabel2 = twips_rect(1560, 8040, 8775, 375);
+
+inline constexpr const char* kCheck2Caption = "Save to File";
+inline constexpr const char* kLabel3Caption = "Guessed?";
+inline constexpr const char* kLabel2Caption =
+    "Difficulty : 0 Easy;     1 Medium;     2 Difficult;     >=3 Very Difficult";
+
+// Arial, as the design names it; fontconfig maps it to Liberation Sans, its
+// metric twin, where Arial itself is missing.
+inline QFont arial(double points, bool bold) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+inline QFont cell_font() { return arial(13.5, true); }
+inline QFont button_font() { return arial(14.25, false); }
+inline QFont label_font() { return arial(12, true); }
+
+// The form's default font was the old system's 8 pt sans serif; Arial at
+// that size stands in for it (fontconfig would otherwise pick any sans).
+inline QFont default_font() { return arial(8.25, false); }
+
+}  // namespace quorlen::design
