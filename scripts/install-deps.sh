@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
+  qt6-base-dev     # the window quorlen and its GUI tests (Widgets, Test, the platform plugins)
+  fonts-liberation # Liberation Sans, the metric twin that stands in for Arial
 )
 
 missing=()

@@ -30,6 +30,7 @@ QLabel* make_label(QWidget* parent, const char* name, const QRect& rect, const Q
   label->setGeometry(rect);
   label->setTextFormat(Qt::PlainText);  // captions keep their runs of blanks
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setAutoFillBackground(true);
   return label;
 }
 
@@ -116,10 +117,12 @@ void MainWindow::build_labels() {
   label1_ = make_label(this, "Label1", design::kLabel1, {});
   label1_->setFont(design::label_font());
 
-  // Created after Label1 so that it is drawn above the label's right-hand part.
+  // Created after Label1 so that it is drawn above the label's right-hand
+  // part, and opaque, so that it covers whatever of the caption lies there.
   check2_ = new QCheckBox(QString::fromLatin1(design::kCheck2Caption), this);
   check2_->setObjectName(QStringLiteral("Check2"));
   check2_->setGeometry(design::kCheck2);
+  check2_->setAutoFillBackground(true);
   connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.view().Check2 = checked; });
 
   make_label(this, "Label3", design::kLabel3, QString::fromLatin1(design::kLabel3Caption));
