@@ -178,7 +178,7 @@ void Solver::write_pos(int loc, int value) {
   board_.cell_value[loc] = static_cast<std::int16_t>(d);
   board_.placed_digit = d;
   if (view_.Check2 && log_ != nullptr) {
-    // " Column c row r  :Valued": the digit follows "Value" directly.
+    // " Column c row r  :Valued"
     char record[] = " Column 0 row 0  :Value0";
     record[8] = static_cast<char>('1' + loc / 9);
     record[14] = static_cast<char>('1' + loc % 9);
