@@ -24,6 +24,13 @@ void set_colour(QPalette& palette, QPalette::ColorRole role, const QColor& colou
   }
 }
 
+// Text colours leave the disabled look to the style, so a disabled control
+// still reads as disabled.
+void set_text_colour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
+  palette.setColor(QPalette::Active, role, colour);
+  palette.setColor(QPalette::Inactive, role, colour);
+}
+
 QLabel* make_label(QWidget* parent, const char* name, const QRect& rect, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QLatin1String(name));
@@ -42,8 +49,11 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setWindowTitle(QString::fromLatin1(design::kCaption));
   setFixedSize(design::kClientWidth, design::kClientHeight);
   setFont(design::default_font());
+  // Every colour the design relies on is set, so that a dark desktop theme
+  // cannot put light text on the light background.
   QPalette palette = this->palette();
   set_colour(palette, QPalette::Window, design::background());
+  set_text_colour(palette, QPalette::WindowText, Qt::black);
   setPalette(palette);
   setAutoFillBackground(true);
 
@@ -106,6 +116,7 @@ void MainWindow::build_buttons() {
     button->setFont(design::button_font());
     QPalette palette = button->palette();
     set_colour(palette, QPalette::Button, design::button_face());
+    set_text_colour(palette, QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
     const Handler handler = wiring[i].second;
     connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
@@ -122,6 +133,7 @@ void MainWindow::build_labels() {
   check2_ = new QCheckBox(QString::fromLatin1(design::kCheck2Caption), this);
   check2_->setObjectName(QStringLiteral("Check2"));
   check2_->setGeometry(design::kCheck2);
+  check2_->setBackgroundRole(QPalette::Window);  // buttons fill with the button face
   check2_->setAutoFillBackground(true);
   connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.view().Check2 = checked; });
 
