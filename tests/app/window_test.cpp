@@ -424,6 +424,18 @@ class WindowTest : public QObject {
     QCOMPARE(QString::fromStdString(window_->sudoku().view().cell_text(grid_index(3, 3))), text);
   }
 
+  // A text the program sets is shown whole even where it is longer than
+  // typing may enter; typing then replaces it with one character.
+  void program_texts_are_not_cut() {
+    click("cmdNew");
+    window_->sudoku().view().set_cell_text(grid_index(0, 0), "12");
+    window_->sync();
+    QCOMPARE(cell(0, 0)->text(), QString("12"));
+    QTest::keyClicks(cell(0, 0), "5");
+    QCOMPARE(cell(0, 0)->text(), QString("5"));
+    QCOMPARE(cell(0, 0)->maxLength(), 1);
+  }
+
   void mouse_click_selects_the_digit() {
     focus_window();
     click("cmdNew");
