@@ -99,11 +99,6 @@ class PlatformTest : public QObject {
       QCOMPARE(QString::fromStdString(result.error), QString("Cancel was selected."));
     }
   }
-
-  void program_directory_is_the_executables() {
-    QtPlatform platform(nullptr, {}, {});
-    QCOMPARE(quorlen::to_qstring(platform.program_directory()), QCoreApplication::applicationDirPath());
-  }
 };
 
 QTEST_MAIN(PlatformTest)
