@@ -108,7 +108,4 @@ void Sudoku::CmdSolve_Click() {
   }
 }
 
-void Sudoku::cmdLoad_Click() {}
-void Sudoku::cmdSave_Click() {}
-
 }  // namespace quorlen
