@@ -156,7 +156,8 @@ SudRead parse_sud(std::string_view bytes, std::string_view file_name) {
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (++number > kCells) {
-      return failure(in_quotes(file_name) + " has more than 81 lines; a puzzle file holds one line per cell.");
+      return failure(in_quotes(file_name) +
+                     " has more than 81 lines; a puzzle file holds one line per cell.");
     }
     const int value = line_value(line);
     if (value < 0) {
@@ -181,7 +182,8 @@ SudRead read_sud_file(const std::filesystem::path& path) {
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return failure(io_error("Cannot read", path, errno));
   if (S_ISDIR(info.st_mode)) return failure(io_error("Cannot read", path, EISDIR));
-  if (!S_ISREG(info.st_mode)) return failure("Cannot read " + in_quotes(path.string()) + ": not a regular file.");
+  if (!S_ISREG(info.st_mode))
+    return failure("Cannot read " + in_quotes(path.string()) + ": not a regular file.");
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxSudBytes) return too_large();
 
   // The file may have grown since fstat: read one byte past the limit to see.

@@ -47,33 +47,14 @@ void Sudoku::cmdLoad_Click() {
     return;
   }
 
-  Board& b = board_;
-  b.unit_mask = 0;
+  clear_board_and_grid();
   for (int i = 1; i <= 81; ++i) {
-    b.tried_mask[i] = 0;
-    view_.set_cell_enabled(i - 1, true);
-    view_.set_cell_max_length(i - 1, 1);
-    view_.set_cell_colour(i - 1, kBlack);
-    b.given_value[i] = kNotGiven;
     const int value = file.cells[static_cast<std::size_t>(i - 1)];
-    if (value == 0) {
-      view_.set_cell_text(i - 1, "");
-      b.cell_value[i - 1] = kEmptyCell;
-      b.cand_mask[i] = kAllDigits;
-    } else {
-      view_.set_cell_text(i - 1, std::string(1, static_cast<char>('0' + value)));
-      b.cell_value[i - 1] = static_cast<std::int16_t>(value);
-      b.cand_mask[i] = static_cast<std::int16_t>(digit_mask(value));
-    }
+    if (value == 0) continue;
+    view_.set_cell_text(i - 1, std::string(1, static_cast<char>('0' + value)));
+    board_.cell_value[i - 1] = static_cast<std::int16_t>(value);
+    board_.cand_mask[i] = static_cast<std::int16_t>(digit_mask(value));
   }
-  b.placed_digit = 0;
-  b.attempt_ok = true;
-  view_.Label1.clear();
-  b.is_valid = true;
-  b.is_complete = true;
-  b.pass_count = 0;
-  b.guess_count = 0;
-  b.solvable = true;
 
   // A loaded puzzle has no givens yet: it must be frozen before it is solved.
   view_.cmdRestart = false;

@@ -47,8 +47,8 @@ TEST(BatchSud, EachFileIsLoadedAndABadOneIsSkipped) {
 
   const BatchRun result = run({good, bad, upper}, dir.path());
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err, "quorlen-solve: " + bad + R"(: Line 2 of "bad.sud" is "12", not a digit from 0 to 9.)" +
-                            " Skipped.\n");
+  EXPECT_EQ(result.err, "quorlen-solve: " + bad +
+                            R"(: Line 2 of "bad.sud" is "12", not a digit from 0 to 9.)" + " Skipped.\n");
   const std::string solved =
       "1\tSudoku Solved\t483921657967345821251876493548132976729564138136798245372689514814253769695417382\t";
   std::istringstream lines(result.out);
@@ -69,8 +69,7 @@ TEST(BatchSud, TheSamplePuzzlesAreWhatTheirNamesSay) {
       {"hard-2.sud", "Sudoku Solved"},
       {"empty-grid.sud", "Sudoku Solved"},
       {"no-solution.sud", "The sudoku is not solvable"},
-      {"repeated-given.sud",
-       "   Validation failed for row 1 - The number 3 is getting repeated   1  19"},
+      {"repeated-given.sud", "   Validation failed for row 1 - The number 3 is getting repeated   1  19"},
   };
   testing::ScratchDir dir;
   for (const auto& [name, message] : samples) {

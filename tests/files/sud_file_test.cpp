@@ -15,12 +15,13 @@ using testing::write_bytes;
 // Cells in cell-number order from a text of 81 digits, '.' for 0.
 SudCells cells_of(std::string_view digits) {
   SudCells cells{};
-  for (std::size_t i = 0; i < digits.size(); ++i) cells[i] = static_cast<std::uint8_t>(digits[i] == '.' ? 0 : digits[i] - '0');
+  for (std::size_t i = 0; i < digits.size(); ++i)
+    cells[i] = static_cast<std::uint8_t>(digits[i] == '.' ? 0 : digits[i] - '0');
   return cells;
 }
 
-const std::string kPuzzle = testing::sud_text(
-    "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..");
+const std::string kPuzzle =
+    testing::sud_text("..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..");
 
 TEST(SudFile, ReadsFilesFromAnySystem) {
   const SudCells puzzle = parse_sud(kPuzzle, "x.sud").cells;
@@ -58,7 +59,8 @@ TEST(SudFile, NamesTheFirstBadLine) {
       {"  \t", R"(Line 1 of "x.sud" is "  \t", not a digit from 0 to 9.)"},
       {"5\r\r\n", R"(Line 1 of "x.sud" is "5\x0D", not a digit from 0 to 9.)"},
       {std::string("\0\xFF", 2), R"(Line 1 of "x.sud" is "\x00\xFF", not a digit from 0 to 9.)"},
-      {std::string(100, '7'), R"(Line 1 of "x.sud" is "777777777777777777777777...", not a digit from 0 to 9.)"},
+      {std::string(100, '7'),
+       R"(Line 1 of "x.sud" is "777777777777777777777777...", not a digit from 0 to 9.)"},
       {lines_82, R"("x.sud" has more than 81 lines; a puzzle file holds one line per cell.)"},
   };
   for (const auto& [bytes, message] : cases) {

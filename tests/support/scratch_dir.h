@@ -38,7 +38,8 @@ class ScratchDir {
   // Names of the entries in the folder, sorted.
   std::vector<std::string> names() const {
     std::vector<std::string> out;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) out.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+      out.push_back(entry.path().filename());
     std::sort(out.begin(), out.end());
     return out;
   }

@@ -106,12 +106,14 @@ TEST_F(PuzzleFiles, ABadFileChangesNothing) {
     expect_refused(&Sudoku::cmdLoad_Click, message);
   }
   answer(dir / "huge.sud");
-  expect_refused(&Sudoku::cmdLoad_Click, R"("huge.sud" is too large to be a puzzle file (more than 64 KiB).)");
+  expect_refused(&Sudoku::cmdLoad_Click,
+                 R"("huge.sud" is too large to be a puzzle file (more than 64 KiB).)");
   answer(dir / "missing.sud");
   expect_refused(&Sudoku::cmdLoad_Click,
                  "Cannot open \"" + (dir / "missing.sud").string() + "\": No such file or directory.");
   answer(dir / "folder.sud");
-  expect_refused(&Sudoku::cmdLoad_Click, "Cannot read \"" + (dir / "folder.sud").string() + "\": Is a directory.");
+  expect_refused(&Sudoku::cmdLoad_Click,
+                 "Cannot read \"" + (dir / "folder.sud").string() + "\": Is a directory.");
 }
 
 TEST_F(PuzzleFiles, SaveThenLoadGivesBackTheDigitsUnfrozen) {
@@ -152,7 +154,8 @@ TEST_F(PuzzleFiles, AFailedSaveKeepsTheEarlierFile) {
   {
     testing::FileSizeLimit disk_full(100);  // the save stops after 100 of its 243 bytes
     answer(dir / "old.sud");
-    expect_refused(&Sudoku::cmdSave_Click, "Cannot save \"" + (dir / "old.sud").string() + "\": File too large.");
+    expect_refused(&Sudoku::cmdSave_Click,
+                   "Cannot save \"" + (dir / "old.sud").string() + "\": File too large.");
   }
   EXPECT_EQ(read_bytes(dir / "old.sud"), "earlier");
   EXPECT_EQ(dir.names(), (std::vector<std::string>{"file", "old.sud"}));
