@@ -230,7 +230,14 @@ std::string replace_file(const std::filesystem::path& path, std::string_view byt
   }
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) return failed(EISDIR);
+  if (exists) {
+    // Only an ordinary file that may be written is replaced: a read-only
+    // file stays as it is, and a device or pipe is never swapped for a file.
+    if (S_ISDIR(existing.st_mode)) return failed(EISDIR);
+    if (!S_ISREG(existing.st_mode))
+      return "Cannot save " + in_quotes(path.string()) + ": not a regular file.";
+    if (::access(target.c_str(), W_OK) != 0) return failed(errno);
+  }
 
   // The new file must sit in the same folder, so that the rename below is
   // atomic: the chosen path then holds either the old file or the new one.

@@ -49,15 +49,10 @@ TEST(BatchSud, EachFileIsLoadedAndABadOneIsSkipped) {
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "quorlen-solve: " + bad +
                             R"(: Line 2 of "bad.sud" is "12", not a digit from 0 to 9.)" + " Skipped.\n");
-  const std::string solved =
-      "1\tSudoku Solved\t483921657967345821251876493548132976729564138136798245372689514814253769695417382\t";
-  std::istringstream lines(result.out);
-  std::string first, second, third;
-  std::getline(lines, first);
-  std::getline(lines, second);
-  EXPECT_EQ(first.substr(0, solved.size()), solved);
-  EXPECT_EQ(second.substr(0, solved.size()), "2" + solved.substr(1));
-  EXPECT_FALSE(std::getline(lines, third));
+  EXPECT_EQ(messages(result.out), (std::vector<std::string>{"Sudoku Solved", "Sudoku Solved"}));
+  EXPECT_NE(result.out.find("2\tSudoku Solved\t4839216579673458212518764935481329767295641381367982453726895"
+                            "14814253769695417382\t"),
+            std::string::npos);
 }
 
 TEST(BatchSud, TheSamplePuzzlesAreWhatTheirNamesSay) {

@@ -91,6 +91,7 @@ TEST_F(PuzzleFiles, ABadFileChangesNothing) {
   std::string lines_82;
   for (int i = 0; i < 82; ++i) lines_82 += "1\r\n";
   std::filesystem::create_directory(dir / "folder.sud");
+  // Sparse, 8 GiB: reading it whole would take seconds, so it is refused unread.
   std::filesystem::resize_file(write_bytes(dir / "huge.sud", ""), std::uintmax_t{1} << 33);
   const std::pair<std::string, std::string> files[] = {
       {"5\r\n\r\n", R"(Line 2 of "bad.sud" is empty, not a digit from 0 to 9.)"},
