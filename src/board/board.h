@@ -67,6 +67,8 @@ struct Board {
   std::array<std::int16_t, 83> cell_value{};
 
   int pos_counter = 0;
+
+  bool operator==(const Board&) const = default;
 };
 
 inline void saturating_increment(std::int32_t& counter) {

@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -23,6 +24,23 @@ class PuzzleRunner {
     for (int index = 0; index < 81; ++index) {
       if (!cell_texts[index].empty()) window_.type_into_cell(index, cell_texts[index]);
     }
+    freeze_and_solve();
+  }
+
+  // New, Load the file through the dialog, Freeze, Solve. Returns the
+  // message of a Load that failed, or nothing.
+  std::optional<std::string> solve_file(const std::filesystem::path& path) {
+    window_.cmdNew_Click();
+    platform_.messages().clear();
+    platform_.answer_next_dialog(path);
+    window_.cmdLoad_Click();
+    if (!platform_.messages().empty()) return platform_.messages().back();
+    freeze_and_solve();
+    return std::nullopt;
+  }
+
+ private:
+  void freeze_and_solve() {
     window_.cmdFreeze_Click();
     if (options_.steps) window_.view().Check2 = true;
 
@@ -47,7 +65,6 @@ class PuzzleRunner {
          << window_.board().pass_count << '\t' << window_.board().guess_count << '\t' << time << '\n';
   }
 
- private:
   const BatchOptions& options_;
   std::ostream& out_;
   HeadlessPlatform platform_;
@@ -98,7 +115,20 @@ std::optional<std::vector<std::string>> parse_puzzle_line(std::string_view line)
 }
 
 FileDialogResult HeadlessPlatform::file_dialog(const FileDialogRequest&) {
-  return {false, {}, "No file dialog is available without a window."};
+  if (!next_answer_) return {false, {}, "No file dialog is available without a window."};
+  FileDialogResult answer{true, std::move(*next_answer_), {}};
+  next_answer_.reset();
+  return answer;
+}
+
+bool is_sud_file_name(std::string_view name) {
+  constexpr std::string_view kExtension = ".sud";
+  if (name.size() < kExtension.size()) return false;
+  const std::string_view end = name.substr(name.size() - kExtension.size());
+  for (std::size_t i = 0; i < kExtension.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(end[i])) != kExtension[i]) return false;
+  }
+  return true;
 }
 
 int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -109,6 +139,13 @@ int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, 
   for (const std::string& input : inputs) {
     if (input == "-") {
       all_good &= solve_stream(in, "<stdin>", runner, err);
+      continue;
+    }
+    if (is_sud_file_name(input)) {
+      if (const auto error = runner.solve_file(input)) {
+        err << "quorlen-solve: " << input << ": " << *error << " Skipped.\n";
+        all_good = false;
+      }
       continue;
     }
     std::error_code ec;

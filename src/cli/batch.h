@@ -23,7 +23,8 @@ struct BatchOptions {
 // down the columns.
 std::optional<std::vector<std::string>> parse_puzzle_line(std::string_view line);
 
-// A platform without a screen: message boxes are recorded, dialogs fail.
+// A platform without a screen: message boxes are recorded; a dialog answers
+// with the path set by answer_next_dialog, once, and fails otherwise.
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(std::filesystem::path program_dir) : program_dir_(std::move(program_dir)) {}
@@ -32,11 +33,16 @@ class HeadlessPlatform : public Platform {
   std::filesystem::path program_directory() const override { return program_dir_; }
 
   std::vector<std::string>& messages() { return messages_; }
+  void answer_next_dialog(std::filesystem::path path) { next_answer_ = std::move(path); }
 
  private:
   std::filesystem::path program_dir_;
   std::vector<std::string> messages_;
+  std::optional<std::filesystem::path> next_answer_;
 };
+
+// Whether `name` is a ".sud" puzzle file (in any letter case).
+bool is_sud_file_name(std::string_view name);
 
 // Runs the whole batch; `in` serves "-". Returns the exit status: 2 when
 // any input line or file could not be used, 0 otherwise.

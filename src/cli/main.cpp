@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "A puzzle line holds 81 characters row by row from the top-left cell:\n"
     "1-9 for a given, 0 or . for an empty cell. Blank lines and lines\n"
     "starting with # are skipped.\n"
+    "A FILE whose name ends in .sud is one puzzle file, read by the Load\n"
+    "command: New, Load, Freeze, Solve.\n"
     "\n"
     "Prints one line per puzzle, fields separated by tabs: number, message,\n"
     "grid (81 characters, . for empty), difficulty caption, \"Guessed?\",\n"

@@ -32,7 +32,9 @@ void Sudoku::Form_Load() {
   view_.Check2 = false;
 }
 
-void Sudoku::cmdNew_Click() {
+// What New and Load both start from: an empty, unlocked, black grid with no
+// givens, and a board with no trace of an earlier solve.
+void Sudoku::clear_board_and_grid() {
   Board& b = board_;
   b.unit_mask = 0;
   for (int n = 1; n <= 81; ++n) {
@@ -51,13 +53,17 @@ void Sudoku::cmdNew_Click() {
   b.pass_count = 0;
   b.guess_count = 0;
   view_.Label1.clear();
+  b.attempt_ok = true;
+  b.placed_digit = 0;
+}
+
+void Sudoku::cmdNew_Click() {
+  clear_board_and_grid();
   view_.cmdFreeze = true;
   view_.cmdLoad = true;
   view_.CmdSolve = false;
   view_.cmdRestart = false;
   view_.cmdSave = true;
-  b.attempt_ok = true;
-  b.placed_digit = 0;
 }
 
 void Sudoku::cmdFreeze_Click() {
@@ -107,8 +113,5 @@ void Sudoku::CmdSolve_Click() {
     platform_.message_box(kUnableToWrite);
   }
 }
-
-void Sudoku::cmdLoad_Click() {}
-void Sudoku::cmdSave_Click() {}
 
 }  // namespace quorlen

@@ -34,6 +34,8 @@ class Sudoku {
   Board& board() { return board_; }
 
  private:
+  void clear_board_and_grid();
+
   Platform& platform_;
   Board board_;
   View view_;

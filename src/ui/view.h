@@ -28,6 +28,7 @@ struct CellView {
   Rgb colour = kBlack;
   bool enabled = true;
   int max_length = 1;
+  friend bool operator==(const CellView&, const CellView&) = default;
 };
 
 class View {
@@ -60,6 +61,7 @@ class View {
   std::string Label4;
   bool Check2 = false;  // "Save to File"
 
+  friend bool operator==(const View&, const View&) = default;
 
  private:
   std::array<CellView, kCells> cells_{};

@@ -290,7 +290,6 @@ class WindowTest : public QObject {
     type_puzzle(kEasy);
     answers_.push_back({true, quorlen::to_path(file), {}});
     click("cmdSave");
-    if (requests_.empty()) QSKIP("Load and Save are not on this branch yet");
     QCOMPARE(messages_, QStringList{});
 
     QFile saved(file);
@@ -337,7 +336,6 @@ class WindowTest : public QObject {
     QFETCH(QString, command);
     enter_puzzle(kEasy);
     click(qPrintable(command));  // the double answers with a cancel
-    if (requests_.empty()) QSKIP("Load and Save are not on this branch yet");
     QCOMPARE(messages_, QStringList{"Cancel was selected."});
     QCOMPARE(grid_at_message_.front(), kEasy);
     QCOMPARE(shown(), kEasy);

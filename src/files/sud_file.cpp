@@ -1,0 +1,263 @@
+#include "files/sud_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+namespace quorlen {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kCells = 81;
+
+SudRead failure(std::string message) {
+  SudRead result;
+  result.error = std::move(message);
+  return result;
+}
+
+std::string in_quotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string system_message(int error) { return std::generic_category().message(error); }
+
+// `what "path": reason.`, for a failure of the operating system.
+std::string io_error(std::string_view what, const std::filesystem::path& path, int error) {
+  return std::string(what) + " " + in_quotes(path.string()) + ": " + system_message(error) + ".";
+}
+
+// A bad line as a message box can show it: at most a few dozen characters,
+// control and non-ASCII bytes written as \xNN.
+std::string printable(std::string_view line) {
+  constexpr std::size_t kShown = 24;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (std::size_t i = 0; i < line.size() && i < kShown; ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte == '\t') {
+      out += "\\t";
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      out += static_cast<char>(byte);
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  if (line.size() > kShown) out += "...";
+  return out;
+}
+
+// The value 0..9 of a line: decimal digits with blanks or tabs around them,
+// leading zeros allowed. -1 for anything else.
+int line_value(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return -1;
+  line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
+  for (const char c : line) {
+    if (c < '0' || c > '9') return -1;
+  }
+  const std::size_t significant = line.find_first_not_of('0');
+  if (significant == std::string_view::npos) return 0;
+  if (line.size() - significant > 1) return -1;  // 10 or more
+  return line.back() - '0';
+}
+
+// Owns a file descriptor; closes it on every path.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { reset(-1); }
+
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+
+  void reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+  // Closes now and returns the error that close itself may report (a
+  // delayed write error on some file systems), or 0.
+  int close() {
+    const int result = ::close(std::exchange(fd_, -1));
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// A new file that is removed again unless it is kept.
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+
+  // Creates a file in `dir` that nothing else is using; 0 or the error.
+  int create(const std::filesystem::path& dir) {
+    static unsigned counter = 0;
+    for (int tries = 0; tries < 100; ++tries) {
+      std::filesystem::path candidate =
+          dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+      const int opened = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (opened >= 0) {
+        fd_.reset(opened);
+        path_ = std::move(candidate);
+        return 0;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+  }
+
+  int fd() const { return fd_.get(); }
+  int close() { return fd_.close(); }
+  const std::filesystem::path& path() const { return path_; }
+  void keep() { path_.clear(); }
+
+ private:
+  std::filesystem::path path_;
+  FileDescriptor fd_;
+};
+
+int write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+}  // namespace
+
+SudRead parse_sud(std::string_view bytes, std::string_view file_name) {
+  SudRead result;
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  int number = 0;
+  // A line end closes its line; it does not open another, so a file whose
+  // last line ends with CR LF has exactly as many lines as line ends.
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (++number > kCells) {
+      return failure(in_quotes(file_name) +
+                     " has more than 81 lines; a puzzle file holds one line per cell.");
+    }
+    const int value = line_value(line);
+    if (value < 0) {
+      const std::string what = line.empty() ? std::string("empty") : in_quotes(printable(line));
+      return failure("Line " + std::to_string(number) + " of " + in_quotes(file_name) + " is " + what +
+                     ", not a digit from 0 to 9.");
+    }
+    result.cells[static_cast<std::size_t>(number - 1)] = static_cast<std::uint8_t>(value);
+  }
+  return result;
+}
+
+SudRead read_sud_file(const std::filesystem::path& path) {
+  const std::string name = path.filename().string();
+  const auto too_large = [&] {
+    return failure(in_quotes(name) + " is too large to be a puzzle file (more than " +
+                   std::to_string(kMaxSudBytes / 1024) + " KiB).");
+  };
+  // Non-blocking, so that opening a named pipe cannot hang the window.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd) return failure(io_error("Cannot open", path, errno));
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return failure(io_error("Cannot read", path, errno));
+  if (S_ISDIR(info.st_mode)) return failure(io_error("Cannot read", path, EISDIR));
+  if (!S_ISREG(info.st_mode))
+    return failure("Cannot read " + in_quotes(path.string()) + ": not a regular file.");
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxSudBytes) return too_large();
+
+  // The file may have grown since fstat: read one byte past the limit to see.
+  std::string bytes(kMaxSudBytes + 1, '\0');
+  std::size_t size = 0;
+  while (size < bytes.size()) {
+    const ssize_t got = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return failure(io_error("Cannot read", path, errno));
+    }
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  if (size > kMaxSudBytes) return too_large();
+  bytes.resize(size);
+  return parse_sud(bytes, name);
+}
+
+std::string format_sud(const SudCells& cells) {
+  std::string text;
+  text.reserve(kCells * 5);
+  for (const std::uint8_t value : cells) {
+    if (value >= 1 && value <= 9) {
+      text += static_cast<char>('0' + value);
+    } else {
+      text += " 0 ";  // how the number 0 is printed to a text file
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string replace_file(const std::filesystem::path& path, std::string_view bytes) {
+  const auto failed = [&](int error) { return io_error("Cannot save", path, error); };
+
+  // Saving through a symbolic link replaces the file it points to, and
+  // keeps the link.
+  std::filesystem::path target = path;
+  std::error_code ec;
+  if (std::filesystem::is_symlink(path, ec)) {
+    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    if (!ec) target = std::move(resolved);
+  }
+  struct stat existing {};
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  if (exists) {
+    // Only an ordinary file that may be written is replaced: a read-only
+    // file stays as it is, and a device or pipe is never swapped for a file.
+    if (S_ISDIR(existing.st_mode)) return failed(EISDIR);
+    if (!S_ISREG(existing.st_mode))
+      return "Cannot save " + in_quotes(path.string()) + ": not a regular file.";
+    if (::access(target.c_str(), W_OK) != 0) return failed(errno);
+  }
+
+  // The new file must sit in the same folder, so that the rename below is
+  // atomic: the chosen path then holds either the old file or the new one.
+  const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
+  TemporaryFile temp;
+  if (const int error = temp.create(dir)) return failed(error);
+  // A replaced file keeps its permissions; a new one gets the usual ones.
+  if (exists) ::fchmod(temp.fd(), existing.st_mode & 07777);
+
+  if (const int error = write_all(temp.fd(), bytes)) return failed(error);
+  if (::fsync(temp.fd()) != 0) return failed(errno);
+  if (const int error = temp.close()) return failed(error);
+  if (::rename(temp.path().c_str(), target.c_str()) != 0) return failed(errno);
+  temp.keep();
+
+  // Make the rename itself durable; the file is already complete, so a
+  // failure here changes nothing the user could act on.
+  FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder) ::fsync(folder.get());
+  return {};
+}
+
+}  // namespace quorlen

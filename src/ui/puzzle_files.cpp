@@ -1,0 +1,81 @@
+// Load and Save: the window's ".sud" puzzle file commands.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "files/sud_file.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+namespace {
+
+// Both dialogs open in the sample puzzles shipped next to the program.
+FileDialogRequest puzzle_dialog(FileDialogKind kind, const Platform& platform) {
+  FileDialogRequest request;
+  request.kind = kind;
+  if (kind == FileDialogKind::open) {
+    request.title = " Open Sudoku ";
+    request.filter = "Soduku Files (*.sud)";
+  } else {
+    request.title = " Save Soduku ";
+    request.filter = "Sudoku files (*.sud)";
+  }
+  request.initial_dir = platform.program_directory() / "examples";
+  return request;
+}
+
+// The chosen path, or nothing after the dialog's own failure text has been
+// shown (a cancel counts as a failure).
+std::optional<std::filesystem::path> choose_file(Platform& platform, FileDialogKind kind) {
+  FileDialogResult chosen = platform.file_dialog(puzzle_dialog(kind, platform));
+  if (chosen.ok) return std::move(chosen.path);
+  platform.message_box(chosen.error.empty() ? std::string("No file was chosen.") : chosen.error);
+  return std::nullopt;
+}
+
+}  // namespace
+
+// The whole file is read and checked before anything changes, so a bad file
+// leaves the user's grid as it was.
+void Sudoku::cmdLoad_Click() {
+  const auto path = choose_file(platform_, FileDialogKind::open);
+  if (!path) return;
+  const SudRead file = read_sud_file(*path);
+  if (!file.ok()) {
+    platform_.message_box(file.error);
+    return;
+  }
+
+  clear_board_and_grid();
+  for (int i = 1; i <= 81; ++i) {
+    const int value = file.cells[static_cast<std::size_t>(i - 1)];
+    if (value == 0) continue;
+    view_.set_cell_text(i - 1, std::string(1, static_cast<char>('0' + value)));
+    board_.cell_value[i - 1] = static_cast<std::int16_t>(value);
+    board_.cand_mask[i] = static_cast<std::int16_t>(digit_mask(value));
+  }
+
+  // A loaded puzzle has no givens yet: it must be frozen before it is solved.
+  view_.cmdRestart = false;
+  view_.CmdSolve = false;
+  view_.cmdSave = true;
+}
+
+void Sudoku::cmdSave_Click() {
+  const auto path = choose_file(platform_, FileDialogKind::save);
+  if (!path) return;
+  // Cell entry keeps only texts that begin with a digit 1..9; that digit is
+  // what the cell shows.
+  SudCells cells{};
+  for (int k = 0; k < 81; ++k) {
+    const std::string& text = view_.cell_text(k);
+    if (!text.empty() && text.front() >= '1' && text.front() <= '9') {
+      cells[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(text.front() - '0');
+    }
+  }
+  const std::string error = replace_file(*path, format_sud(cells));
+  if (!error.empty()) platform_.message_box(error);
+}
+
+}  // namespace quorlen
