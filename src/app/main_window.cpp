@@ -31,6 +31,21 @@ void set_text_colour(QPalette& palette, QPalette::ColorRole role, const QColor& 
   palette.setColor(QPalette::Inactive, role, colour);
 }
 
+// A flat face in the design's colour with a raised edge (sunken while
+// pressed, framed dark while focused), as buttons of that colour were drawn;
+// styles that shade the face from the palette would lighten it.
+QString button_style() {
+  const QColor face = design::button_face();
+  return QStringLiteral(
+             "QPushButton { background-color: %1; border: 2px solid;"
+             " border-color: %2 %3 %3 %2; }"
+             "QPushButton:pressed { border-color: %3 %2 %2 %3; }"
+             "QPushButton:focus { border-color: %4; }"
+             "QPushButton:disabled { color: %5; }")
+      .arg(face.name(), face.lighter(125).name(), face.darker(160).name(), face.darker(250).name(),
+           QColor(128, 128, 128).name());
+}
+
 QLabel* make_label(QWidget* parent, const char* name, const QRect& rect, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QLatin1String(name));
@@ -115,9 +130,9 @@ void MainWindow::build_buttons() {
     button->setGeometry(spec.rect);
     button->setFont(design::button_font());
     QPalette palette = button->palette();
-    set_colour(palette, QPalette::Button, design::button_face());
     set_text_colour(palette, QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
+    button->setStyleSheet(button_style());
     const Handler handler = wiring[i].second;
     connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
     *wiring[i].first = button;

@@ -159,6 +159,7 @@ class WindowTest : public QObject {
     QTest::newRow("window") << QPoint(300, 80) << light;
     QTest::newRow("top-middle box") << QPoint(270, 115) << light;
     QTest::newRow("centre box") << QPoint(350, 235) << dark;
+    QTest::newRow("button face") << QPoint(14, 30) << dark;
   }
 
   void paints_frames_and_boxes() {
