@@ -124,10 +124,10 @@ void MainWindow::build_buttons() {
       {&CmdSolve_, &Sudoku::CmdSolve_Click},
   }};
   for (std::size_t i = 0; i < wiring.size(); ++i) {
-    const design::ButtonDesign& spec = design::kButtons[i];
-    auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
-    button->setObjectName(QLatin1String(spec.name));
-    button->setGeometry(spec.rect);
+    const design::ButtonDesign& look = design::kButtons[i];
+    auto* button = new QPushButton(QString::fromLatin1(look.caption), this);
+    button->setObjectName(QLatin1String(look.name));
+    button->setGeometry(look.rect);
     button->setFont(design::button_font());
     QPalette palette = button->palette();
     set_text_colour(palette, QPalette::ButtonText, Qt::black);
