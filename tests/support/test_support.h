@@ -3,6 +3,8 @@
 
 #include <deque>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +65,22 @@ inline std::string shown_grid(const View& view) {
     if (!text.empty()) grid[static_cast<std::size_t>(i)] = text.front();
   }
   return grid;
+}
+
+// The records of a step log, each without its quotes' line end (CR LF).
+inline std::vector<std::string> read_log_lines(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  const std::string text = content.str();
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();  // a torn last record shows as a line of its own
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
 }
 
 }  // namespace quorlen::testing
