@@ -1,24 +1,50 @@
 #include "solver/solver.h"
 
-#include <string>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <string_view>
 
 #include "board/units.h"
 
 namespace quorlen {
+namespace {
 
-int latest_pos(int pos, int num) {
-  // Worked from bit 9 down with comparisons rather than bit tests, so that
-  // negative and oversized operands behave as the solver has always treated
-  // them: a negative operand has no bit, one of 1024 or more has them all.
-  int result = 0;
-  for (int bit = 9; bit >= 1; --bit) {
-    const int t = 1 << bit;
-    if (pos >= t && num >= t) result += t;
-    if (pos >= t) pos -= t;
-    if (num >= t) num -= t;
+// All 27 units, bits 1..27.
+constexpr std::uint32_t kAllUnits = 0x0ffffffe;
+
+// Number of bits in a 9-bit set of positions.
+constexpr auto kPlaceCount = [] {
+  std::array<std::uint8_t, 512> count{};
+  for (unsigned set = 1; set < 512; ++set) count[set] = static_cast<std::uint8_t>(count[set & (set - 1)] + 1);
+  return count;
+}();
+
+// A short text built in place, so that composing a message allocates
+// nothing beyond the destination string's own buffer.
+class TextBuilder {
+ public:
+  TextBuilder& operator<<(std::string_view piece) {
+    const std::size_t n = std::min(piece.size(), buffer_.size() - size_);
+    std::memcpy(buffer_.data() + size_, piece.data(), n);
+    size_ += n;
+    return *this;
   }
-  return result;
-}
+  TextBuilder& operator<<(int number) {
+    const auto result = std::to_chars(buffer_.data() + size_, buffer_.data() + buffer_.size(), number);
+    if (result.ec == std::errc()) size_ = static_cast<std::size_t>(result.ptr - buffer_.data());
+    return *this;
+  }
+  std::string_view view() const { return {buffer_.data(), size_}; }
+
+ private:
+  std::array<char, 160> buffer_{};
+  std::size_t size_ = 0;
+};
+
+}  // namespace
 
 void Solver::main_function() {
   Board& b = board_;
@@ -46,10 +72,24 @@ void Solver::main_function() {
     b.cand_mask[n] = static_cast<std::int16_t>(value != kEmptyCell ? digit_mask(value) : kAllDigits);
   }
 
+  // possible(u) reads and writes only the digits and masks of u's own
+  // cells, so a call that changed nothing would change nothing again until
+  // one of those cells changes. Such calls are skipped: units_to_reduce_
+  // holds the units with a changed cell (possible marks the three units of
+  // every cell it changes), and every unit starts out in it because the
+  // masks were just rebuilt. A skipped call would only have rewritten the
+  // scratch fields unit_mask and allowed_mask, which complete() and the
+  // next possible() overwrite before anything reads them.
+  units_to_reduce_ = kAllUnits;
   while (!b.no_progress) {
     saturating_increment(b.pass_count);
     b.no_progress = true;
-    for (b.reduce_unit = 1; b.reduce_unit <= 27; ++b.reduce_unit) possible(b.reduce_unit);
+    for (b.reduce_unit = 1; b.reduce_unit <= 27; ++b.reduce_unit) {
+      const std::uint32_t unit_bit = std::uint32_t{1} << b.reduce_unit;
+      if ((units_to_reduce_ & unit_bit) == 0) continue;
+      units_to_reduce_ &= ~unit_bit;
+      possible(b.reduce_unit);
+    }
   }
 
   b.is_valid = true;
@@ -71,13 +111,31 @@ void Solver::validate(const int& unit) {
   const auto& cells = kUnitCells[unit];
   const UnitKind kind = unit_kind(unit);
 
+  // Fast check: with every cell empty or holding 1..9, the unit fails
+  // exactly when some digit's bit is met twice. Only then (or for a value
+  // outside the board's model) is the pair searched for below.
+  unsigned seen = 0;
+  unsigned repeated = 0;
+  bool out_of_model = false;
+  for (int pos = 1; pos <= 9; ++pos) {
+    const int value = b.cell_value[cells[pos] - 1];
+    if (kind == UnitKind::box) b.unit_values[pos] = static_cast<std::int16_t>(value == kEmptyCell ? 0 : value);
+    if (value == kEmptyCell) continue;
+    if (value < 1 || value > 9) {
+      out_of_model = true;
+      continue;
+    }
+    const unsigned bit = 1u << value;
+    repeated |= seen & bit;
+    seen |= bit;
+  }
+  if (repeated == 0 && !out_of_model) return;
+
   // Columns and rows compare cell values; boxes go through unit_values with
   // 0 for an empty cell. Both find the same first pair.
   int values[10];
   for (int pos = 1; pos <= 9; ++pos) {
-    const int value = b.cell_value[cells[pos] - 1];
-    if (kind == UnitKind::box) b.unit_values[pos] = static_cast<std::int16_t>(value == kEmptyCell ? 0 : value);
-    values[pos] = kind == UnitKind::box ? b.unit_values[pos] : value;
+    values[pos] = kind == UnitKind::box ? b.unit_values[pos] : b.cell_value[cells[pos] - 1];
   }
   const int empty = kind == UnitKind::box ? 0 : kEmptyCell;
 
@@ -86,15 +144,15 @@ void Solver::validate(const int& unit) {
     for (int j = i + 1; j <= 9; ++j) {
       if (values[j] != values[i]) continue;
       b.is_valid = false;
-      const std::string k = std::to_string(unit_index(unit));
-      const std::string d = std::to_string(values[i]);
+      TextBuilder text;
+      text << "   Validation failed for " << unit_kind_word(kind) << " " << unit_index(unit) << " - The number "
+           << values[i];
       if (kind == UnitKind::box) {
-        b.message_text = "   Validation failed for 3x3 box " + k + " - The number " + d + " is getting repeated.   ";
+        text << " is getting repeated.   ";
       } else {
-        b.message_text = std::string("   Validation failed for ") + unit_kind_word(kind) + " " + k +
-                         " - The number " + d + " is getting repeated   " + std::to_string(cells[i]) + "  " +
-                         std::to_string(cells[j]);
+        text << " is getting repeated   " << cells[i] << "  " << cells[j];
       }
+      b.message_text.assign(text.view());
       return;
     }
   }
@@ -119,52 +177,85 @@ void Solver::complete(const int& unit) {
   if (b.unit_mask != kAllDigits) b.is_complete = false;
 }
 
+void Solver::narrow(int cell, int mask) {
+  Board& b = board_;
+  b.cand_mask[cell] = static_cast<std::int16_t>(mask);
+  b.no_progress = false;
+  units_to_reduce_ |= kCellUnits[cell];
+  b.placed_digit = 0;
+  // write_pos places only a single digit; most narrowed masks keep several.
+  if (single_digit(mask) != 0) write_pos(cell - 1, mask);
+}
+
 void Solver::possible(const int& unit) {
   Board& b = board_;
   const auto& cells = kUnitCells[unit];
-  for (int pos = 0; pos <= 10; ++pos) b.allowed_mask[pos] = kAllDigits;
-  b.unit_mask = 0;
+  std::int16_t* const mask_of = b.cand_mask.data();
+  // Every mask intersection leaves pos_counter at 0, and a call makes at
+  // least nine.
+  b.pos_counter = 0;
 
+  // The digits are read once, before any placement of this call: a digit
+  // placed below is struck from the unit's other cells only by the next
+  // call.
+  int values[10];
+  int sum = 0;
   for (int pos = 1; pos <= 9; ++pos) {
-    const int value = b.cell_value[cells[pos] - 1];
-    if (value != kEmptyCell) b.unit_mask += digit_mask(value);
+    values[pos] = b.cell_value[cells[pos] - 1];
+    sum += values[pos] != kEmptyCell ? digit_mask(values[pos]) : 0;
   }
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int value = b.cell_value[cells[pos] - 1];
-    // With a repeated digit the sum is no longer a set of digits and the
-    // difference may be negative; latest_pos gives that no candidate.
-    b.allowed_mask[pos] = static_cast<std::int16_t>(value == kEmptyCell ? kAllDigits - b.unit_mask : digit_mask(value));
-  }
+  b.unit_mask = sum;
+  // With a repeated digit the sum is no longer a set of digits and the
+  // difference may be negative; latest_pos gives that no candidate.
+  const auto open = static_cast<std::int16_t>(kAllDigits - sum);
+  b.allowed_mask[0] = kAllDigits;
+  b.allowed_mask[10] = kAllDigits;
 
   // Placed-digit rule: narrow every cell to what its unit still allows.
+  // The narrowed masks are tallied on the way for the single-place rule
+  // below, over all nine cells:
+  //   once:    digits that are a candidate in at least one cell
+  //   twice:   digits that are a candidate in at least two cells
+  //   settled: masks that are one digit alone
+  // (write_pos changes no mask, so each cell's mask stays as narrowed here.)
+  int once = 0;
+  int twice = 0;
+  int settled = 0;
   for (int pos = 1; pos <= 9; ++pos) {
+    const std::int16_t allowed =
+        values[pos] == kEmptyCell ? open : static_cast<std::int16_t>(digit_mask(values[pos]));
+    b.allowed_mask[pos] = allowed;
     const int cell = cells[pos];
-    const int old = b.cand_mask[cell];
-    b.cand_mask[cell] = static_cast<std::int16_t>(intersect(old, b.allowed_mask[pos]));
-    if (b.cand_mask[cell] != old) {
-      b.no_progress = false;
-      b.placed_digit = 0;
-      write_pos(cell - 1, b.cand_mask[cell]);
-    }
+    const int old = mask_of[cell];
+    const int mask = latest_pos(old, allowed);  // bits 1..9 only
+    if (mask != old) narrow(cell, mask);
+    twice |= once & mask;
+    once |= mask;
+    if ((mask & (mask - 1)) == 0) settled |= mask;
   }
 
-  // Single-place rule: a digit with one possible cell in the unit goes there.
-  for (int d = 1; d <= 9; ++d) {
-    const int bit = digit_mask(d);
-    int count = 0;
-    int last = 0;
-    for (int pos = 1; pos <= 9; ++pos) {
-      if (intersect(b.cand_mask[cells[pos]], bit) == bit) {
-        ++count;
-        last = cells[pos];
-      }
+  // Single-place rule: a digit with one possible cell in the unit goes
+  // there, unless that cell's mask is that digit alone already (the digit
+  // is then in `settled`). Digits go in ascending order, and each one's
+  // places are counted on the masks as the smaller digits left them, so
+  // after a change the tallies are taken again for the digits above it.
+  // Every mask of the unit holds bits 1..9 only by now.
+  int singles = once & ~twice & ~settled;
+  while (singles != 0) {
+    const int bit = singles & -singles;
+    int pos = 1;
+    while ((mask_of[cells[pos]] & bit) == 0) ++pos;
+    narrow(cells[pos], bit);
+    once = 0;
+    twice = 0;
+    settled = 0;
+    for (int p = 1; p <= 9; ++p) {
+      const int mask = mask_of[cells[p]];
+      twice |= once & mask;
+      once |= mask;
+      if ((mask & (mask - 1)) == 0) settled |= mask;
     }
-    if (count == 1 && b.cand_mask[last] != bit) {
-      b.cand_mask[last] = static_cast<std::int16_t>(bit);
-      b.no_progress = false;
-      b.placed_digit = 0;
-      write_pos(last - 1, bit);
-    }
+    singles = once & ~twice & ~settled & ~((bit << 1) - 1);  // the digits above this one
   }
 }
 
@@ -173,8 +264,7 @@ void Solver::write_pos(int loc, int value) {
   const int d = single_digit(value);
   if (d == 0) return;
   view_.set_cell_colour(loc, kSolverBlue);
-  const char text[2] = {static_cast<char>('0' + d), '\0'};
-  view_.set_cell_text(loc, text);
+  view_.set_cell_digit(loc, d);
   board_.cell_value[loc] = static_cast<std::int16_t>(d);
   board_.placed_digit = d;
   if (view_.Check2 && log_ != nullptr) {
@@ -190,38 +280,81 @@ void Solver::write_pos(int loc, int value) {
 void Solver::guess_function() {
   Board& b = board_;
   saturating_increment(b.guess_count);
-  view_.Label4 = "Yes  " + std::to_string(b.guess_count);
+  char caption[24] = "Yes  ";
+  const auto end = std::to_chars(caption + 5, caption + sizeof caption, b.guess_count).ptr;
+  view_.Label4.assign(caption, end);
   for (int i = 1; i <= 81; ++i) b.saved_mask[i] = b.cand_mask[i];
+  // Every examination below makes at least nine mask intersections.
+  b.pos_counter = 0;
 
-  // Fewest places first (k), then units 1..27, then digits 1..9.
-  for (int k = 1; k <= 9; ++k) {
-    for (int u = 1; u <= 27; ++u) {
-      const auto& cells = kUnitCells[u];
-      for (int d = 1; d <= 9; ++d) {
-        for (int i = 1; i <= 81; ++i) b.cand_mask[i] = b.saved_mask[i];
-        const int bit = digit_mask(d);
-        int cand_cells[11] = {};
-        int cand_count = 0;
-        for (int pos = 1; pos <= 9; ++pos) {
-          if (intersect(b.cand_mask[cells[pos]], bit) == bit) cand_cells[++cand_count] = cells[pos];
-        }
-        if (cand_count != k) continue;
-        for (int j = 1; j <= k; ++j) {
-          const int cell = cand_cells[j];
-          const int old = b.cand_mask[cell];
-          if (intersect(old, bit) == bit) b.cand_mask[cell] = static_cast<std::int16_t>(bit);
-          if (b.cand_mask[cell] == old || (b.tried_mask[cell] & bit) != 0) continue;
-          b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
-          b.no_progress = false;
-          b.placed_digit = 0;
-          write_pos(cell - 1, bit);
-          if (b.placed_digit != 0) {
-            main_function();
-            return;
-          }
-        }
+  // The search restores the snapshot before every examination of a
+  // (k, u, d), so all examinations see the same masks: the places of each
+  // digit in each unit are found once. places[u][d] holds bit pos-1 for
+  // each position pos of unit u whose cell has candidate d.
+  std::array<std::array<std::uint16_t, 10>, 28> places{};
+  for (int u = 1; u <= 27; ++u) {
+    const auto& cells = kUnitCells[u];
+    for (int pos = 1; pos <= 9; ++pos) {
+      for (unsigned m = static_cast<unsigned>(digit_bits(b.saved_mask[cells[pos]])); m != 0; m &= m - 1) {
+        places[u][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << (pos - 1));
       }
     }
+  }
+
+  // The examinations in search order, fewest places first (k), then units
+  // 1..27, then digits 1..9: a stable counting sort of the (u, d) pairs by
+  // their number of places, leaving out those with none. An entry packs
+  // u * 16 + d.
+  std::array<int, 10> with_places{};
+  for (int u = 1; u <= 27; ++u) {
+    for (int d = 1; d <= 9; ++d) ++with_places[kPlaceCount[places[u][d]]];
+  }
+  std::array<int, 10> next{};
+  int examinations = 0;
+  for (int k = 1; k <= 9; ++k) {
+    next[k] = examinations;
+    examinations += with_places[k];
+  }
+  std::array<std::uint16_t, 27 * 9> order{};
+  for (int u = 1; u <= 27; ++u) {
+    for (int d = 1; d <= 9; ++d) {
+      const int k = kPlaceCount[places[u][d]];
+      if (k != 0) order[static_cast<std::size_t>(next[k]++)] = static_cast<std::uint16_t>(u * 16 + d);
+    }
+  }
+
+  for (int e = 0; e < examinations; ++e) {
+    const int u = order[e] / 16;
+    const int d = order[e] % 16;
+    const auto& cells = kUnitCells[u];
+    const int bit = digit_mask(d);
+    // Each listed cell is narrowed to d; the first one that thereby changes
+    // and has not had d guessed before takes the guess. Masks narrowed on
+    // the way stay so until the examination is given up.
+    int narrowed[9];
+    int narrowed_count = 0;
+    for (unsigned p = places[u][d]; p != 0; p &= p - 1) {
+      const int cell = cells[std::countr_zero(p) + 1];
+      const int old = b.cand_mask[cell];
+      b.cand_mask[cell] = static_cast<std::int16_t>(bit);
+      if (old == bit) continue;
+      narrowed[narrowed_count++] = cell;
+      if ((b.tried_mask[cell] & bit) != 0) continue;
+      b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
+      b.no_progress = false;
+      b.placed_digit = 0;
+      write_pos(cell - 1, bit);
+      if (b.placed_digit != 0) {
+        main_function();
+        return;
+      }
+    }
+    for (int i = 0; i < narrowed_count; ++i) b.cand_mask[narrowed[i]] = b.saved_mask[narrowed[i]];
+  }
+  // The last examination, digit 9 in unit 27, is not restored after it:
+  // when it listed all nine cells, they stay narrowed to 9.
+  if (places[27][9] == 0x1ff) {
+    for (int pos = 1; pos <= 9; ++pos) b.cand_mask[kUnitCells[27][pos]] = static_cast<std::int16_t>(digit_mask(9));
   }
 }
 

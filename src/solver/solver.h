@@ -9,15 +9,23 @@
 // A run reports only through the board's flags and `message_text`.
 #pragma once
 
+#include <cstdint>
+
 #include "board/board.h"
 #include "files/step_log.h"
 #include "ui/view.h"
 
 namespace quorlen {
 
-// Common candidates of two masks among bits 1..9. A negative operand holds
-// no digit; an operand of 1024 or more holds all nine.
-int latest_pos(int pos, int num);
+// A mask operand as the set of digits 1..9 it holds. The solver has always
+// read operands bit by bit from bit 9 down, subtracting each power of two
+// it finds: a negative operand then holds no digit, and one of 1024 or more
+// holds all nine (it stays at 2^k or more after every step). In 0..1023 that
+// reading is just the bits 1..9.
+constexpr int digit_bits(int mask) { return mask < 0 ? 0 : mask >= 1024 ? kAllDigits : mask & kAllDigits; }
+
+// Common candidates of two masks among bits 1..9.
+constexpr int latest_pos(int pos, int num) { return digit_bits(pos) & digit_bits(num); }
 
 class Solver {
  public:
@@ -37,16 +45,16 @@ class Solver {
   // in blue, and logs it; any other mask or index changes nothing.
   void write_pos(int loc, int value);
 
-  // Mask intersection as the solver uses it: also leaves pos_counter at 0.
-  int intersect(int pos, int num) {
-    board_.pos_counter = 0;
-    return latest_pos(pos, num);
-  }
-
  private:
+  // Narrows a cell's mask within possible() and hands it to write_pos.
+  void narrow(int cell, int mask);
+
   Board& board_;
   View& view_;
   StepLog* log_;
+  // Units whose cells changed since their last call of possible() in the
+  // current reduction passes, bit u for unit u; see main_function.
+  std::uint32_t units_to_reduce_ = 0;
 };
 
 }  // namespace quorlen
