@@ -15,12 +15,6 @@ namespace {
 // All 27 units, bits 1..27.
 constexpr std::uint32_t kAllUnits = 0x0ffffffe;
 
-// Number of bits in a 9-bit set of positions.
-constexpr auto kPlaceCount = [] {
-  std::array<std::uint8_t, 512> count{};
-  for (unsigned set = 1; set < 512; ++set) count[set] = static_cast<std::uint8_t>(count[set & (set - 1)] + 1);
-  return count;
-}();
 
 // A short text built in place, so that composing a message allocates
 // nothing beyond the destination string's own buffer.
@@ -55,16 +49,20 @@ void Solver::main_function() {
   b.no_progress = false;
 
   // A repeated digit in the grid the run starts from ends it at once.
-  for (b.validate_unit = 1; b.validate_unit <= 27; ++b.validate_unit) {
+  if (grid_passes_validation()) {
+    count_passed_validations();
+  } else {
+    for (b.validate_unit = 1; b.validate_unit <= 27; ++b.validate_unit) {
+      if (!b.is_valid) {
+        b.attempt_ok = false;
+        return;
+      }
+      validate(b.validate_unit);
+    }
     if (!b.is_valid) {
       b.attempt_ok = false;
       return;
     }
-    validate(b.validate_unit);
-  }
-  if (!b.is_valid) {
-    b.attempt_ok = false;
-    return;
   }
 
   for (int n = 1; n <= 81; ++n) {
@@ -93,16 +91,63 @@ void Solver::main_function() {
   }
 
   b.is_valid = true;
-  for (b.validate_unit = 1; b.validate_unit <= 27; ++b.validate_unit) validate(b.validate_unit);
+  b.is_complete = true;
+  if (grid_passes_validation()) {
+    count_passed_validations();
+    // With no digit repeated, a unit is complete exactly when none of its
+    // cells is empty. complete(27) leaves the last unit's scratch fields.
+    for (b.complete_unit = 1; b.complete_unit <= 27; ++b.complete_unit) {
+      if (b.complete_unit == 27 || has_empty_cell(b.complete_unit)) complete(b.complete_unit);
+    }
+  } else {
+    for (b.validate_unit = 1; b.validate_unit <= 27; ++b.validate_unit) validate(b.validate_unit);
+    for (b.complete_unit = 1; b.complete_unit <= 27; ++b.complete_unit) complete(b.complete_unit);
+  }
   if (!b.is_valid) {
     b.solvable = false;
     b.run_state = -1;
   }
 
-  b.is_complete = true;
-  for (b.complete_unit = 1; b.complete_unit <= 27; ++b.complete_unit) complete(b.complete_unit);
-
   if (!b.is_complete && b.run_state != -1) guess_function();
+}
+
+bool Solver::grid_passes_validation() const {
+  // Used digits per column, row and box, as bits 1..9.
+  std::array<unsigned, 27> used{};
+  for (int i = 0; i < 81; ++i) {
+    const int value = board_.cell_value[i];
+    if (value == kEmptyCell) continue;
+    if (value < 1 || value > 9) return false;  // outside the board's model: let validate() judge
+    const unsigned bit = 1u << value;
+    const auto& units = kCellUnitIndexes[i + 1];
+    unsigned& column = used[units[0]];
+    unsigned& row = used[units[1]];
+    unsigned& box = used[units[2]];
+    if (((column | row | box) & bit) != 0) return false;
+    column |= bit;
+    row |= bit;
+    box |= bit;
+  }
+  return true;
+}
+
+void Solver::count_passed_validations() {
+  // What 27 passing validate() calls leave behind: the counter counted,
+  // the loop field past the end and the last box in unit_values.
+  Board& b = board_;
+  b.pos_counter += 27;
+  b.validate_unit = 28;
+  for (int pos = 1; pos <= 9; ++pos) {
+    const int value = b.cell_value[kUnitCells[27][pos] - 1];
+    b.unit_values[pos] = static_cast<std::int16_t>(value == kEmptyCell ? 0 : value);
+  }
+}
+
+bool Solver::has_empty_cell(int unit) const {
+  for (int pos = 1; pos <= 9; ++pos) {
+    if (board_.cell_value[kUnitCells[unit][pos] - 1] == kEmptyCell) return true;
+  }
+  return false;
 }
 
 void Solver::validate(const int& unit) {
@@ -288,72 +333,84 @@ void Solver::guess_function() {
   b.pos_counter = 0;
 
   // The search restores the snapshot before every examination of a
-  // (k, u, d), so all examinations see the same masks: the places of each
-  // digit in each unit are found once. places[u][d] holds bit pos-1 for
-  // each position pos of unit u whose cell has candidate d.
-  std::array<std::array<std::uint16_t, 10>, 28> places{};
+  // (k, u, d), so all examinations see the same masks, and the number of
+  // places of every digit in every unit is counted once, for all nine
+  // digits of a unit at a time: bit d of places[u][i] is bit i of the
+  // count for digit d (a 4-bit counter per digit, counts 0..9).
+  //
+  //     places[u][3]  places[u][2]  places[u][1]  places[u][0]
+  //        8s            4s            2s            1s        bit d: digit d
+  //
+  // settled[u] holds the digits that some cell of u has as its only
+  // candidate; such a digit with one place is that cell, which no
+  // examination can change.
+  std::array<std::array<int, 4>, 28> places{};
+  std::array<int, 28> settled{};
   for (int u = 1; u <= 27; ++u) {
     const auto& cells = kUnitCells[u];
+    int c0 = 0, c1 = 0, c2 = 0, c3 = 0;
+    int alone = 0;
     for (int pos = 1; pos <= 9; ++pos) {
-      for (unsigned m = static_cast<unsigned>(digit_bits(b.saved_mask[cells[pos]])); m != 0; m &= m - 1) {
-        places[u][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << (pos - 1));
-      }
+      const int raw = b.saved_mask[cells[pos]];
+      const int mask = digit_bits(raw);
+      // Add one to the counter of every digit in mask.
+      const int carry0 = c0 & mask;
+      c0 ^= mask;
+      const int carry1 = c1 & carry0;
+      c1 ^= carry0;
+      const int carry2 = c2 & carry1;
+      c2 ^= carry1;
+      c3 |= carry2;
+      if (raw == mask && (mask & (mask - 1)) == 0) alone |= mask;
     }
+    places[u] = {c0, c1, c2, c3};
+    settled[u] = alone;
   }
+  // The digits of unit u with exactly k places.
+  const auto with_places = [&](int u, int k) {
+    const auto& c = places[u];
+    return ((k & 1) != 0 ? c[0] : ~c[0]) & ((k & 2) != 0 ? c[1] : ~c[1]) & ((k & 4) != 0 ? c[2] : ~c[2]) &
+           ((k & 8) != 0 ? c[3] : ~c[3]) & kAllDigits;
+  };
 
-  // The examinations in search order, fewest places first (k), then units
-  // 1..27, then digits 1..9: a stable counting sort of the (u, d) pairs by
-  // their number of places, leaving out those with none. An entry packs
-  // u * 16 + d.
-  std::array<int, 10> with_places{};
-  for (int u = 1; u <= 27; ++u) {
-    for (int d = 1; d <= 9; ++d) ++with_places[kPlaceCount[places[u][d]]];
-  }
-  std::array<int, 10> next{};
-  int examinations = 0;
+  // Fewest places first (k), then units 1..27, then digits 1..9.
   for (int k = 1; k <= 9; ++k) {
-    next[k] = examinations;
-    examinations += with_places[k];
-  }
-  std::array<std::uint16_t, 27 * 9> order{};
-  for (int u = 1; u <= 27; ++u) {
-    for (int d = 1; d <= 9; ++d) {
-      const int k = kPlaceCount[places[u][d]];
-      if (k != 0) order[static_cast<std::size_t>(next[k]++)] = static_cast<std::uint16_t>(u * 16 + d);
-    }
-  }
-
-  for (int e = 0; e < examinations; ++e) {
-    const int u = order[e] / 16;
-    const int d = order[e] % 16;
-    const auto& cells = kUnitCells[u];
-    const int bit = digit_mask(d);
-    // Each listed cell is narrowed to d; the first one that thereby changes
-    // and has not had d guessed before takes the guess. Masks narrowed on
-    // the way stay so until the examination is given up.
-    int narrowed[9];
-    int narrowed_count = 0;
-    for (unsigned p = places[u][d]; p != 0; p &= p - 1) {
-      const int cell = cells[std::countr_zero(p) + 1];
-      const int old = b.cand_mask[cell];
-      b.cand_mask[cell] = static_cast<std::int16_t>(bit);
-      if (old == bit) continue;
-      narrowed[narrowed_count++] = cell;
-      if ((b.tried_mask[cell] & bit) != 0) continue;
-      b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
-      b.no_progress = false;
-      b.placed_digit = 0;
-      write_pos(cell - 1, bit);
-      if (b.placed_digit != 0) {
-        main_function();
-        return;
+    for (int u = 1; u <= 27; ++u) {
+      int digits = with_places(u, k);
+      if (k == 1) digits &= ~settled[u];
+      const auto& cells = kUnitCells[u];
+      for (; digits != 0; digits &= digits - 1) {
+        const int bit = digits & -digits;
+        // Each listed cell is narrowed to the digit; the first one that
+        // thereby changes and has not had the digit guessed before takes
+        // the guess. Masks narrowed on the way stay so until the
+        // examination is given up.
+        int narrowed[9];
+        int narrowed_count = 0;
+        for (int pos = 1; pos <= 9; ++pos) {
+          const int cell = cells[pos];
+          const int old = b.cand_mask[cell];
+          if ((digit_bits(old) & bit) == 0) continue;
+          b.cand_mask[cell] = static_cast<std::int16_t>(bit);
+          if (old == bit) continue;
+          narrowed[narrowed_count++] = cell;
+          if ((b.tried_mask[cell] & bit) != 0) continue;
+          b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
+          b.no_progress = false;
+          b.placed_digit = 0;
+          write_pos(cell - 1, bit);
+          if (b.placed_digit != 0) {
+            main_function();
+            return;
+          }
+        }
+        for (int i = 0; i < narrowed_count; ++i) b.cand_mask[narrowed[i]] = b.saved_mask[narrowed[i]];
       }
     }
-    for (int i = 0; i < narrowed_count; ++i) b.cand_mask[narrowed[i]] = b.saved_mask[narrowed[i]];
   }
   // The last examination, digit 9 in unit 27, is not restored after it:
   // when it listed all nine cells, they stay narrowed to 9.
-  if (places[27][9] == 0x1ff) {
+  if ((with_places(27, 9) & digit_mask(9)) != 0) {
     for (int pos = 1; pos <= 9; ++pos) b.cand_mask[kUnitCells[27][pos]] = static_cast<std::int16_t>(digit_mask(9));
   }
 }

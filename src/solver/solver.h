@@ -48,6 +48,11 @@ class Solver {
  private:
   // Narrows a cell's mask within possible() and hands it to write_pos.
   void narrow(int cell, int mask);
+  // True when every cell is empty or holds 1..9 and no unit repeats a
+  // digit: then validate() would pass every unit.
+  bool grid_passes_validation() const;
+  void count_passed_validations();
+  bool has_empty_cell(int unit) const;
 
   Board& board_;
   View& view_;
