@@ -38,6 +38,30 @@ class TextBuilder {
   std::size_t size_ = 0;
 };
 
+// What the single-place rule needs to know of a unit's masks (bits 1..9):
+//   once:    digits that are a candidate in at least one cell
+//   twice:   digits that are a candidate in at least two cells
+//   settled: masks that are one digit alone
+struct Tally {
+  int once = 0;
+  int twice = 0;
+  int settled = 0;
+
+  void add(int mask) {
+    twice |= once & mask;
+    once |= mask;
+    if ((mask & (mask - 1)) == 0) settled |= mask;
+  }
+  // Digits with one place in the unit, in a cell that has others too.
+  int singles() const { return once & ~twice & ~settled; }
+};
+
+Tally tally_unit(const std::int16_t* mask_of, const std::array<int, 10>& cells) {
+  Tally t;
+  for (int pos = 1; pos <= 9; ++pos) t.add(mask_of[cells[pos]]);
+  return t;
+}
+
 }  // namespace
 
 void Solver::main_function() {
@@ -73,12 +97,21 @@ void Solver::main_function() {
   // possible(u) reads and writes only the digits and masks of u's own
   // cells, so a call that changed nothing would change nothing again until
   // one of those cells changes. Such calls are skipped: units_to_reduce_
-  // holds the units with a changed cell (possible marks the three units of
+  // holds the units with a changed cell (narrow() marks the three units of
   // every cell it changes), and every unit starts out in it because the
-  // masks were just rebuilt. A skipped call would only have rewritten the
-  // scratch fields unit_mask and allowed_mask, which complete() and the
-  // next possible() overwrite before anything reads them.
+  // masks were just rebuilt.
+  //
+  // Of a unit whose cells only lost candidates since its last call, and
+  // got no new digit (units_with_new_digit_), the placed-digit rule would
+  // change nothing: it narrows to what the unit's digits allow, the digits
+  // are those it last narrowed to, and masks only shrink. Only the
+  // single-place rule is applied to it.
+  //
+  // A skipped call, or skipped rule, would only have rewritten the scratch
+  // fields unit_mask and allowed_mask, which complete() and the next
+  // possible() overwrite before anything reads them.
   units_to_reduce_ = kAllUnits;
+  units_with_new_digit_ = kAllUnits;
   while (!b.no_progress) {
     saturating_increment(b.pass_count);
     b.no_progress = true;
@@ -86,7 +119,13 @@ void Solver::main_function() {
       const std::uint32_t unit_bit = std::uint32_t{1} << b.reduce_unit;
       if ((units_to_reduce_ & unit_bit) == 0) continue;
       units_to_reduce_ &= ~unit_bit;
-      possible(b.reduce_unit);
+      if ((units_with_new_digit_ & unit_bit) != 0) {
+        units_with_new_digit_ &= ~unit_bit;
+        possible(b.reduce_unit);
+      } else {
+        b.pos_counter = 0;  // as possible() leaves it
+        place_single_places(b.reduce_unit, tally_unit(b.cand_mask.data(), kUnitCells[b.reduce_unit]).singles());
+      }
     }
   }
 
@@ -229,7 +268,10 @@ void Solver::narrow(int cell, int mask) {
   units_to_reduce_ |= kCellUnits[cell];
   b.placed_digit = 0;
   // write_pos places only a single digit; most narrowed masks keep several.
-  if (single_digit(mask) != 0) write_pos(cell - 1, mask);
+  if (single_digit(mask) != 0) {
+    write_pos(cell - 1, mask);
+    units_with_new_digit_ |= kCellUnits[cell];
+  }
 }
 
 void Solver::possible(const int& unit) {
@@ -258,14 +300,8 @@ void Solver::possible(const int& unit) {
 
   // Placed-digit rule: narrow every cell to what its unit still allows.
   // The narrowed masks are tallied on the way for the single-place rule
-  // below, over all nine cells:
-  //   once:    digits that are a candidate in at least one cell
-  //   twice:   digits that are a candidate in at least two cells
-  //   settled: masks that are one digit alone
-  // (write_pos changes no mask, so each cell's mask stays as narrowed here.)
-  int once = 0;
-  int twice = 0;
-  int settled = 0;
+  // (write_pos changes no mask, so each stays as narrowed here).
+  Tally tally;
   for (int pos = 1; pos <= 9; ++pos) {
     const std::int16_t allowed =
         values[pos] == kEmptyCell ? open : static_cast<std::int16_t>(digit_mask(values[pos]));
@@ -274,33 +310,27 @@ void Solver::possible(const int& unit) {
     const int old = mask_of[cell];
     const int mask = latest_pos(old, allowed);  // bits 1..9 only
     if (mask != old) narrow(cell, mask);
-    twice |= once & mask;
-    once |= mask;
-    if ((mask & (mask - 1)) == 0) settled |= mask;
+    tally.add(mask);
   }
 
+  place_single_places(unit, tally.singles());
+}
+
+void Solver::place_single_places(int unit, int singles) {
   // Single-place rule: a digit with one possible cell in the unit goes
-  // there, unless that cell's mask is that digit alone already (the digit
-  // is then in `settled`). Digits go in ascending order, and each one's
-  // places are counted on the masks as the smaller digits left them, so
-  // after a change the tallies are taken again for the digits above it.
-  // Every mask of the unit holds bits 1..9 only by now.
-  int singles = once & ~twice & ~settled;
+  // there, unless that cell's mask is that digit alone already. Digits go
+  // in ascending order, and each one's places are counted on the masks as
+  // the smaller digits left them, so after a change the tallies are taken
+  // again for the digits above it. Every mask of the unit holds bits 1..9
+  // only, as the placed-digit rule leaves them.
+  const auto& cells = kUnitCells[unit];
+  const std::int16_t* const mask_of = board_.cand_mask.data();
   while (singles != 0) {
     const int bit = singles & -singles;
     int pos = 1;
     while ((mask_of[cells[pos]] & bit) == 0) ++pos;
     narrow(cells[pos], bit);
-    once = 0;
-    twice = 0;
-    settled = 0;
-    for (int p = 1; p <= 9; ++p) {
-      const int mask = mask_of[cells[p]];
-      twice |= once & mask;
-      once |= mask;
-      if ((mask & (mask - 1)) == 0) settled |= mask;
-    }
-    singles = once & ~twice & ~settled & ~((bit << 1) - 1);  // the digits above this one
+    singles = tally_unit(mask_of, cells).singles() & ~((bit << 1) - 1);  // the digits above this one
   }
 }
 

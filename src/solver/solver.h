@@ -48,6 +48,9 @@ class Solver {
  private:
   // Narrows a cell's mask within possible() and hands it to write_pos.
   void narrow(int cell, int mask);
+  // The single-place rule of possible(), for the digits in `singles` and
+  // those that become single places meanwhile.
+  void place_single_places(int unit, int singles);
   // True when every cell is empty or holds 1..9 and no unit repeats a
   // digit: then validate() would pass every unit.
   bool grid_passes_validation() const;
@@ -60,6 +63,9 @@ class Solver {
   // Units whose cells changed since their last call of possible() in the
   // current reduction passes, bit u for unit u; see main_function.
   std::uint32_t units_to_reduce_ = 0;
+  // Units with a digit placed in one of their cells since their last call
+  // of possible() in the current reduction passes.
+  std::uint32_t units_with_new_digit_ = 0;
 };
 
 }  // namespace quorlen
