@@ -131,13 +131,15 @@ void Solver::main_function() {
 
   b.is_valid = true;
   b.is_complete = true;
-  if (grid_passes_validation()) {
+  bool full = true;
+  if (grid_passes_validation(&full)) {
     count_passed_validations();
     // With no digit repeated, a unit is complete exactly when none of its
     // cells is empty. complete(27) leaves the last unit's scratch fields.
-    for (b.complete_unit = 1; b.complete_unit <= 27; ++b.complete_unit) {
-      if (b.complete_unit == 27 || has_empty_cell(b.complete_unit)) complete(b.complete_unit);
-    }
+    if (!full) b.is_complete = false;
+    b.complete_unit = 27;
+    complete(b.complete_unit);
+    b.complete_unit = 28;
   } else {
     for (b.validate_unit = 1; b.validate_unit <= 27; ++b.validate_unit) validate(b.validate_unit);
     for (b.complete_unit = 1; b.complete_unit <= 27; ++b.complete_unit) complete(b.complete_unit);
@@ -150,12 +152,15 @@ void Solver::main_function() {
   if (!b.is_complete && b.run_state != -1) guess_function();
 }
 
-bool Solver::grid_passes_validation() const {
+bool Solver::grid_passes_validation(bool* full) const {
   // Used digits per column, row and box, as bits 1..9.
   std::array<unsigned, 27> used{};
   for (int i = 0; i < 81; ++i) {
     const int value = board_.cell_value[i];
-    if (value == kEmptyCell) continue;
+    if (value == kEmptyCell) {
+      if (full != nullptr) *full = false;
+      continue;
+    }
     if (value < 1 || value > 9) return false;  // outside the board's model: let validate() judge
     const unsigned bit = 1u << value;
     const auto& units = kCellUnitIndexes[i + 1];
@@ -180,13 +185,6 @@ void Solver::count_passed_validations() {
     const int value = b.cell_value[kUnitCells[27][pos] - 1];
     b.unit_values[pos] = static_cast<std::int16_t>(value == kEmptyCell ? 0 : value);
   }
-}
-
-bool Solver::has_empty_cell(int unit) const {
-  for (int pos = 1; pos <= 9; ++pos) {
-    if (board_.cell_value[kUnitCells[unit][pos] - 1] == kEmptyCell) return true;
-  }
-  return false;
 }
 
 void Solver::validate(const int& unit) {

@@ -52,10 +52,10 @@ class Solver {
   // those that become single places meanwhile.
   void place_single_places(int unit, int singles);
   // True when every cell is empty or holds 1..9 and no unit repeats a
-  // digit: then validate() would pass every unit.
-  bool grid_passes_validation() const;
+  // digit: then validate() would pass every unit. Clears *full when it
+  // meets an empty cell.
+  bool grid_passes_validation(bool* full = nullptr) const;
   void count_passed_validations();
-  bool has_empty_cell(int unit) const;
 
   Board& board_;
   View& view_;
