@@ -357,88 +357,93 @@ void Solver::guess_function() {
   const auto end = std::to_chars(caption + 5, caption + sizeof caption, b.guess_count).ptr;
   view_.Label4.assign(caption, end);
   for (int i = 1; i <= 81; ++i) b.saved_mask[i] = b.cand_mask[i];
-  // Every examination below makes at least nine mask intersections.
+  // Every examination makes at least nine mask intersections.
   b.pos_counter = 0;
 
-  // The search restores the snapshot before every examination of a
-  // (k, u, d), so all examinations see the same masks, and the number of
-  // places of every digit in every unit is counted once, for all nine
-  // digits of a unit at a time: bit d of places[u][i] is bit i of the
-  // count for digit d (a 4-bit counter per digit, counts 0..9).
+  // The search examines (k, u, d) in order: fewest places k first, then
+  // units 1..27, then digits 1..9; an examination lists the cells of unit u
+  // with candidate d and, if there are k of them, narrows each to d in turn
+  // until one changes and has not had d guessed before: that one takes the
+  // guess. Every examination starts from the snapshot, and one that places
+  // nothing is undone, so it leaves no trace. The first examination that
+  // places is found directly:
   //
-  //     places[u][3]  places[u][2]  places[u][1]  places[u][0]
-  //        8s            4s            2s            1s        bit d: digit d
+  //   open[u]  digits d that some cell of u could take as a guess: d is a
+  //            candidate, the cell has other candidates too, and d has not
+  //            been guessed there;
+  //   places   the number of cells of u with candidate d, for all nine
+  //            digits at once (a 4-bit counter per digit, bit d of
+  //            count[i] being bit i of digit d's count):
   //
-  // settled[u] holds the digits that some cell of u has as its only
-  // candidate; such a digit with one place is that cell, which no
-  // examination can change.
-  std::array<std::array<int, 4>, 28> places{};
-  std::array<int, 28> settled{};
+  //              count[3]  count[2]  count[1]  count[0]
+  //                 8s        4s        2s        1s      bit d: digit d
+  //
+  // The examination of (k, u, d) places exactly when d is in open[u] and
+  // has k places in u.
+  std::array<int, 82> guessable;  // per cell: the digits it could take as a guess
+  for (int cell = 1; cell <= 81; ++cell) {
+    const int raw = b.saved_mask[cell];
+    const int mask = digit_bits(raw);
+    const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
+    guessable[cell] = alone ? 0 : mask & ~b.tried_mask[cell];
+  }
+  int best_k = 10;
+  int best_unit = 0;
+  int best_digit = 0;
   for (int u = 1; u <= 27; ++u) {
     const auto& cells = kUnitCells[u];
-    int c0 = 0, c1 = 0, c2 = 0, c3 = 0;
-    int alone = 0;
+    int open = 0;
+    for (int pos = 1; pos <= 9; ++pos) open |= guessable[cells[pos]];
+    if (open == 0) continue;
+    std::array<int, 4> count{};
     for (int pos = 1; pos <= 9; ++pos) {
-      const int raw = b.saved_mask[cells[pos]];
-      const int mask = digit_bits(raw);
+      const int mask = digit_bits(b.saved_mask[cells[pos]]);
       // Add one to the counter of every digit in mask.
-      const int carry0 = c0 & mask;
-      c0 ^= mask;
-      const int carry1 = c1 & carry0;
-      c1 ^= carry0;
-      const int carry2 = c2 & carry1;
-      c2 ^= carry1;
-      c3 |= carry2;
-      if (raw == mask && (mask & (mask - 1)) == 0) alone |= mask;
+      const int carry0 = count[0] & mask;
+      count[0] ^= mask;
+      const int carry1 = count[1] & carry0;
+      count[1] ^= carry0;
+      const int carry2 = count[2] & carry1;
+      count[2] ^= carry1;
+      count[3] |= carry2;
     }
-    places[u] = {c0, c1, c2, c3};
-    settled[u] = alone;
+    // The fewest places among the open digits, below the best so far (a
+    // later unit wins only with fewer).
+    for (int k = 1; k < best_k; ++k) {
+      const int digits = open & ((k & 1) != 0 ? count[0] : ~count[0]) & ((k & 2) != 0 ? count[1] : ~count[1]) &
+                         ((k & 4) != 0 ? count[2] : ~count[2]) & ((k & 8) != 0 ? count[3] : ~count[3]);
+      if (digits == 0) continue;
+      best_k = k;
+      best_unit = u;
+      best_digit = std::countr_zero(static_cast<unsigned>(digits));
+      break;
+    }
   }
-  // The digits of unit u with exactly k places.
-  const auto with_places = [&](int u, int k) {
-    const auto& c = places[u];
-    return ((k & 1) != 0 ? c[0] : ~c[0]) & ((k & 2) != 0 ? c[1] : ~c[1]) & ((k & 4) != 0 ? c[2] : ~c[2]) &
-           ((k & 8) != 0 ? c[3] : ~c[3]) & kAllDigits;
-  };
 
-  // Fewest places first (k), then units 1..27, then digits 1..9.
-  for (int k = 1; k <= 9; ++k) {
-    for (int u = 1; u <= 27; ++u) {
-      int digits = with_places(u, k);
-      if (k == 1) digits &= ~settled[u];
-      const auto& cells = kUnitCells[u];
-      for (; digits != 0; digits &= digits - 1) {
-        const int bit = digits & -digits;
-        // Each listed cell is narrowed to the digit; the first one that
-        // thereby changes and has not had the digit guessed before takes
-        // the guess. Masks narrowed on the way stay so until the
-        // examination is given up.
-        int narrowed[9];
-        int narrowed_count = 0;
-        for (int pos = 1; pos <= 9; ++pos) {
-          const int cell = cells[pos];
-          const int old = b.cand_mask[cell];
-          if ((digit_bits(old) & bit) == 0) continue;
-          b.cand_mask[cell] = static_cast<std::int16_t>(bit);
-          if (old == bit) continue;
-          narrowed[narrowed_count++] = cell;
-          if ((b.tried_mask[cell] & bit) != 0) continue;
-          b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
-          b.no_progress = false;
-          b.placed_digit = 0;
-          write_pos(cell - 1, bit);
-          if (b.placed_digit != 0) {
-            main_function();
-            return;
-          }
-        }
-        for (int i = 0; i < narrowed_count; ++i) b.cand_mask[narrowed[i]] = b.saved_mask[narrowed[i]];
-      }
+  if (best_unit != 0) {
+    // The examination that places: the listed cells before the guessed one
+    // stay narrowed to the digit.
+    const int bit = digit_mask(best_digit);
+    for (int pos = 1; pos <= 9; ++pos) {
+      const int cell = kUnitCells[best_unit][pos];
+      const int old = b.cand_mask[cell];
+      if ((digit_bits(old) & bit) == 0) continue;
+      b.cand_mask[cell] = static_cast<std::int16_t>(bit);
+      if (old == bit || (b.tried_mask[cell] & bit) != 0) continue;
+      b.tried_mask[cell] = static_cast<std::int16_t>(b.tried_mask[cell] + bit);
+      b.no_progress = false;
+      b.placed_digit = 0;
+      write_pos(cell - 1, bit);
+      main_function();  // write_pos places every single digit
+      return;
     }
   }
-  // The last examination, digit 9 in unit 27, is not restored after it:
-  // when it listed all nine cells, they stay narrowed to 9.
-  if ((with_places(27, 9) & digit_mask(9)) != 0) {
+
+  // Nothing to guess. Every examination was undone but the last, digit 9
+  // in unit 27: when it listed all nine cells, they stay narrowed to 9.
+  int nines = 0;
+  for (int pos = 1; pos <= 9; ++pos) nines += (digit_bits(b.saved_mask[kUnitCells[27][pos]]) & digit_mask(9)) != 0;
+  if (nines == 9) {
     for (int pos = 1; pos <= 9; ++pos) b.cand_mask[kUnitCells[27][pos]] = static_cast<std::int16_t>(digit_mask(9));
   }
 }
