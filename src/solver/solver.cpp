@@ -115,18 +115,23 @@ void Solver::main_function() {
   while (!b.no_progress) {
     saturating_increment(b.pass_count);
     b.no_progress = true;
-    for (b.reduce_unit = 1; b.reduce_unit <= 27; ++b.reduce_unit) {
+    // The units still to reduce in this pass, in ascending order: those
+    // above the current one, including any that it marks.
+    for (std::uint32_t ahead = units_to_reduce_; ahead != 0;
+         ahead = units_to_reduce_ & ~((std::uint32_t{2} << b.reduce_unit) - 1)) {
+      b.reduce_unit = std::countr_zero(ahead);
       const std::uint32_t unit_bit = std::uint32_t{1} << b.reduce_unit;
-      if ((units_to_reduce_ & unit_bit) == 0) continue;
       units_to_reduce_ &= ~unit_bit;
       if ((units_with_new_digit_ & unit_bit) != 0) {
         units_with_new_digit_ &= ~unit_bit;
         possible(b.reduce_unit);
       } else {
         b.pos_counter = 0;  // as possible() leaves it
-        place_single_places(b.reduce_unit, tally_unit(b.cand_mask.data(), kUnitCells[b.reduce_unit]).singles());
+        const int singles = tally_unit(b.cand_mask.data(), kUnitCells[b.reduce_unit]).singles();
+        if (singles != 0) place_single_places(b.reduce_unit, singles);
       }
     }
+    b.reduce_unit = 28;
   }
 
   b.is_valid = true;
@@ -311,7 +316,7 @@ void Solver::possible(const int& unit) {
     tally.add(mask);
   }
 
-  place_single_places(unit, tally.singles());
+  if (tally.singles() != 0) place_single_places(unit, tally.singles());
 }
 
 void Solver::place_single_places(int unit, int singles) {

@@ -22,7 +22,10 @@ namespace quorlen {
 // it finds: a negative operand then holds no digit, and one of 1024 or more
 // holds all nine (it stays at 2^k or more after every step). In 0..1023 that
 // reading is just the bits 1..9.
-constexpr int digit_bits(int mask) { return mask < 0 ? 0 : mask >= 1024 ? kAllDigits : mask & kAllDigits; }
+constexpr int digit_bits(int mask) {
+  if (static_cast<unsigned>(mask) < 1024u) return mask & kAllDigits;  // every mask the solver makes
+  return mask < 0 ? 0 : kAllDigits;
+}
 
 // Common candidates of two masks among bits 1..9.
 constexpr int latest_pos(int pos, int num) { return digit_bits(pos) & digit_bits(num); }
