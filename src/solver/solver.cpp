@@ -15,7 +15,6 @@ namespace {
 // All 27 units, bits 1..27.
 constexpr std::uint32_t kAllUnits = 0x0ffffffe;
 
-
 // A short text built in place, so that composing a message allocates
 // nothing beyond the destination string's own buffer.
 class TextBuilder {
@@ -287,12 +286,13 @@ void Solver::possible(const int& unit) {
 
   // The digits are read once, before any placement of this call: a digit
   // placed below is struck from the unit's other cells only by the next
-  // call.
-  int values[10];
+  // call. digit[pos] is 2^d for a cell holding d, 0 for an empty cell.
+  int digit[10];
   int sum = 0;
   for (int pos = 1; pos <= 9; ++pos) {
-    values[pos] = b.cell_value[cells[pos] - 1];
-    sum += values[pos] != kEmptyCell ? digit_mask(values[pos]) : 0;
+    const int value = b.cell_value[cells[pos] - 1];
+    digit[pos] = value != kEmptyCell ? digit_mask(value) : 0;
+    sum += digit[pos];
   }
   b.unit_mask = sum;
   // With a repeated digit the sum is no longer a set of digits and the
@@ -306,8 +306,7 @@ void Solver::possible(const int& unit) {
   // (write_pos changes no mask, so each stays as narrowed here).
   Tally tally;
   for (int pos = 1; pos <= 9; ++pos) {
-    const std::int16_t allowed =
-        values[pos] == kEmptyCell ? open : static_cast<std::int16_t>(digit_mask(values[pos]));
+    const auto allowed = digit[pos] != 0 ? static_cast<std::int16_t>(digit[pos]) : open;
     b.allowed_mask[pos] = allowed;
     const int cell = cells[pos];
     const int old = mask_of[cell];
