@@ -49,7 +49,9 @@ struct Tally {
   void add(int mask) {
     twice |= once & mask;
     once |= mask;
-    if ((mask & (mask - 1)) == 0) settled |= mask;
+    // Without a branch: masks with one digit and with several come mixed.
+    const bool alone = (mask & (mask - 1)) == 0;
+    settled |= mask & -static_cast<int>(alone);
   }
   // Digits with one place in the unit, in a cell that has others too.
   int singles() const { return once & ~twice & ~settled; }
