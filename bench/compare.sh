@@ -7,7 +7,8 @@
 #   bench/compare.sh [ROUNDS] [PUZZLE_FILE]    (defaults: 5, tests/data/top1465.txt)
 #
 # Needs git, cmake, ninja and a C++20 compiler; pins both programs to one CPU
-# with taskset when it is there.
+# with taskset when it is there. Each round reports wall-clock and CPU
+# seconds of both builds and the two ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -33,13 +34,13 @@ build "$root" "$work/build-current"
 pin=()
 command -v taskset >/dev/null && pin=(taskset -c 0)
 
-# Seconds taken by one run; the output goes to $2.
+# "wall cpu" seconds of one run (cpu = user + system: what the program
+# itself used, which other load on a shared machine disturbs less than the
+# wall-clock time); the output goes to $2.
 run_timed() {
-  local start end
-  start=$(date +%s%N)
-  "${pin[@]}" "$1" --dir "$work" "$puzzles" >"$2"
-  end=$(date +%s%N)
-  echo "scale=3; ($end - $start) / 1000000000" | bc
+  local TIMEFORMAT='%R %U %S' t
+  t=$({ time "${pin[@]}" "$1" --dir "$work" "$puzzles" >"$2"; } 2>&1)
+  awk '{printf "%.3f %.3f\n", $1, $2 + $3}' <<<"$t"
 }
 
 # Same outcomes, field by field, but for the time of each Solve.
@@ -52,14 +53,17 @@ if ! cmp -s <(cut -f1-7 "$work/baseline.out") <(cut -f1-7 "$work/current.out"); 
 fi
 echo "outputs agree on $(wc -l <"$work/current.out") puzzles of $puzzles" >&2
 
-printf '%-6s %12s %12s %8s\n' round baseline_s current_s ratio
-ratios=()
+printf '%-6s %14s %14s %8s %8s\n' round baseline_wall/cpu current_wall/cpu wall cpu
+wall_ratios=()
+cpu_ratios=()
 for ((r = 1; r <= rounds; r++)); do
-  b=$(run_timed "$work/build-baseline/quorlen-solve" /dev/null)
-  c=$(run_timed "$work/build-current/quorlen-solve" /dev/null)
-  ratio=$(echo "scale=1; $b / $c" | bc)
-  ratios+=("$ratio")
-  printf '%-6s %12s %12s %8s\n' "$r" "$b" "$c" "$ratio"
+  read -r bw bc < <(run_timed "$work/build-baseline/quorlen-solve" /dev/null)
+  read -r cw cc < <(run_timed "$work/build-current/quorlen-solve" /dev/null)
+  wr=$(awk -v a="$bw" -v b="$cw" 'BEGIN {printf "%.1f", a / b}')
+  cr=$(awk -v a="$bc" -v b="$cc" 'BEGIN {printf "%.1f", a / b}')
+  wall_ratios+=("$wr")
+  cpu_ratios+=("$cr")
+  printf '%-6s %14s %14s %8s %8s\n' "$r" "$bw/$bc" "$cw/$cc" "$wr" "$cr"
 done
-median=$(printf '%s\n' "${ratios[@]}" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}')
-echo "median ratio over $rounds rounds: ${median}x"
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+echo "median ratio over $rounds rounds: wall $(median "${wall_ratios[@]}")x, cpu $(median "${cpu_ratios[@]}")x"
