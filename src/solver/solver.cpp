@@ -109,8 +109,8 @@ void Solver::main_function() {
   // single-place rule is applied to it.
   //
   // A skipped call, or skipped rule, would only have rewritten the scratch
-  // fields unit_mask and allowed_mask, which complete() and the next
-  // possible() overwrite before anything reads them.
+  // fields unit_mask and allowed_mask; they are set after the passes as the
+  // last call would have left them.
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
   while (!b.no_progress) {
@@ -134,6 +134,9 @@ void Solver::main_function() {
     }
     b.reduce_unit = 28;
   }
+  // The last pass ended with possible(27), which changed nothing; its
+  // allowed masks, skipped or not, are those of the digits as they stand.
+  set_allowed_masks(27);
 
   b.is_valid = true;
   b.is_complete = true;
@@ -278,6 +281,28 @@ void Solver::narrow(int cell, int mask) {
   }
 }
 
+void Solver::set_allowed_masks(int unit) {
+  // unit_mask: the sum of 2^d over the unit's digits. With a repeated digit
+  // the sum is no longer a set of digits and the difference below may be
+  // negative; latest_pos gives that no candidate.
+  Board& b = board_;
+  const auto& cells = kUnitCells[unit];
+  int digit[10];  // 2^d for a cell holding d, 0 for an empty cell
+  int sum = 0;
+  for (int pos = 1; pos <= 9; ++pos) {
+    const int value = b.cell_value[cells[pos] - 1];
+    digit[pos] = value != kEmptyCell ? digit_mask(value) : 0;
+    sum += digit[pos];
+  }
+  b.unit_mask = sum;
+  const auto open = static_cast<std::int16_t>(kAllDigits - sum);
+  b.allowed_mask[0] = kAllDigits;
+  b.allowed_mask[10] = kAllDigits;
+  for (int pos = 1; pos <= 9; ++pos) {
+    b.allowed_mask[pos] = digit[pos] != 0 ? static_cast<std::int16_t>(digit[pos]) : open;
+  }
+}
+
 void Solver::possible(const int& unit) {
   Board& b = board_;
   const auto& cells = kUnitCells[unit];
@@ -288,31 +313,17 @@ void Solver::possible(const int& unit) {
 
   // The digits are read once, before any placement of this call: a digit
   // placed below is struck from the unit's other cells only by the next
-  // call. digit[pos] is 2^d for a cell holding d, 0 for an empty cell.
-  int digit[10];
-  int sum = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int value = b.cell_value[cells[pos] - 1];
-    digit[pos] = value != kEmptyCell ? digit_mask(value) : 0;
-    sum += digit[pos];
-  }
-  b.unit_mask = sum;
-  // With a repeated digit the sum is no longer a set of digits and the
-  // difference may be negative; latest_pos gives that no candidate.
-  const auto open = static_cast<std::int16_t>(kAllDigits - sum);
-  b.allowed_mask[0] = kAllDigits;
-  b.allowed_mask[10] = kAllDigits;
+  // call.
+  set_allowed_masks(unit);
 
   // Placed-digit rule: narrow every cell to what its unit still allows.
   // The narrowed masks are tallied on the way for the single-place rule
   // (write_pos changes no mask, so each stays as narrowed here).
   Tally tally;
   for (int pos = 1; pos <= 9; ++pos) {
-    const auto allowed = digit[pos] != 0 ? static_cast<std::int16_t>(digit[pos]) : open;
-    b.allowed_mask[pos] = allowed;
     const int cell = cells[pos];
     const int old = mask_of[cell];
-    const int mask = latest_pos(old, allowed);  // bits 1..9 only
+    const int mask = latest_pos(old, b.allowed_mask[pos]);  // bits 1..9 only
     if (mask != old) narrow(cell, mask);
     tally.add(mask);
   }

@@ -54,6 +54,8 @@ class Solver {
   // The single-place rule of possible(), for the digits in `singles` and
   // those that become single places meanwhile.
   void place_single_places(int unit, int singles);
+  // unit_mask and allowed_mask for a unit's digits as they stand.
+  void set_allowed_masks(int unit);
   // True when every cell is empty or holds 1..9 and no unit repeats a
   // digit: then validate() would pass every unit. Clears *full when it
   // meets an empty cell.
