@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace quorlen {
 
@@ -50,6 +51,36 @@ constexpr std::array<std::array<int, 10>, 28> make_unit_cells() {
 
 // kUnitCells[unit][pos]: cell number (1..81) at position pos (1..9) of unit.
 inline constexpr auto kUnitCells = detail::make_unit_cells();
+
+namespace detail {
+constexpr std::array<std::uint32_t, 82> make_cell_units() {
+  std::array<std::uint32_t, 82> units{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int pos = 1; pos <= 9; ++pos) units[kUnitCells[unit][pos]] |= std::uint32_t{1} << unit;
+  }
+  return units;
+}
+}  // namespace detail
+
+// kCellUnits[cell]: the three units of a cell (1..81) as a set, bit u for
+// unit u (bits 1..27).
+inline constexpr auto kCellUnits = detail::make_cell_units();
+
+namespace detail {
+constexpr std::array<std::array<std::uint8_t, 3>, 82> make_cell_unit_indexes() {
+  std::array<std::array<std::uint8_t, 3>, 82> indexes{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int pos = 1; pos <= 9; ++pos) {
+      indexes[kUnitCells[unit][pos]][(unit - 1) / 9] = static_cast<std::uint8_t>(unit - 1);
+    }
+  }
+  return indexes;
+}
+}  // namespace detail
+
+// kCellUnitIndexes[cell]: the column, row and box unit of a cell (1..81),
+// each as unit number minus one (0..26).
+inline constexpr auto kCellUnitIndexes = detail::make_cell_unit_indexes();
 
 // Screen column and row (1..9) of a cell number.
 constexpr int cell_column(int cell) { return (cell - 1) / 9 + 1; }

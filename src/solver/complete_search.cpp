@@ -5,6 +5,27 @@
 namespace quorlen {
 namespace {
 
+constexpr std::uint16_t kDigits = 1022;
+
+constexpr int row_of(int index) { return index % 9; }
+constexpr int col_of(int index) { return index / 9; }
+constexpr int box_of(int index) { return (row_of(index) / 3) * 3 + col_of(index) / 3; }
+
+// Number of digits in a mask of bits 1..9, by table: no popcount
+// instruction is assumed.
+constexpr auto kDigitCount = [] {
+  std::array<std::uint8_t, 1024> count{};
+  for (unsigned mask = 1; mask < 1024; ++mask) count[mask] = static_cast<std::uint8_t>(count[mask & (mask - 1)] + 1);
+  return count;
+}();
+
+// --- The plain search --------------------------------------------------
+//
+// Depth-first, always branching on the first empty cell (by grid index)
+// with the fewest candidates, digits in ascending order. Which solution of
+// a grid with several it finds first is defined by this order, so it
+// decides those grids.
+
 // Used digits per row, column and box, as bits 1..9; a cell's candidates are
 // the digits none of its three units uses.
 struct SearchState {
@@ -13,12 +34,6 @@ struct SearchState {
   std::array<std::uint16_t, 9> cols{};
   std::array<std::uint16_t, 9> boxes{};
 };
-
-constexpr std::uint16_t kDigits = 1022;
-
-constexpr int row_of(int index) { return index % 9; }
-constexpr int col_of(int index) { return index / 9; }
-constexpr int box_of(int index) { return (row_of(index) / 3) * 3 + col_of(index) / 3; }
 
 std::uint16_t candidates(const SearchState& s, int index) {
   return static_cast<std::uint16_t>(kDigits & ~(s.rows[row_of(index)] | s.cols[col_of(index)] | s.boxes[box_of(index)]));
@@ -47,7 +62,7 @@ bool search(SearchState& s) {
   for (int i = 0; i < 81; ++i) {
     if (s.cells[i] != 0) continue;
     const std::uint16_t mask = candidates(s, i);
-    const int count = std::popcount(mask);
+    const int count = kDigitCount[mask];
     if (count < best_count) {
       best = i;
       best_count = count;
@@ -65,16 +80,236 @@ bool search(SearchState& s) {
   return false;
 }
 
+// --- Counting solutions, up to two ---------------------------------------
+//
+// The plain search can take tens of milliseconds on hard grids and to prove
+// that a grid has no solution. This one narrows candidates before every
+// branch with the rules any solver uses, which cuts the tree to a few
+// hundred nodes at most:
+//   * a cell with one candidate takes it, and it is struck from the cell's
+//     20 peers;
+//   * a digit with one place in a unit goes there;
+//   * a digit whose places in a box lie in one row (or column) is struck
+//     from the rest of that row (column), and one whose places in a row
+//     (column) lie in one box is struck from the rest of that box.
+// It tells none, one or more solutions apart; which solution it meets
+// first follows its own order, so it settles only the grids with one or
+// none.
+
+struct UnitTables {
+  std::array<std::array<std::uint8_t, 9>, 27> members{};  // grid indexes: rows 0..8, columns 9..17, boxes 18..26
+  std::array<std::array<std::uint8_t, 3>, 81> units{};    // a cell's row, column and box unit
+  std::array<std::array<std::uint8_t, 20>, 81> peers{};   // the other cells of a cell's units
+};
+
+constexpr UnitTables make_unit_tables() {
+  UnitTables t;
+  std::array<int, 27> filled{};
+  for (int i = 0; i < 81; ++i) {
+    const int units[3] = {row_of(i), 9 + col_of(i), 18 + box_of(i)};
+    for (int k = 0; k < 3; ++k) {
+      t.units[i][k] = static_cast<std::uint8_t>(units[k]);
+      t.members[units[k]][filled[units[k]]++] = static_cast<std::uint8_t>(i);
+    }
+  }
+  for (int i = 0; i < 81; ++i) {
+    int n = 0;
+    for (int j = 0; j < 81; ++j) {
+      if (j != i && (row_of(j) == row_of(i) || col_of(j) == col_of(i) || box_of(j) == box_of(i))) {
+        t.peers[i][n++] = static_cast<std::uint8_t>(j);
+      }
+    }
+  }
+  return t;
+}
+
+constexpr UnitTables kTables = make_unit_tables();
+
+constexpr int index_of(int row, int col) { return 9 * col + row; }
+
+struct Candidates {
+  std::array<std::uint16_t, 81> mask{};   // bits 1..9
+  std::array<std::uint16_t, 27> placed{};  // digits settled in each unit
+  int open = 81;                           // cells not settled
+};
+
+// Settles a cell whose mask is one digit: the digit is struck from its
+// peers, and every peer left with one digit is settled in turn. False on
+// a contradiction.
+bool settle(Candidates& c, int cell) {
+  std::array<std::uint8_t, 81> pending;
+  int count = 0;
+  pending[count++] = static_cast<std::uint8_t>(cell);
+  while (count > 0) {
+    const int i = pending[--count];
+    const unsigned digit = c.mask[i];
+    const auto& units = kTables.units[i];
+    if (((c.placed[units[0]] | c.placed[units[1]] | c.placed[units[2]]) & digit) != 0) return false;
+    for (const int u : units) c.placed[u] = static_cast<std::uint16_t>(c.placed[u] | digit);
+    --c.open;
+    for (const int peer : kTables.peers[i]) {
+      const unsigned mask = c.mask[peer];
+      if ((mask & digit) == 0) continue;
+      const unsigned left = mask & ~digit;
+      c.mask[peer] = static_cast<std::uint16_t>(left);
+      if (left == 0) return false;
+      if ((left & (left - 1)) == 0) pending[count++] = static_cast<std::uint8_t>(peer);
+    }
+  }
+  return true;
+}
+
+// Strikes `digits` from a cell; false on a contradiction.
+bool strike(Candidates& c, int cell, unsigned digits, bool& changed) {
+  const unsigned mask = c.mask[cell];
+  if ((mask & digits) == 0) return true;
+  const unsigned left = mask & ~digits;
+  c.mask[cell] = static_cast<std::uint16_t>(left);
+  changed = true;
+  if (left == 0) return false;
+  return (left & (left - 1)) != 0 || settle(c, cell);
+}
+
+// Single places in every unit, until there are none.
+bool place_singles(Candidates& c) {
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int u = 0; u < 27; ++u) {
+      if (c.placed[u] == kDigits) continue;
+      const auto& members = kTables.members[u];
+      unsigned once = 0;
+      unsigned twice = 0;
+      for (const int cell : members) {
+        twice |= once & c.mask[cell];
+        once |= c.mask[cell];
+      }
+      if (once != kDigits) return false;  // a digit without a place
+      for (unsigned single = once & ~twice & ~c.placed[u]; single != 0; single &= single - 1) {
+        const unsigned bit = single & (0u - single);
+        if ((c.placed[u] & bit) != 0) continue;  // settled meanwhile
+        for (const int cell : members) {
+          if ((c.mask[cell] & bit) == 0) continue;
+          c.mask[cell] = static_cast<std::uint16_t>(bit);
+          if (!settle(c, cell)) return false;
+          changed = true;
+          break;
+        }
+        // A digit that lost its one place meanwhile fails the next sweep.
+      }
+    }
+  }
+  return true;
+}
+
+// The box/line rules over one band of three boxes. `at(line, part, x)` is
+// the grid index of the x-th cell of `line` (0..2 within the band) inside
+// box `part` (0..2 along the band). Stops at the first change.
+template <typename At>
+bool lock_band(Candidates& c, At at, bool& changed) {
+  unsigned segment[3][3];  // digits of each line inside each box
+  for (int line = 0; line < 3; ++line) {
+    for (int part = 0; part < 3; ++part) {
+      segment[line][part] = c.mask[at(line, part, 0)] | c.mask[at(line, part, 1)] | c.mask[at(line, part, 2)];
+    }
+  }
+  for (int line = 0; line < 3; ++line) {
+    for (int part = 0; part < 3; ++part) {
+      const unsigned here = segment[line][part];
+      const int l1 = (line + 1) % 3, l2 = (line + 2) % 3;
+      const int p1 = (part + 1) % 3, p2 = (part + 2) % 3;
+      // Within the box only on this line: not elsewhere on the line.
+      const unsigned pointing = here & ~(segment[l1][part] | segment[l2][part]);
+      // On this line only within the box: not elsewhere in the box.
+      const unsigned claiming = here & ~(segment[line][p1] | segment[line][p2]);
+      for (int x = 0; x < 3 && pointing != 0; ++x) {
+        if (!strike(c, at(line, p1, x), pointing, changed) || !strike(c, at(line, p2, x), pointing, changed)) {
+          return false;
+        }
+      }
+      for (int x = 0; x < 3 && claiming != 0; ++x) {
+        if (!strike(c, at(l1, part, x), claiming, changed) || !strike(c, at(l2, part, x), claiming, changed)) {
+          return false;
+        }
+      }
+      if (changed) return true;
+    }
+  }
+  return true;
+}
+
+bool lock_boxes_and_lines(Candidates& c, bool& changed) {
+  for (int band = 0; band < 3; ++band) {
+    const auto rows = [band](int line, int part, int x) { return index_of(3 * band + line, 3 * part + x); };
+    const auto cols = [band](int line, int part, int x) { return index_of(3 * part + x, 3 * band + line); };
+    if (!lock_band(c, rows, changed)) return false;
+    if (changed) return true;
+    if (!lock_band(c, cols, changed)) return false;
+    if (changed) return true;
+  }
+  return true;
+}
+
+// Adds the solutions below `c` to `found`, stopping at two; the first one
+// goes to `first`.
+void count_solutions(Candidates& c, int& found, DigitGrid& first) {
+  for (bool changed = true; changed;) {
+    changed = false;
+    if (!place_singles(c) || !lock_boxes_and_lines(c, changed)) return;
+  }
+  if (c.open == 0) {
+    if (found++ == 0) {
+      for (int i = 0; i < 81; ++i) first[i] = static_cast<std::uint8_t>(std::countr_zero(c.mask[i]));
+    }
+    return;
+  }
+  int best = -1;
+  int best_count = 10;
+  for (int i = 0; i < 81; ++i) {
+    const int count = kDigitCount[c.mask[i]];
+    if (count > 1 && count < best_count) {
+      best = i;
+      best_count = count;
+      if (count == 2) break;
+    }
+  }
+  for (unsigned mask = c.mask[best]; mask != 0 && found < 2; mask &= mask - 1) {
+    Candidates branch = c;
+    branch.mask[best] = static_cast<std::uint16_t>(mask & (0u - mask));
+    if (settle(branch, best)) count_solutions(branch, found, first);
+  }
+}
+
 }  // namespace
 
 bool find_solution(const DigitGrid& grid, DigitGrid& solution) {
   SearchState state;
+  Candidates narrowed;
+  narrowed.mask.fill(kDigits);
   for (int i = 0; i < 81; ++i) {
     const int digit = grid[i];
     if (digit == 0) continue;
     if (digit > 9 || (candidates(state, i) & (1u << digit)) == 0) return false;
     set_digit(state, i, digit);
   }
+  // All givens first: settling one never touches another, since none
+  // repeats a digit.
+  for (int i = 0; i < 81; ++i) {
+    if (grid[i] != 0) narrowed.mask[i] = static_cast<std::uint16_t>(1u << grid[i]);
+  }
+  bool consistent = true;
+  for (int i = 0; i < 81 && consistent; ++i) {
+    if (grid[i] != 0) consistent = settle(narrowed, i);
+  }
+
+  int found = 0;
+  DigitGrid only{};
+  if (consistent) count_solutions(narrowed, found, only);
+  if (found == 0) return false;
+  if (found == 1) {
+    solution = only;
+    return true;
+  }
+  // Several solutions: the plain search picks one.
   if (!search(state)) return false;
   solution = state.cells;
   return true;

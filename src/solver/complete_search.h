@@ -12,6 +12,9 @@ using DigitGrid = std::array<std::uint8_t, 81>;
 
 // Fills `solution` and returns true when the grid has a solution; returns
 // false when it has none (including grids that repeat a digit in a unit).
+// Of several solutions it gives the first in a fixed search order (branch
+// on the first empty cell, by grid index, with fewest candidates; digits
+// ascending), always the same one for the same grid.
 bool find_solution(const DigitGrid& grid, DigitGrid& solution);
 
 }  // namespace quorlen

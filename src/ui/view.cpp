@@ -7,6 +7,17 @@ void View::set_cell_text(int index, std::string_view text) {
   Text1_Change(*this, index);
 }
 
+void View::set_cell_digit(int index, int digit) {
+  std::string& text = cells_[index].text;
+  const char c = static_cast<char>('0' + digit);
+  if (text.size() == 1) {
+    text.front() = c;
+  } else {
+    text.assign(1, c);
+  }
+  Text1_Change(*this, index);
+}
+
 bool View::type_into_cell(int index, std::string_view text) {
   CellView& cell = cells_[index];
   if (!cell.enabled) return false;

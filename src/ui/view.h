@@ -41,6 +41,9 @@ class View {
   // Sets the text as the program does (not cut to the maximum length) and
   // runs Text1_Change for the cell before returning.
   void set_cell_text(int index, std::string_view text);
+  // The same for the one-character text of a digit, without building a
+  // string: the solver's placements go through here.
+  void set_cell_digit(int index, int digit);
   void set_cell_colour(int index, Rgb colour) { cells_[index].colour = colour; }
   void set_cell_enabled(int index, bool enabled) { cells_[index].enabled = enabled; }
   void set_cell_max_length(int index, int length) { cells_[index].max_length = length; }

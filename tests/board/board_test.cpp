@@ -63,6 +63,36 @@ TEST(Masks, LatestPosIntersectsBitsOneToNine) {
   EXPECT_EQ(latest_pos(4608, 40), 40);
 }
 
+// The intersection as the solver has always worked it out: from bit 9
+// down, comparing and subtracting powers of two.
+int intersect_by_subtraction(int pos, int num) {
+  int result = 0;
+  for (int bit = 9; bit >= 1; --bit) {
+    const int t = 1 << bit;
+    if (pos >= t && num >= t) result += t;
+    if (pos >= t) pos -= t;
+    if (num >= t) num -= t;
+  }
+  return result;
+}
+
+TEST(Masks, LatestPosAgreesWithSubtractionForEveryOperandThatCanOccur) {
+  // Masks are 16-bit; the allowed masks of a unit with repeated digits go
+  // down to 1022 - 9 * 512.
+  std::vector<int> operands;
+  for (int x = -4096; x <= 4700; ++x) operands.push_back(x);
+  for (int x : {-32768, -16385, -16384, 8191, 8192, 16384, 32767}) operands.push_back(x);
+  for (int num : {0, 1, 2, 6, 512, 1022, 1023, 1024, 2047, -2, -1023}) {
+    for (int pos : operands) {
+      ASSERT_EQ(latest_pos(pos, num), intersect_by_subtraction(pos, num)) << pos << " " << num;
+      ASSERT_EQ(latest_pos(num, pos), intersect_by_subtraction(num, pos)) << num << " " << pos;
+    }
+  }
+  for (int pos = -1100; pos <= 1100; pos += 3) {
+    for (int num = -1100; num <= 1100; num += 7) ASSERT_EQ(latest_pos(pos, num), intersect_by_subtraction(pos, num));
+  }
+}
+
 TEST(Counters, SaturateInsteadOfWrapping) {
   std::int32_t counter = INT32_MAX - 1;
   saturating_increment(counter);

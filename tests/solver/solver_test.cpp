@@ -304,5 +304,20 @@ TEST_F(SolverTest, NoAdmissibleGuessStillCountsTheCall) {
   for (int cell = 1; cell <= 81; ++cell) EXPECT_EQ(board.tried_mask[cell], 0);
 }
 
+// Every digit has nine places everywhere and has been guessed in every cell:
+// each examination narrows its unit's cells to the digit and gives up. Each
+// starts from the masks as guessing found them, and the last one, digit 9
+// in box 9, is left as it ended.
+TEST_F(SolverTest, FailedExaminationsLeaveOnlyTheLastOneNarrowed) {
+  for (int cell = 1; cell <= 81; ++cell) board.tried_mask[cell] = kAllDigits;
+  solver.guess_function();
+  EXPECT_EQ(board.guess_count, 1);
+  for (int cell = 1; cell <= 81; ++cell) {
+    const bool in_box_9 = cell_column(cell) >= 7 && cell_row(cell) >= 7;
+    EXPECT_EQ(board.cand_mask[cell], in_box_9 ? 512 : kAllDigits) << cell;
+    EXPECT_EQ(board.saved_mask[cell], kAllDigits) << cell;
+  }
+}
+
 }  // namespace
 }  // namespace quorlen

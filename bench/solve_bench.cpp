@@ -1,0 +1,258 @@
+// quorlen-bench: how fast the Solve command is, through the window logic.
+//
+// For each collection of tests/data: every puzzle is entered (New, typing,
+// Freeze; not timed) and solved with "Save to File" unticked; only
+// CmdSolve_Click is timed. A first pass with the log ticked counts the
+// placed digits (the log's lines) and warms caches and branch predictors;
+// then --rounds timed passes follow, and each puzzle's time is its median
+// over the rounds, which keeps a stray preemption from posing as the
+// slowest puzzle. Reported per collection: puzzles per second, mean,
+// median, 99th percentile and maximum time per Solve, placements per second.
+//
+// Then the failing paths: the whole Solve command for top1465 puzzles made
+// unsolvable by one wrong given (every --wrong-stride'th one), and the
+// complete search alone, on the puzzles the attempts give up on and on the
+// wrong-given grids.
+//
+//   quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <sched.h>
+#include <unistd.h>
+
+#include "board/units.h"
+#include "solver/complete_search.h"
+#include "support/variants.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class BenchPlatform : public Platform {
+ public:
+  explicit BenchPlatform(std::filesystem::path dir) : dir_(std::move(dir)) {}
+  void message_box(const std::string& text) override { last = text; }
+  FileDialogResult file_dialog(const FileDialogRequest&) override { return {false, {}, "no dialogs"}; }
+  std::filesystem::path program_directory() const override { return dir_; }
+  std::string last;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+std::vector<std::string> read_puzzles(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::vector<std::string> puzzles;
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() >= 81) puzzles.push_back(line.substr(0, 81));
+  }
+  return puzzles;
+}
+
+void enter(Sudoku& window, const std::string& puzzle) {
+  window.cmdNew_Click();
+  for (int i = 0; i < 81; ++i) {
+    const char c = puzzle[static_cast<std::size_t>(i)];
+    if (c >= '1' && c <= '9') window.type_into_cell(grid_index(i / 9, i % 9), std::string_view(&c, 1));
+  }
+  window.cmdFreeze_Click();
+}
+
+double seconds_since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Stats {
+  double mean = 0, median = 0, p99 = 0, max = 0, total = 0;
+};
+
+Stats stats_of(std::vector<double> seconds) {
+  Stats s;
+  if (seconds.empty()) return s;
+  std::sort(seconds.begin(), seconds.end());
+  for (double t : seconds) s.total += t;
+  const std::size_t n = seconds.size();
+  s.mean = s.total / static_cast<double>(n);
+  s.median = n % 2 == 1 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2;
+  // Nearest rank: the smallest time that 99% of the puzzles do not exceed.
+  const std::size_t rank = (99 * n + 99) / 100;
+  s.p99 = seconds[std::max<std::size_t>(rank, 1) - 1];
+  s.max = seconds.back();
+  return s;
+}
+
+double median_of(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Each puzzle's time: the median over `rounds` timed runs of `run(i)`.
+std::vector<double> time_each(std::size_t count, int rounds, const std::function<double(std::size_t)>& run) {
+  std::vector<std::vector<double>> samples(count);
+  for (int r = 0; r < rounds; ++r) {
+    for (std::size_t i = 0; i < count; ++i) samples[i].push_back(run(i));
+  }
+  std::vector<double> times;
+  for (auto& s : samples) times.push_back(median_of(s));
+  return times;
+}
+
+void print_header() {
+  std::printf("%-22s %7s %10s %10s %9s %9s %9s %9s %12s\n", "collection", "puzzles", "placements", "puzzles/s",
+              "mean ms", "median ms", "p99 ms", "max ms", "placements/s");
+}
+
+void print_row(const std::string& name, std::size_t puzzles, long placements, const Stats& s) {
+  char rate[32] = "-";
+  if (placements >= 0) std::snprintf(rate, sizeof rate, "%.3g", static_cast<double>(placements) / s.total);
+  char count[32] = "-";
+  if (placements >= 0) std::snprintf(count, sizeof count, "%ld", placements);
+  std::printf("%-22s %7zu %10s %10.0f %9.4f %9.4f %9.4f %9.4f %12s\n", name.c_str(), puzzles, count,
+              static_cast<double>(puzzles) / s.total, 1e3 * s.mean, 1e3 * s.median, 1e3 * s.p99, 1e3 * s.max, rate);
+}
+
+std::string cpu_model() {
+  std::ifstream in("/proc/cpuinfo");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown";
+}
+
+struct Options {
+  std::filesystem::path data = QUORLEN_BENCH_DATA_DIR;
+  int rounds = 5;
+  int wrong_stride = 10;
+};
+
+int run(const Options& options) {
+  std::printf("compiler: %s (%s), build %s, flags: %s\n", QUORLEN_BENCH_COMPILER, __VERSION__, QUORLEN_BENCH_BUILD,
+              QUORLEN_BENCH_FLAGS);
+  cpu_set_t usable;
+  const int usable_count = ::sched_getaffinity(0, sizeof usable, &usable) == 0 ? CPU_COUNT(&usable) : -1;
+  std::printf("cpu: %s, %ld online, %d usable by this process (the benchmark uses one)\n", cpu_model().c_str(),
+              ::sysconf(_SC_NPROCESSORS_ONLN), usable_count);
+#ifndef __OPTIMIZE__
+  std::printf("warning: built without optimisation; the times mean little\n");
+#endif
+  std::printf("each puzzle's time is the median of %d timed Solve commands, after a warm-up pass\n\n", options.rounds);
+
+  const auto dir = std::filesystem::temp_directory_path() / ("quorlen_bench_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  BenchPlatform platform(dir);
+  Sudoku window(platform);
+
+  // Solves one puzzle and returns the Solve command's time in seconds.
+  const auto solve = [&](const std::string& puzzle, bool logging) {
+    enter(window, puzzle);
+    window.view().Check2 = logging;
+    const auto start = Clock::now();
+    window.CmdSolve_Click();
+    return seconds_since(start);
+  };
+  const auto log_lines = [&] {
+    std::ifstream in(dir / "steps.txt", std::ios::binary);
+    long lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+  };
+
+  std::vector<DigitGrid> given_up;  // the puzzles that needed the complete search
+  print_header();
+  for (const char* name : {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt"}) {
+    const auto puzzles = read_puzzles(options.data / name);
+    if (puzzles.empty()) {
+      std::fprintf(stderr, "quorlen-bench: no puzzles in %s\n", (options.data / name).c_str());
+      return 1;
+    }
+    long placements = 0;
+    for (const auto& puzzle : puzzles) {
+      solve(puzzle, true);
+      placements += log_lines();
+      if (platform.last != "Sudoku Solved") {
+        std::fprintf(stderr, "quorlen-bench: %s: not solved: %s\n", name, puzzle.c_str());
+        return 1;
+      }
+      if (window.last_solve_by_search()) given_up.push_back(testing::to_digit_grid(puzzle));
+    }
+    const auto times = time_each(puzzles.size(), options.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
+    print_row(name, puzzles.size(), placements, stats_of(times));
+  }
+
+  // Unsolvable: every attempt runs, then the complete search proves it.
+  std::vector<std::string> wrong;
+  const auto top = read_puzzles(options.data / "top1465.txt");
+  for (std::size_t i = 0; i < top.size(); ++i) {
+    if (auto broken = testing::with_wrong_given(top[i])) wrong.push_back(*broken);
+  }
+  std::vector<std::string> wrong_sample;
+  for (std::size_t i = 0; i < wrong.size(); i += static_cast<std::size_t>(options.wrong_stride)) {
+    wrong_sample.push_back(wrong[i]);
+  }
+  for (const auto& puzzle : wrong_sample) solve(puzzle, false);
+  const auto wrong_times =
+      time_each(wrong_sample.size(), options.rounds, [&](std::size_t i) { return solve(wrong_sample[i], false); });
+  print_row("top1465+wrong (Solve)", wrong_sample.size(), -1, stats_of(wrong_times));
+
+  // The complete search on its own, from the givens.
+  std::printf("\ncomplete search alone\n");
+  print_header();
+  const auto search_times = [&](const std::vector<DigitGrid>& grids, bool expect_solution) {
+    for (const auto& g : grids) {
+      DigitGrid solution{};
+      if (find_solution(g, solution) != expect_solution) {
+        std::fprintf(stderr, "quorlen-bench: complete search gave an unexpected answer\n");
+        std::exit(1);
+      }
+    }
+    return time_each(grids.size(), options.rounds, [&](std::size_t i) {
+      DigitGrid solution{};
+      const auto start = Clock::now();
+      const bool found = find_solution(grids[i], solution);
+      const double t = seconds_since(start);
+      if (found && solution[0] == 0) std::abort();  // keeps the call from being dropped
+      return t;
+    });
+  };
+  print_row("given up by attempts", given_up.size(), -1, stats_of(search_times(given_up, true)));
+  std::vector<DigitGrid> wrong_grids;
+  for (const auto& puzzle : wrong) wrong_grids.push_back(testing::to_digit_grid(puzzle));
+  print_row("top1465+wrong", wrong_grids.size(), -1, stats_of(search_times(wrong_grids, false)));
+
+  std::filesystem::remove_all(dir);
+  return 0;
+}
+
+}  // namespace
+}  // namespace quorlen
+
+int main(int argc, char** argv) {
+  quorlen::Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == "--data" && has_value) {
+      options.data = argv[++i];
+    } else if (arg == "--rounds" && has_value) {
+      options.rounds = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--wrong-stride" && has_value) {
+      options.wrong_stride = std::max(1, std::atoi(argv[++i]));
+    } else {
+      std::cerr << "usage: quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]\n";
+      return 2;
+    }
+  }
+  return quorlen::run(options);
+}
