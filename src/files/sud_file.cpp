@@ -221,12 +221,14 @@ std::string replace_file(const std::filesystem::path& path, std::string_view byt
   const auto failed = [&](int error) { return io_error("Cannot save", path, error); };
 
   // Saving through a symbolic link replaces the file it points to, and
-  // keeps the link.
+  // keeps the link, even when that file does not exist yet.
   std::filesystem::path target = path;
   std::error_code ec;
-  if (std::filesystem::is_symlink(path, ec)) {
-    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-    if (!ec) target = std::move(resolved);
+  for (int hops = 0; std::filesystem::is_symlink(target, ec); ++hops) {
+    if (hops == 40) return failed(ELOOP);
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) return failed(ec.value());
+    target = next.is_absolute() ? next : target.parent_path() / next;
   }
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;

@@ -73,6 +73,12 @@ TEST_F(PuzzleFiles, SaveThenLoadGivesBackTheDigitsUnfrozen) {
   window.cmdSave_Click();
   EXPECT_TRUE(fs::is_symlink(dir / "link.sud"));
   EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+  // A link to a file not yet there makes that file, and stays a link.
+  fs::create_symlink("new.sud", dir / "dangling.sud");
+  answer(dir / "dangling.sud");
+  window.cmdSave_Click();
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.sud"));
+  EXPECT_EQ(read_bytes(dir / "new.sud"), read_bytes(file));
 
   const View before = window.view();
   answer(dir / "link.sud");
