@@ -31,7 +31,7 @@
 
 #include "board/units.h"
 #include "solver/complete_search.h"
-#include "support/variants.h"
+#include "variants.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {

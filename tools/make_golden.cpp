@@ -1,4 +1,5 @@
 // Writes the golden Solve outcomes that tests/solver/golden_test.cpp checks.
+// Built with the tests, as build/tests/quorlen_make_golden.
 //
 //   quorlen_make_golden DATA_DIR OUT.tsv          the committed selection
 //   quorlen_make_golden --all DATA_DIR OUT.tsv    every puzzle of every
@@ -21,7 +22,7 @@
 #include <unistd.h>
 
 #include "support/golden.h"
-#include "support/variants.h"
+#include "variants.h"
 
 namespace quorlen::testing {
 namespace {
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
          "\tview_fnv1a64\n";
   long count = 0;
   for (const Case& c : select_cases(args[0], all)) {
-    out << format_golden({c.source, c.line, c.puzzle, record_solve(window, platform, c.puzzle)}) << '\n';
+    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t' << record_solve(window, platform, c.puzzle)
+        << '\n';
     ++count;
   }
   std::filesystem::remove_all(work);
