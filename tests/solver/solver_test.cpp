@@ -1,15 +1,12 @@
 // The unit operations, placement and guessing, on boards set up by hand.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "board/units.h"
 #include "files/step_log.h"
 #include "solver/solver.h"
+#include "support/test_support.h"
 
 namespace quorlen {
 namespace {
@@ -36,7 +33,13 @@ class SolverTest : public ::testing::Test {
   void fill_unit(int unit, const std::string& digits) {
     for (int pos = 1; pos <= 9; ++pos) {
       const char c = digits[static_cast<std::size_t>(pos - 1)];
-      if (c != '.') put(kUnitCells[unit][pos], c - '0');
+      const int cell = kUnitCells[unit][pos];
+      if (c != '.') {
+        put(cell, c - '0');
+      } else {
+        board.cell_value[cell - 1] = kEmptyCell;
+        board.cand_mask[cell] = kAllDigits;
+      }
     }
   }
 
@@ -47,17 +50,7 @@ class SolverTest : public ::testing::Test {
 
   std::vector<std::string> log_lines() {
     EXPECT_TRUE(log.flush());
-    std::ifstream in(log_path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    std::vector<std::string> lines;
-    std::string text = content.str();
-    for (std::size_t at = 0; at < text.size();) {
-      const std::size_t end = text.find("\r\n", at);
-      lines.push_back(text.substr(at, end - at));
-      at = end == std::string::npos ? text.size() : end + 2;
-    }
-    return lines;
+    return testing::read_log_lines(log_path);
   }
 
   Board board;
@@ -71,35 +64,28 @@ class SolverTest : public ::testing::Test {
 
 // --- validation --------------------------------------------------------
 
-TEST_F(SolverTest, ColumnFailureNamesBothRepeatedCells) {
-  put(20, 7);
-  put(26, 7);
-  solver.validate(3);
-  EXPECT_FALSE(board.is_valid);
-  // The second number is the second cell of the pair, as for a row.
-  EXPECT_EQ(board.message_text, "   Validation failed for column 3 - The number 7 is getting repeated   20  26");
-}
-
-TEST_F(SolverTest, RowAndBoxFailureTexts) {
-  put(4, 2);
-  put(76, 2);
-  solver.validate(13);
-  EXPECT_EQ(board.message_text, "   Validation failed for row 4 - The number 2 is getting repeated   4  76");
-
-  put(31, 9);
-  put(50, 9);
-  solver.validate(23);
-  EXPECT_EQ(board.message_text, "   Validation failed for 3x3 box 5 - The number 9 is getting repeated.   ");
-}
-
-TEST_F(SolverTest, ValidationReportsTheEarliestPairOnly) {
-  fill_unit(1, ".5.3.53..");  // 5 at positions 2 and 6, 3 at positions 4 and 7
-  solver.validate(1);
-  EXPECT_EQ(board.message_text, "   Validation failed for column 1 - The number 5 is getting repeated   2  6");
-
-  fill_unit(14, "8..8....8");  // three times: the first two
-  solver.validate(14);
-  EXPECT_EQ(board.message_text, "   Validation failed for row 5 - The number 8 is getting repeated   5  32");
+TEST_F(SolverTest, ValidationTexts) {
+  const struct {
+    int unit;
+    const char* digits;  // the unit in position order
+    const char* text;
+  } cases[] = {
+      // The column text names the second cell of the pair, as the row text does.
+      {3, ".7.....7.", "   Validation failed for column 3 - The number 7 is getting repeated   20  26"},
+      {13, "2.......2", "   Validation failed for row 4 - The number 2 is getting repeated   4  76"},
+      {23, "9.......9", "   Validation failed for 3x3 box 5 - The number 9 is getting repeated.   "},
+      // The pair whose first cell comes first; of three, the first two.
+      {1, ".5.3.53..", "   Validation failed for column 1 - The number 5 is getting repeated   2  6"},
+      {14, "8..8....8", "   Validation failed for row 5 - The number 8 is getting repeated   5  32"},
+  };
+  for (const auto& c : cases) {
+    board.is_valid = true;
+    fill_unit(c.unit, c.digits);
+    solver.validate(c.unit);
+    EXPECT_FALSE(board.is_valid) << c.unit;
+    EXPECT_EQ(board.message_text, c.text);
+    fill_unit(c.unit, ".........");
+  }
 }
 
 TEST_F(SolverTest, ValidUnitsChangeNothingButTheCounter) {
@@ -185,16 +171,6 @@ TEST_F(SolverTest, SinglePlaceRuleNeedsExactlyOneCell) {
   EXPECT_FALSE(board.no_progress);
 }
 
-TEST_F(SolverTest, NarrowingToSeveralCandidatesIsProgressWithoutPlacement) {
-  fill_unit(4, "1234567..");
-  board.placed_digit = 7;
-  solver.possible(4);
-  EXPECT_EQ(board.cand_mask[35], 256 + 512);
-  EXPECT_EQ(board.cell_value[34], kEmptyCell);
-  EXPECT_FALSE(board.no_progress);
-  EXPECT_EQ(board.placed_digit, 0);
-}
-
 TEST_F(SolverTest, DigitsPlacedInACallAreStruckOnlyByTheNextCall) {
   fill_unit(1, "123456...");
   board.cand_mask[7] = 128 + 2;  // only 7 survives the column's digits
@@ -205,21 +181,30 @@ TEST_F(SolverTest, DigitsPlacedInACallAreStruckOnlyByTheNextCall) {
   EXPECT_EQ(board.cand_mask[8], 256 + 512);
 }
 
-TEST_F(SolverTest, StruckOutCellGetsMaskZeroOnce) {
+// Changes that place nothing still count as progress: a mask left with two
+// digits, a cell whose last candidate goes (once: a mask of 0 stays 0), and
+// a unit holding a digit twice, whose allowed masks go negative.
+TEST_F(SolverTest, MaskChangesWithoutPlacement) {
+  fill_unit(4, "1234567..");
+  board.placed_digit = 7;
+  solver.possible(4);
+  EXPECT_EQ(board.cand_mask[35], 256 + 512);
+  EXPECT_EQ(board.cell_value[34], kEmptyCell);
+  EXPECT_FALSE(board.no_progress);
+  EXPECT_EQ(board.placed_digit, 0);
+
   fill_unit(6, "12345678.");
   board.cand_mask[54] = 256;  // only 8 left, and the column already holds 8
   solver.possible(6);
   EXPECT_EQ(board.cand_mask[54], 0);
-  EXPECT_FALSE(board.no_progress);
   board.no_progress = true;
   solver.possible(6);
   EXPECT_TRUE(board.no_progress);
-}
 
-TEST_F(SolverTest, RepeatedDigitsStrikeEverythingFromEmptyCells) {
-  fill_unit(7, "99.......");  // sum 1024: the difference is negative
+  fill_unit(7, "99.......");  // sum 1024: 1022 minus it is negative
   solver.possible(7);
   for (int cell = 57; cell <= 63; ++cell) EXPECT_EQ(board.cand_mask[cell], 0) << cell;
+  EXPECT_FALSE(board.no_progress);
 }
 
 // --- placement ---------------------------------------------------------
@@ -245,17 +230,12 @@ TEST_F(SolverTest, WritePosPlacesOnlySingleDigitMasks) {
   EXPECT_EQ(board.cell_value[0], 5);
   EXPECT_EQ(view.cell_text(80), "1");
   EXPECT_EQ(view.cell(9).colour, kSolverBlue);
+  view.Check2 = false;  // "Save to File" unticked: placed, not logged
+  solver.write_pos(4, 8);
+  EXPECT_EQ(view.cell_text(4), "3");
   EXPECT_EQ(log_lines(), (std::vector<std::string>{
                              "\" Column 1 row 1  :Value5\"", "\" Column 9 row 9  :Value1\"",
                              "\" Column 2 row 1  :Value9\"", "\" Column 2 row 1  :Value9\""}));
-}
-
-TEST_F(SolverTest, WritePosLogsNothingWhileSaveToFileIsUnticked) {
-  ASSERT_TRUE(log.open(log_path));
-  view.Check2 = false;
-  solver.write_pos(4, 8);
-  EXPECT_EQ(view.cell_text(4), "3");
-  EXPECT_TRUE(log_lines().empty());
 }
 
 // --- guessing ----------------------------------------------------------
