@@ -20,7 +20,14 @@ SudRead failure(std::string message) {
   return result;
 }
 
-std::string in_quotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string in_quotes(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
 
 std::string system_message(int error) { return std::generic_category().message(error); }
 

@@ -45,7 +45,7 @@ class PuzzleFiles : public ::testing::Test {
   testing::ScratchDir dir;
   testing::ScriptedPlatform platform{dir.path};
   Sudoku window{platform};
-  const std::string at = "\"" + dir.path.string() + "/";  // how a message begins a path in `dir`
+  const std::string at = std::string(1, '"').append(dir.path.string()).append("/");  // how a message begins a path in `dir`
 };
 
 TEST_F(PuzzleFiles, DialogsStartInTheExamplesFolderAndACancelChangesNothing) {
@@ -106,12 +106,14 @@ TEST_F(PuzzleFiles, SaveThenLoadGivesBackTheDigitsUnfrozen) {
   // Files written elsewhere: LF line ends, a byte order mark, padded digits, fewer lines.
   std::string lf = saved;
   std::erase(lf, '\r');
-  const std::pair<std::string, std::string> files[] = {
-      {lf, grid},
-      {"\xEF\xBB\xBF" + saved.substr(0, saved.size() - 2), grid},  // no line end after line 81
-      {" 5 \n00\n\t07", "5" + std::string(17, '.') + "7" + std::string(62, '.')},
-      {"", std::string(81, '.')},
-  };
+  std::string bom = "\xEF\xBB\xBF";
+  bom += std::string_view(saved).substr(0, saved.size() - 2);  // no line end after line 81
+  const std::string empty(81, '.');
+  std::string padded = empty;
+  padded[0] = '5';
+  padded[18] = '7';
+  const std::pair<std::string_view, std::string_view> files[] = {
+      {lf, grid}, {bom, grid}, {" 5 \n00\n\t07", padded}, {"", empty}};
   for (const auto& [bytes, shown] : files) {
     answer(write_bytes(dir / "b.sud", bytes));
     window.cmdLoad_Click();
