@@ -22,8 +22,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-echo "building unoptimised-baseline and the current tree (Release) in $work" >&2
-git worktree add --quiet --detach "$work/baseline" unoptimised-baseline
+# The tag may be missing from a clone that did not fetch tags; its commit is
+# the one that added the first tests.
+baseline=unoptimised-baseline
+git -C "$root" rev-parse --quiet --verify "$baseline^{commit}" >/dev/null || baseline=a75d5ec
+echo "building $baseline and the current tree (Release) in $work" >&2
+git worktree add --quiet --detach "$work/baseline" "$baseline"
 build() {  # source dir, build dir
   cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEN_BUILD_TESTS=OFF >/dev/null
   cmake --build "$2" --target quorlen-solve >/dev/null
