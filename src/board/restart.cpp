@@ -5,17 +5,16 @@
 namespace quorlen {
 
 void restart_to_givens(Board& board, View& view) {
+  // The grid's change handler never reads or writes the board, so restoring
+  // the board first and then the texts is the same as doing both cell by cell.
+  restore_givens(board);
   for (int n = 1; n <= 81; ++n) {
     const int given = board.given_value[n];
     if (given == kNotGiven) {
-      board.cand_mask[n] = kAllDigits;
       view.set_cell_text(n - 1, "");
-      board.cell_value[n - 1] = kEmptyCell;
     } else {
-      board.cand_mask[n] = static_cast<std::int16_t>(digit_mask(given));
       view.set_cell_colour(n - 1, kGivenColour);
       view.set_cell_text(n - 1, std::to_string(given));
-      board.cell_value[n - 1] = static_cast<std::int16_t>(given);
     }
     board.tried_mask[n] = 0;
   }
