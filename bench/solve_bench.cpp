@@ -29,27 +29,16 @@
 #include <sched.h>
 #include <unistd.h>
 
-#include "board/units.h"
+#include "board/puzzle.h"
 #include "solver/complete_search.h"
-#include "variants.h"
+#include "ui/headless_platform.h"
 #include "ui/sudoku.h"
+#include "variants.h"
 
 namespace quorlen {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class BenchPlatform : public Platform {
- public:
-  explicit BenchPlatform(std::filesystem::path dir) : dir_(std::move(dir)) {}
-  void message_box(const std::string& text) override { last = text; }
-  FileDialogResult file_dialog(const FileDialogRequest&) override { return {false, {}, "no dialogs"}; }
-  std::filesystem::path program_directory() const override { return dir_; }
-  std::string last;
-
- private:
-  std::filesystem::path dir_;
-};
 
 std::vector<std::string> read_puzzles(const std::filesystem::path& file) {
   std::ifstream in(file);
@@ -58,15 +47,6 @@ std::vector<std::string> read_puzzles(const std::filesystem::path& file) {
     if (line.size() >= 81) puzzles.push_back(line.substr(0, 81));
   }
   return puzzles;
-}
-
-void enter(Sudoku& window, const std::string& puzzle) {
-  window.cmdNew_Click();
-  for (int i = 0; i < 81; ++i) {
-    const char c = puzzle[static_cast<std::size_t>(i)];
-    if (c >= '1' && c <= '9') window.type_into_cell(grid_index(i / 9, i % 9), std::string_view(&c, 1));
-  }
-  window.cmdFreeze_Click();
 }
 
 double seconds_since(Clock::time_point start) {
@@ -151,12 +131,13 @@ int run(const Options& options) {
 
   const auto dir = std::filesystem::temp_directory_path() / ("quorlen_bench_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  BenchPlatform platform(dir);
+  HeadlessPlatform platform(dir);
   Sudoku window(platform);
 
   // Solves one puzzle and returns the Solve command's time in seconds.
   const auto solve = [&](const std::string& puzzle, bool logging) {
-    enter(window, puzzle);
+    enter_puzzle(window, *parse_puzzle(puzzle));
+    platform.messages.clear();
     window.view().Check2 = logging;
     const auto start = Clock::now();
     window.CmdSolve_Click();
@@ -181,11 +162,11 @@ int run(const Options& options) {
     for (const auto& puzzle : puzzles) {
       solve(puzzle, true);
       placements += log_lines();
-      if (platform.last != "Sudoku Solved") {
+      if (platform.messages.back() != "Sudoku Solved") {
         std::fprintf(stderr, "quorlen-bench: %s: not solved: %s\n", name, puzzle.c_str());
         return 1;
       }
-      if (window.last_solve_by_search()) given_up.push_back(testing::to_digit_grid(puzzle));
+      if (window.last_solve_by_search()) given_up.push_back(*parse_puzzle(puzzle));
     }
     const auto times = time_each(puzzles.size(), options.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
     print_row(name, puzzles.size(), placements, stats_of(times));
@@ -195,7 +176,7 @@ int run(const Options& options) {
   std::vector<std::string> wrong;
   const auto top = read_puzzles(options.data / "top1465.txt");
   for (std::size_t i = 0; i < top.size(); ++i) {
-    if (auto broken = testing::with_wrong_given(top[i])) wrong.push_back(*broken);
+    if (auto broken = variants::with_wrong_given(top[i])) wrong.push_back(*broken);
   }
   std::vector<std::string> wrong_sample;
   for (std::size_t i = 0; i < wrong.size(); i += static_cast<std::size_t>(options.wrong_stride)) {
@@ -228,7 +209,7 @@ int run(const Options& options) {
   };
   print_row("given up by attempts", given_up.size(), -1, stats_of(search_times(given_up, true)));
   std::vector<DigitGrid> wrong_grids;
-  for (const auto& puzzle : wrong) wrong_grids.push_back(testing::to_digit_grid(puzzle));
+  for (const auto& puzzle : wrong) wrong_grids.push_back(*parse_puzzle(puzzle));
   print_row("top1465+wrong", wrong_grids.size(), -1, stats_of(search_times(wrong_grids, false)));
 
   std::filesystem::remove_all(dir);

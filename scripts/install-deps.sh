@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Quorlen need.
-# Only missing packages are installed; run as root (or with sudo).
+# Installs the Debian packages that building and testing Quorlen need; only
+# missing packages are installed (as root, or through sudo).
+#   scripts/install-deps.sh            what the build and the tests need
+#   scripts/install-deps.sh --clang    and clang 14 to build with
+#   scripts/install-deps.sh --ci       and what CI's further checks need
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev
   qt6-base-dev     # the window quorlen and its GUI tests (Widgets, Test, the platform plugins)
   fonts-liberation # Liberation Sans, the metric twin that stands in for Arial
 )
+case ${1:-} in
+  --clang) packages+=(clang-14) ;;
+  --ci) packages+=(clang-14 clang-format-14) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite.
-#   scripts/test.sh                 release-style build in build/
-#   scripts/test.sh --sanitize      AddressSanitizer + UBSan build in build-asan/
+#   scripts/test.sh                 GCC, RelWithDebInfo, in build/
+#   scripts/test.sh --sanitize      GCC with AddressSanitizer and UBSan, Debug, in build-asan/
+#   scripts/test.sh --clang         clang 14, in build-clang/
+# QUORLEN_WERROR=ON in the environment turns warnings into errors (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-"$PWD/scripts/install-deps.sh"
-
 build_dir=build
 extra=()
-if [[ ${1:-} == --sanitize ]]; then
-  build_dir=build-asan
-  extra=(-DCMAKE_BUILD_TYPE=Debug "-DQUORLEN_SANITIZE=address,undefined")
-fi
+case ${1:-} in
+  --sanitize)
+    build_dir=build-asan
+    extra=(-DCMAKE_BUILD_TYPE=Debug "-DQUORLEN_SANITIZE=address,undefined")
+    ;;
+  --clang)
+    build_dir=build-clang
+    extra=(-DCMAKE_CXX_COMPILER=clang++-14)
+    ;;
+esac
+"$PWD/scripts/install-deps.sh" ${1:+"$1"}
 
-cmake -S . -B "$build_dir" -G Ninja "${extra[@]}"
+cmake -S . -B "$build_dir" -G Ninja "-DQUORLEN_WERROR=${QUORLEN_WERROR:-OFF}" "${extra[@]}"
 cmake --build "$build_dir"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 ctest --test-dir "$build_dir" --output-on-failure -j 2

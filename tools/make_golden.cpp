@@ -21,10 +21,10 @@
 
 #include <unistd.h>
 
-#include "support/golden.h"
+#include "golden.h"
 #include "variants.h"
 
-namespace quorlen::testing {
+namespace quorlen::golden {
 namespace {
 
 struct Case {
@@ -57,23 +57,23 @@ std::vector<Case> select_cases(const std::filesystem::path& dir, bool all) {
 
   const auto top = read_puzzles(dir / "top1465.txt");
   for (std::size_t i = all ? 0 : 4; i < top.size(); i += all ? 1 : 50) {
-    if (auto broken = with_wrong_given(top[i])) cases.push_back({"top1465.txt+wrong", static_cast<long>(i + 1), *broken});
+    if (auto broken = variants::with_wrong_given(top[i])) cases.push_back({"top1465.txt+wrong", static_cast<long>(i + 1), *broken});
   }
   const auto easy = read_puzzles(dir / "easy50.txt");
   const char* kinds[] = {"easy50.txt+repeat-column", "easy50.txt+repeat-row", "easy50.txt+repeat-box"};
   for (std::size_t i : {1u, 3u, 5u}) {
     for (int kind = 0; kind < 3; ++kind) {
-      if (auto broken = with_repeat(easy[i], kind)) cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken});
+      if (auto broken = variants::with_repeat(easy[i], kind)) cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken});
     }
   }
   return cases;
 }
 
 }  // namespace
-}  // namespace quorlen::testing
+}  // namespace quorlen::golden
 
 int main(int argc, char** argv) {
-  using namespace quorlen::testing;
+  using namespace quorlen::golden;
   std::vector<std::string> args(argv + 1, argv + argc);
   const bool all = !args.empty() && args.front() == "--all";
   if (all) args.erase(args.begin());
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   }
   const auto work = std::filesystem::temp_directory_path() / ("quorlen_golden_" + std::to_string(::getpid()));
   std::filesystem::create_directories(work);
-  ScriptedPlatform platform(work);
+  quorlen::HeadlessPlatform platform(work);
   quorlen::Sudoku window(platform);
 
   std::ofstream out(args[1], std::ios::binary);
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
          "\tview_fnv1a64\n";
   long count = 0;
   for (const Case& c : select_cases(args[0], all)) {
-    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t' << record_solve(window, platform, c.puzzle)
+    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t' << record_solve(window, platform, *quorlen::parse_puzzle(c.puzzle))
         << '\n';
     ++count;
   }

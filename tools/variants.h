@@ -6,20 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "board/puzzle.h"
 #include "board/units.h"
 #include "solver/complete_search.h"
 
-namespace quorlen::testing {
-
-// Row-major puzzle text ('1'-'9', anything else empty) to digits by grid index.
-inline DigitGrid to_digit_grid(const std::string& puzzle) {
-  DigitGrid grid{};
-  for (int i = 0; i < 81; ++i) {
-    const char c = puzzle[static_cast<std::size_t>(i)];
-    if (c >= '1' && c <= '9') grid[grid_index(i / 9, i % 9)] = static_cast<std::uint8_t>(c - '0');
-  }
-  return grid;
-}
+namespace quorlen::variants {
 
 // Which units (0 column, 1 row, 2 box) of the row-major cell i hold digit d.
 inline std::array<bool, 3> units_holding(const std::string& puzzle, int i, char d) {
@@ -40,7 +31,8 @@ inline std::array<bool, 3> units_holding(const std::string& puzzle, int i, char 
 // has no solution to begin with.
 inline std::optional<std::string> with_wrong_given(const std::string& puzzle) {
   DigitGrid solution{};
-  if (!find_solution(to_digit_grid(puzzle), solution)) return std::nullopt;
+  const auto grid = parse_puzzle(puzzle);
+  if (!grid || !find_solution(*grid, solution)) return std::nullopt;
   for (int i = 0; i < 81; ++i) {
     const char c = puzzle[static_cast<std::size_t>(i)];
     if (c >= '1' && c <= '9') continue;
@@ -76,4 +68,4 @@ inline std::optional<std::string> with_repeat(const std::string& puzzle, int kin
   return std::nullopt;
 }
 
-}  // namespace quorlen::testing
+}  // namespace quorlen::variants

@@ -2,8 +2,8 @@
 //
 // The cells keep their digits as text boxes do; on top of that the grid
 // behaves like a grid: arrows move between cells, a digit replaces the one
-// shown, and the clipboard keys work on the whole puzzle. The translator is
-// pure so that every key can be tested without a window.
+// shown, and the clipboard keys work on the whole puzzle. The translation
+// needs no widget: CellEdit asks for it and acts on the answer.
 #pragma once
 
 #include <QString>

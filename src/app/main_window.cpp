@@ -114,16 +114,7 @@ void MainWindow::build_cells() {
 }
 
 void MainWindow::build_buttons() {
-  using Handler = void (Sudoku::*)();
-  const std::array<std::pair<QPushButton**, Handler>, 6> wiring{{
-      {&cmdNew_, &Sudoku::cmdNew_Click},
-      {&cmdLoad_, &Sudoku::cmdLoad_Click},
-      {&cmdSave_, &Sudoku::cmdSave_Click},
-      {&cmdFreeze_, &Sudoku::cmdFreeze_Click},
-      {&cmdRestart_, &Sudoku::cmdRestart_Click},
-      {&CmdSolve_, &Sudoku::CmdSolve_Click},
-  }};
-  for (std::size_t i = 0; i < wiring.size(); ++i) {
+  for (std::size_t i = 0; i < design::kButtons.size(); ++i) {
     const design::ButtonDesign& look = design::kButtons[i];
     auto* button = new QPushButton(QString::fromLatin1(look.caption), this);
     button->setObjectName(QLatin1String(look.name));
@@ -133,9 +124,8 @@ void MainWindow::build_buttons() {
     set_text_colour(palette, QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
     button->setStyleSheet(button_style());
-    const Handler handler = wiring[i].second;
-    connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
-    *wiring[i].first = button;
+    connect(button, &QPushButton::clicked, this, [this, handler = look.click] { run(handler); });
+    buttons_[i] = button;
   }
 }
 
@@ -164,12 +154,11 @@ void MainWindow::build_labels() {
 
 // Tab runs through the buttons, then the grid row by row, then the switch.
 void MainWindow::set_tab_order() {
-  QWidget* previous = CmdSolve_;
-  QWidget::setTabOrder(cmdNew_, cmdLoad_);
-  QWidget::setTabOrder(cmdLoad_, cmdSave_);
-  QWidget::setTabOrder(cmdSave_, cmdFreeze_);
-  QWidget::setTabOrder(cmdFreeze_, cmdRestart_);
-  QWidget::setTabOrder(cmdRestart_, CmdSolve_);
+  QWidget* previous = buttons_.front();
+  for (QPushButton* button : buttons_) {
+    if (button != previous) QWidget::setTabOrder(previous, button);
+    previous = button;
+  }
   for (int row = 0; row < 9; ++row) {
     for (int col = 0; col < 9; ++col) {
       QWidget* next = cells_[grid_index(row, col)];
@@ -219,24 +208,24 @@ void MainWindow::cell_intent(int index, CellIntent intent) {
 }
 
 bool MainWindow::paste_puzzle(const QString& text) {
-  const auto cells = parse_puzzle_text(text);
-  if (!cells) return false;
-  for (int index = 0; index < View::kCells; ++index) sudoku_.type_into_cell(index, (*cells)[index]);
+  const auto digits = parse_puzzle_text(text);
+  if (!digits) return false;
+  for (int index = 0; index < View::kCells; ++index) {
+    const char digit = static_cast<char>('0' + (*digits)[index]);
+    sudoku_.type_into_cell(index, (*digits)[index] != 0 ? std::string_view(&digit, 1) : std::string_view());
+  }
   sync();
   return true;
 }
 
-QString MainWindow::copy_puzzle() const { return puzzle_text(sudoku_.view()); }
+QString MainWindow::copy_puzzle() const {
+  return QString::fromStdString(puzzle_string(shown_digits(sudoku_.view())));
+}
 
 void MainWindow::sync() {
   for (int index = 0; index < View::kCells; ++index) sync_cell(index);
   const View& view = sudoku_.view();
-  cmdNew_->setEnabled(view.cmdNew);
-  cmdLoad_->setEnabled(view.cmdLoad);
-  cmdSave_->setEnabled(view.cmdSave);
-  cmdFreeze_->setEnabled(view.cmdFreeze);
-  cmdRestart_->setEnabled(view.cmdRestart);
-  CmdSolve_->setEnabled(view.CmdSolve);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);
   label1_->setText(QString::fromStdString(view.Label1));
   label4_->setText(QString::fromStdString(view.Label4));
   check2_->setChecked(view.Check2);

@@ -55,12 +55,7 @@ class MainWindow : public QWidget {
   QtPlatform platform_;
   Sudoku sudoku_;
   std::array<CellEdit*, View::kCells> cells_{};
-  QPushButton* cmdNew_ = nullptr;
-  QPushButton* cmdLoad_ = nullptr;
-  QPushButton* cmdSave_ = nullptr;
-  QPushButton* cmdFreeze_ = nullptr;
-  QPushButton* cmdRestart_ = nullptr;
-  QPushButton* CmdSolve_ = nullptr;
+  std::array<QPushButton*, 6> buttons_{};  // as design::kButtons lists them
   QLabel* label1_ = nullptr;
   QLabel* label4_ = nullptr;
   QCheckBox* check2_ = nullptr;

@@ -1,6 +1,6 @@
 #include "app/puzzle_text.h"
 
-#include "board/units.h"
+#include <string>
 
 namespace quorlen {
 namespace {
@@ -22,28 +22,14 @@ bool is_decoration(QChar c) {
 
 }  // namespace
 
-std::optional<std::array<std::string, 81>> parse_puzzle_text(const QString& text) {
-  std::array<std::string, 81> cells;
-  int count = 0;
+std::optional<DigitGrid> parse_puzzle_text(const QString& text) {
+  std::string puzzle;
   for (const QChar c : text) {
     if (is_decoration(c)) continue;
-    const bool digit = c >= u'1' && c <= u'9';
-    if (!digit && c != u'0' && c != u'.') return std::nullopt;
-    if (count == 81) return std::nullopt;
-    if (digit) cells[grid_index(count / 9, count % 9)] = std::string(1, static_cast<char>(c.unicode()));
-    ++count;
+    if (c.unicode() > 0x7F || puzzle.size() > 81) return std::nullopt;
+    puzzle += static_cast<char>(c.unicode());
   }
-  if (count != 81) return std::nullopt;
-  return cells;
-}
-
-QString puzzle_text(const View& view) {
-  QString text(81, u'.');
-  for (int i = 0; i < 81; ++i) {
-    const std::string& cell = view.cell_text(grid_index(i / 9, i % 9));
-    if (!cell.empty()) text[i] = QChar::fromLatin1(cell.front());
-  }
-  return text;
+  return parse_puzzle(puzzle);
 }
 
 }  // namespace quorlen

@@ -10,6 +10,8 @@
 #include <QRect>
 #include <array>
 
+#include "ui/sudoku.h"
+
 namespace quorlen::design {
 
 constexpr int kTwipsPerPixel = 15;
@@ -42,19 +44,23 @@ inline QColor cell_background(int index) {
   return (box_col + box_row) % 2 == 0 ? dark_box() : background();
 }
 
+// Each button with the handler its click runs and the View flag that
+// enables it, in the order Tab visits them.
 struct ButtonDesign {
   const char* name;
   const char* caption;
   QRect rect;
+  void (Sudoku::*click)();
+  bool View::*enabled;
 };
 
 inline constexpr std::array<ButtonDesign, 6> kButtons{{
-    {"cmdNew", "New", twips_rect(120, 360, 1335, 495)},
-    {"cmdLoad", "Load", twips_rect(2040, 360, 1335, 495)},
-    {"cmdSave", "Save", twips_rect(3600, 360, 1335, 495)},
-    {"cmdFreeze", "Freeze", twips_rect(5640, 360, 1335, 495)},
-    {"cmdRestart", "Restart", twips_rect(7080, 360, 1455, 495)},
-    {"CmdSolve", "Solve", twips_rect(9600, 360, 1095, 495)},
+    {"cmdNew", "New", twips_rect(120, 360, 1335, 495), &Sudoku::cmdNew_Click, &View::cmdNew},
+    {"cmdLoad", "Load", twips_rect(2040, 360, 1335, 495), &Sudoku::cmdLoad_Click, &View::cmdLoad},
+    {"cmdSave", "Save", twips_rect(3600, 360, 1335, 495), &Sudoku::cmdSave_Click, &View::cmdSave},
+    {"cmdFreeze", "Freeze", twips_rect(5640, 360, 1335, 495), &Sudoku::cmdFreeze_Click, &View::cmdFreeze},
+    {"cmdRestart", "Restart", twips_rect(7080, 360, 1455, 495), &Sudoku::cmdRestart_Click, &View::cmdRestart},
+    {"CmdSolve", "Solve", twips_rect(9600, 360, 1095, 495), &Sudoku::CmdSolve_Click, &View::CmdSolve},
 }};
 
 // Drawn frames: the pen of each is centred on the outline, as the form draws

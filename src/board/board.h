@@ -1,26 +1,27 @@
-// The board: the one state object that the window owns and every solver step
-// reads and writes directly.
+// The board: what the window knows of its puzzle from one command to the
+// next. The window owns one; the handlers and the solver read and write its
+// fields directly.
 //
-// Two numberings run through the whole program:
+// Two numberings run through the whole program (see units.h):
 //   * cells 1..81, column by column: cell n sits in screen column (n-1)/9 + 1
 //     and screen row (n-1)%9 + 1, so cells 1..9 are the leftmost column;
-//   * units 1..27: columns 1..9, rows 10..18, 3x3 boxes 19..27, the boxes
-//     numbered down the columns of boxes (19 top-left, 20 middle-left, ...).
+//   * units 1..27: columns 1..9, rows 10..18, 3x3 boxes 19..27.
 //
-// `cell_value` is indexed by cell number minus one (like the grid's text
-// boxes); the other per-cell arrays by the cell number itself.
+// `cell_value` is indexed by cell number minus one, like the grid's text
+// boxes; the other per-cell arrays by the cell number itself. The arrays
+// have room for indexes 0..82, as they always had; 0 and 82 are unused.
+// The candidate masks are the solver's own working state (see Solver).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace quorlen {
 
 // A candidate mask holds bit d (value 2^d) for each digit d still possible.
-inline constexpr int kAllDigits = 1022;    // bits 1..9
-inline constexpr int kEmptyCell = 1023;    // `cell_value` of an empty cell
-inline constexpr int kNotGiven = 1022;     // `given_value` of a non-given cell
+inline constexpr int kAllDigits = 1022;  // bits 1..9
+inline constexpr int kEmptyCell = 1023;  // `cell_value` of an empty cell
+inline constexpr int kNotGiven = 1022;   // `given_value` of a cell that is not a given
 
 constexpr int digit_mask(int digit) { return 1 << digit; }
 
@@ -30,43 +31,36 @@ constexpr int single_digit(int mask) {
   return __builtin_ctz(static_cast<unsigned>(mask));
 }
 
+// A digit that a validation found twice in one unit: the first such pair in
+// the unit's position order, by cell number (1..81).
+struct Repetition {
+  int unit = 0;  // 1..27; 0 when no validation has failed yet
+  int digit = 0;
+  int first_cell = 0;
+  int second_cell = 0;
+  friend bool operator==(const Repetition&, const Repetition&) = default;
+};
+
 struct Board {
-  // Scratch of one unit operation, positions 1..9 used.
-  std::array<std::int16_t, 11> unit_values{};
-  std::array<std::int16_t, 11> allowed_mask{};
+  std::array<std::int16_t, 83> given_value{};  // cells 1..81: the frozen given digit, or kNotGiven
+  std::array<std::int16_t, 83> tried_mask{};   // cells 1..81: digits guessed there in this Solve (bit d)
+  std::array<std::int16_t, 83> cell_value{};   // index n-1 for cell n: its digit, or kEmptyCell
 
-  // Per cell, cells 1..81 used.
-  std::array<std::int16_t, 83> cand_mask{};
-  std::array<std::int16_t, 83> given_value{};
-  std::array<std::int16_t, 83> saved_mask{};
+  // Outcome flags of the last solve run; the Solve command reads them after
+  // its attempts, and a failed validation of the starting grid (attempt_ok
+  // false) keeps every later Solve from running until a board command.
+  bool is_valid = false;     // false once a validation found a digit repeated in a unit
+  bool is_complete = false;  // false once a completion check found a unit without all of 1..9
+  bool solvable = false;     // false when the last run found a repeated digit after its reduction
+  bool attempt_ok = false;   // false when the last run's starting grid repeated a digit
 
-  int unit_mask = 0;
-  int validate_unit = 0;
-  int reduce_unit = 0;
-  int complete_unit = 0;
+  // Counters since the last board command; 32-bit and saturating, so that
+  // no Solve, however long, can wrap them (see saturating_increment).
+  std::int32_t pass_count = 0;   // reduction passes; they rate the difficulty
+  std::int32_t guess_count = 0;  // calls of guessing; they rate it too and show as "Guessed?"
+  std::int32_t difficulty = 0;   // the level of the last puzzle solved
 
-  bool no_progress = false;
-  bool is_valid = false;
-  bool is_complete = false;
-  int placed_digit = 0;
-  int run_state = 0;
-
-  std::array<std::int16_t, 83> tried_mask{};
-
-  // Counters of one solve; 32-bit and saturating so that no command, however
-  // long, can wrap them (see saturating_increment).
-  std::int32_t pass_count = 0;
-  std::int32_t difficulty = 0;
-  std::int32_t guess_count = 0;
-
-  bool solvable = false;
-  bool attempt_ok = false;
-  std::string message_text;
-
-  // Digit in each cell, indexed by cell number minus one; kEmptyCell = empty.
-  std::array<std::int16_t, 83> cell_value{};
-
-  int pos_counter = 0;
+  Repetition repetition;  // what the last validation that failed found
 
   bool operator==(const Board&) const = default;
 };
@@ -74,5 +68,16 @@ struct Board {
 inline void saturating_increment(std::int32_t& counter) {
   if (counter < INT32_MAX) ++counter;
 }
+
+// What every board command (window load, New, Load, Restart) clears: the
+// record of tried guesses, the outcome flags and the counters.
+void reset_solve_state(Board& board);
+
+// An empty board without givens, as the window load, New and Load leave it.
+void clear_board(Board& board);
+
+// `cell_value` back to the givens: what Restart does to the digits, and the
+// Solve command between two attempts.
+void restore_givens(Board& board);
 
 }  // namespace quorlen

@@ -7,7 +7,7 @@
 #include <istream>
 #include <ostream>
 
-#include "board/units.h"
+#include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {
@@ -19,46 +19,38 @@ class PuzzleRunner {
       : options_(options), out_(out), platform_(options.program_dir), window_(platform_) {}
 
   // New, type each given, Freeze, Solve; then one tab-separated line.
-  void solve(const std::vector<std::string>& cell_texts) {
-    window_.cmdNew_Click();
-    for (int index = 0; index < 81; ++index) {
-      if (!cell_texts[index].empty()) window_.type_into_cell(index, cell_texts[index]);
-    }
-    freeze_and_solve();
+  void solve(const DigitGrid& givens) {
+    enter_puzzle(window_, givens);
+    solve_frozen();
   }
 
   // New, Load the file through the dialog, Freeze, Solve. Returns the
   // message of a Load that failed, or nothing.
   std::optional<std::string> solve_file(const std::filesystem::path& path) {
     window_.cmdNew_Click();
-    platform_.messages().clear();
+    platform_.messages.clear();
+    platform_.requests.clear();
     platform_.answer_next_dialog(path);
     window_.cmdLoad_Click();
-    if (!platform_.messages().empty()) return platform_.messages().back();
-    freeze_and_solve();
+    if (!platform_.messages.empty()) return platform_.messages.back();
+    window_.cmdFreeze_Click();
+    solve_frozen();
     return std::nullopt;
   }
 
  private:
-  void freeze_and_solve() {
-    window_.cmdFreeze_Click();
+  void solve_frozen() {
     if (options_.steps) window_.view().Check2 = true;
 
-    platform_.messages().clear();
+    platform_.messages.clear();
     const auto start = std::chrono::steady_clock::now();
     window_.CmdSolve_Click();
     const auto stop = std::chrono::steady_clock::now();
     const double ms = std::chrono::duration<double, std::milli>(stop - start).count();
 
     const View& view = window_.view();
-    std::string grid(81, '.');
-    for (int row = 0; row < 9; ++row) {
-      for (int col = 0; col < 9; ++col) {
-        const std::string& text = view.cell_text(grid_index(row, col));
-        if (!text.empty()) grid[9 * row + col] = text.front();
-      }
-    }
-    const std::string message = platform_.messages().empty() ? std::string() : platform_.messages().back();
+    const std::string grid = puzzle_string(shown_digits(view));
+    const std::string message = platform_.messages.empty() ? std::string() : platform_.messages.back();
     char time[32];
     std::snprintf(time, sizeof time, "%.3f", ms);
     out_ << ++count_ << '\t' << message << '\t' << grid << '\t' << view.Label1 << '\t' << view.Label4 << '\t'
@@ -102,23 +94,9 @@ bool solve_stream(std::istream& in, const std::string& name, PuzzleRunner& runne
 
 }  // namespace
 
-std::optional<std::vector<std::string>> parse_puzzle_line(std::string_view line) {
+std::optional<DigitGrid> parse_puzzle_line(std::string_view line) {
   if (line.size() < 81) return std::nullopt;
-  std::vector<std::string> cells(81);
-  for (int i = 0; i < 81; ++i) {
-    const char c = line[static_cast<std::size_t>(i)];
-    if (c == '0' || c == '.') continue;
-    if (c < '1' || c > '9') return std::nullopt;
-    cells[grid_index(i / 9, i % 9)] = std::string(1, c);
-  }
-  return cells;
-}
-
-FileDialogResult HeadlessPlatform::file_dialog(const FileDialogRequest&) {
-  if (!next_answer_) return {false, {}, "No file dialog is available without a window."};
-  FileDialogResult answer{true, std::move(*next_answer_), {}};
-  next_answer_.reset();
-  return answer;
+  return parse_puzzle(line.substr(0, 81));
 }
 
 bool is_sud_file_name(std::string_view name) {

@@ -1,42 +1,31 @@
 #include "files/step_log.h"
 
-#include <array>
-#include <cstring>
-
 namespace quorlen {
 
-bool StepLog::open(const std::filesystem::path& path) {
+void append_step_record(std::string& out, int index, int digit) {
+  char record[] = "\" Column 0 row 0  :Value0\"\r\n";
+  record[9] = static_cast<char>('1' + index / 9);
+  record[15] = static_cast<char>('1' + index % 9);
+  record[24] = static_cast<char>('0' + digit);
+  out.append(record, sizeof record - 1);
+}
+
+bool StepLogFile::open(const std::filesystem::path& dir) {
   close();
-  file_ = std::fopen(path.c_str(), "wb");
+  file_ = std::fopen((dir / "steps.txt").c_str(), "wb");
+  return file_ != nullptr;
+}
+
+bool StepLogFile::commit(std::string_view records) {
   if (file_ == nullptr) return false;
-  // A logged solve can place thousands of digits; one write per record
-  // would dominate its time.
-  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
-  return true;
+  const bool written = std::fwrite(records.data(), 1, records.size(), file_) == records.size();
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  return written && closed;
 }
 
-void StepLog::write_record(std::string_view text) {
-  if (file_ == nullptr) throw StepLogError("step log is not open");
-  std::array<char, 128> line{};
-  if (text.size() + 4 > line.size()) throw StepLogError("step record too long");
-  std::size_t n = 0;
-  line[n++] = '"';
-  std::memcpy(line.data() + n, text.data(), text.size());
-  n += text.size();
-  line[n++] = '"';
-  line[n++] = '\r';
-  line[n++] = '\n';
-  if (std::fwrite(line.data(), 1, n, file_) != n) throw StepLogError("step log write failed");
-}
-
-bool StepLog::flush() {
-  if (file_ == nullptr) return true;
-  return std::fflush(file_) == 0 && std::ferror(file_) == 0;
-}
-
-void StepLog::close() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
+void StepLogFile::close() {
+  if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
 }
 

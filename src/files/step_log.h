@@ -1,41 +1,34 @@
-// The step log "steps.txt": one quoted record per digit the solver places.
+// The step log "steps.txt": one quoted record per digit the solver placed,
+// in the order of placement.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace quorlen {
 
-// Raised when a record cannot be written; the Solve command turns it into
-// its "Unable to write to the file." message.
-class StepLogError : public std::runtime_error {
+// Appends the record of a digit placed at grid index `index` (0..80):
+// `" Column c row r  :Valued"`, quotes included, then CR LF.
+void append_step_record(std::string& out, int index, int digit);
+
+// The file of one Solve's log, from the command's start to its end.
+class StepLogFile {
  public:
-  using std::runtime_error::runtime_error;
-};
+  StepLogFile() = default;
+  StepLogFile(const StepLogFile&) = delete;
+  StepLogFile& operator=(const StepLogFile&) = delete;
+  ~StepLogFile() { close(); }
 
-class StepLog {
- public:
-  StepLog() = default;
-  StepLog(const StepLog&) = delete;
-  StepLog& operator=(const StepLog&) = delete;
-  ~StepLog() { close(); }
+  // Creates `dir`/steps.txt, or empties it. False when that fails.
+  bool open(const std::filesystem::path& dir);
 
-  // Creates the file, or empties it if it exists. False when that fails.
-  bool open(const std::filesystem::path& path);
-  bool is_open() const { return file_ != nullptr; }
-
-  // Writes `"text"` followed by CR LF. Throws StepLogError on failure.
-  void write_record(std::string_view text);
-
-  // Pushes buffered records to the file; false if any write failed.
-  bool flush();
-
-  // Closes the file; closing a log that is not open does nothing.
-  void close();
+  // Writes the whole log and closes the file; false when any of it failed.
+  bool commit(std::string_view records);
 
  private:
+  void close();
   std::FILE* file_ = nullptr;
 };
 

@@ -210,7 +210,7 @@ SudRead read_sud_file(const std::filesystem::path& path) {
   return parse_sud(bytes, name);
 }
 
-std::string format_sud(const SudCells& cells) {
+std::string format_sud(const DigitGrid& cells) {
   std::string text;
   text.reserve(kCells * 5);
   for (const std::uint8_t value : cells) {

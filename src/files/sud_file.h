@@ -7,24 +7,21 @@
 // lines) and strict about what it holds: every line must be a number 0..9.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace quorlen {
+#include "board/puzzle.h"
 
-// Cell number n at index n-1; 0 for an empty cell, else the digit 1..9.
-using SudCells = std::array<std::uint8_t, 81>;
+namespace quorlen {
 
 // A puzzle is under half a kilobyte; anything far larger is not one, and is
 // refused before it is read.
 inline constexpr std::size_t kMaxSudBytes = 64 * 1024;
 
 struct SudRead {
-  SudCells cells{};
+  DigitGrid cells{};  // line k is cell k, grid index k-1
   std::string error;  // why the file cannot be loaded; empty when it can
   bool ok() const { return error.empty(); }
 };
@@ -38,7 +35,7 @@ SudRead parse_sud(std::string_view bytes, std::string_view file_name);
 SudRead read_sud_file(const std::filesystem::path& path);
 
 // The exact text that Save writes: 81 lines, each a digit or " 0 ", CR LF.
-std::string format_sud(const SudCells& cells);
+std::string format_sud(const DigitGrid& cells);
 
 // Replaces the file at `path` with `bytes`, or leaves it as it was: the bytes
 // go to a new file in the same folder, which is flushed to disk and then

@@ -1,6 +1,8 @@
 #include "solver/complete_search.h"
 
+#include <array>
 #include <bit>
+#include <cstdint>
 
 namespace quorlen {
 namespace {

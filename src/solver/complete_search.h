@@ -2,13 +2,9 @@
 // attempts of the Solve command give up on a puzzle that may still have one.
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "board/puzzle.h"
 
 namespace quorlen {
-
-// Digits by grid index (0..80, down the columns), 0 for an empty cell.
-using DigitGrid = std::array<std::uint8_t, 81>;
 
 // Fills `solution` and returns true when the grid has a solution; returns
 // false when it has none (including grids that repeat a digit in a unit).

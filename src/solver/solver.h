@@ -1,4 +1,4 @@
-// One solve run and everything it calls, over one board and the grid.
+// One solve run and everything it calls, over the board and the grid.
 //
 //   main_function      validate 27 units, rebuild masks, reduction passes
 //                      of `possible` until nothing changes, validate again,
@@ -6,14 +6,18 @@
 //   guess_function     place one untried guess, then a nested main_function
 //   write_pos          put a single-digit mask into the board and the grid
 //
-// A run reports only through the board's flags and `message_text`.
+// A run reports through the board's flags (and, for a repeated digit,
+// `Board::repetition`); the grid learns of it only through write_pos, which
+// shows each placed digit in blue. The candidate masks are the solver's
+// own: every run rebuilds them from the board's digits.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "board/board.h"
-#include "files/step_log.h"
-#include "ui/view.h"
+#include "view/view.h"
 
 namespace quorlen {
 
@@ -30,11 +34,17 @@ constexpr int digit_bits(int mask) {
 // Common candidates of two masks among bits 1..9.
 constexpr int latest_pos(int pos, int num) { return digit_bits(pos) & digit_bits(num); }
 
+// A digit the solver placed: what one line of the step log records.
+struct Placement {
+  std::uint8_t index;  // grid index 0..80
+  std::uint8_t digit;  // 1..9
+};
+
 class Solver {
  public:
-  // `log` receives a record per placed digit while Check2 is ticked; it may
-  // be null when nothing is to be logged.
-  Solver(Board& board, View& view, StepLog* log) : board_(board), view_(view), log_(log) {}
+  // `log`, when not null, receives every placement in order: the Solve
+  // command passes one while "Save to File" is ticked.
+  Solver(Board& board, View& view, std::vector<Placement>* log) : board_(board), view_(view), log_(log) {}
 
   void main_function();
   void guess_function();
@@ -48,25 +58,42 @@ class Solver {
   // in blue, and logs it; any other mask or index changes nothing.
   void write_pos(int loc, int value);
 
+  // Whether guess_function has run since this solver was made.
+  bool guessed() const { return guessed_; }
+
+  // cells 1..81: the digits still possible in each cell (bit d for digit d).
+  std::array<std::int16_t, 83> cand_mask{};
+  // True while the reduction pass under way has changed no mask.
+  bool no_progress = false;
+  // What the last write_pos placed: the digit, or 0 for nothing.
+  int placed_digit = 0;
+
  private:
-  // Narrows a cell's mask within possible() and hands it to write_pos.
-  void narrow(int cell, int mask);
-  // The single-place rule of possible(), for the digits in `singles` and
-  // those that become single places meanwhile.
-  void place_single_places(int unit, int singles);
-  // unit_mask and allowed_mask for a unit's digits as they stand.
-  void set_allowed_masks(int unit);
-  // True when every cell is empty or holds 1..9 and no unit repeats a
-  // digit: then validate() would pass every unit. Clears *full when it
-  // meets an empty cell.
+  struct Guess {
+    int places = 10;  // how many cells of the unit could take the digit
+    int unit = 0;     // 0: nothing left to guess
+    int digit = 0;
+  };
+
+  bool starting_grid_is_valid();
+  void rebuild_masks();
+  void reduce_until_no_progress();
+  void reduction_pass();
+  void check_reduced_grid();
   bool grid_passes_validation(bool* full = nullptr) const;
-  void count_passed_validations();
+
+  void narrow(int cell, int mask);
+  void place_single_places(int unit, int singles);
+
+  Guess choose_guess() const;
+  void place_guess(const Guess& guess);
 
   Board& board_;
   View& view_;
-  StepLog* log_;
+  std::vector<Placement>* log_;
+  bool guessed_ = false;
   // Units whose cells changed since their last call of possible() in the
-  // current reduction passes, bit u for unit u; see main_function.
+  // current reduction passes, bit u for unit u; see reduce_until_no_progress.
   std::uint32_t units_to_reduce_ = 0;
   // Units with a digit placed in one of their cells since their last call
   // of possible() in the current reduction passes.

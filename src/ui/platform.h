@@ -7,6 +7,9 @@
 
 namespace quorlen {
 
+// What a dialog reports when the user cancels it.
+inline constexpr const char* kDialogCancelled = "Cancel was selected.";
+
 enum class FileDialogKind { open, save };
 
 struct FileDialogRequest {

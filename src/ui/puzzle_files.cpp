@@ -30,7 +30,7 @@ FileDialogRequest puzzle_dialog(FileDialogKind kind, const Platform& platform) {
 std::optional<std::filesystem::path> choose_file(Platform& platform, FileDialogKind kind) {
   FileDialogResult chosen = platform.file_dialog(puzzle_dialog(kind, platform));
   if (chosen.ok) return std::move(chosen.path);
-  platform.message_box(chosen.error.empty() ? std::string("No file was chosen.") : chosen.error);
+  platform.message_box(chosen.error.empty() ? std::string(kDialogCancelled) : chosen.error);
   return std::nullopt;
 }
 
@@ -47,13 +47,12 @@ void Sudoku::cmdLoad_Click() {
     return;
   }
 
-  clear_board_and_grid();
+  clear_puzzle(true);
   for (int i = 1; i <= 81; ++i) {
     const int value = file.cells[static_cast<std::size_t>(i - 1)];
     if (value == 0) continue;
-    view_.set_cell_text(i - 1, std::string(1, static_cast<char>('0' + value)));
+    view_.set_cell_digit(i - 1, value);
     board_.cell_value[i - 1] = static_cast<std::int16_t>(value);
-    board_.cand_mask[i] = static_cast<std::int16_t>(digit_mask(value));
   }
 
   // A loaded puzzle has no givens yet: it must be frozen before it is solved.
@@ -65,16 +64,7 @@ void Sudoku::cmdLoad_Click() {
 void Sudoku::cmdSave_Click() {
   const auto path = choose_file(platform_, FileDialogKind::save);
   if (!path) return;
-  // Cell entry keeps only texts that begin with a digit 1..9; that digit is
-  // what the cell shows.
-  SudCells cells{};
-  for (int k = 0; k < 81; ++k) {
-    const std::string& text = view_.cell_text(k);
-    if (!text.empty() && text.front() >= '1' && text.front() <= '9') {
-      cells[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(text.front() - '0');
-    }
-  }
-  const std::string error = replace_file(*path, format_sud(cells));
+  const std::string error = replace_file(*path, format_sud(shown_digits(view_)));
   if (!error.empty()) platform_.message_box(error);
 }
 

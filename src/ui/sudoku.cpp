@@ -1,64 +1,26 @@
+// The board commands: the window load, New, Freeze and Restart.
 #include "ui/sudoku.h"
 
 #include <string>
-
-#include "board/restart.h"
-#include "files/step_log.h"
-#include "solver/solve_command.h"
 
 namespace quorlen {
 
 Sudoku::Sudoku(Platform& platform) : platform_(platform) { Form_Load(); }
 
+void Sudoku::clear_puzzle(bool cells_enabled) {
+  clear_board(board_);
+  clear_grid(view_, cells_enabled);
+  view_.Label1.clear();
+}
+
+// Every cell locked until New; only New can be pressed.
 void Sudoku::Form_Load() {
-  Board& b = board_;
-  b.unit_mask = 0;
-  for (int n = 1; n <= 81; ++n) {
-    view_.set_cell_max_length(n - 1, 1);
-    view_.set_cell_enabled(n - 1, false);
-    b.cand_mask[n] = kAllDigits;
-    b.tried_mask[n] = 0;
-    view_.set_cell_colour(n - 1, kBlack);
-    b.cell_value[n - 1] = kEmptyCell;
-  }
-  b.is_valid = true;
-  b.is_complete = true;
-  b.placed_digit = 0;
-  b.pass_count = 0;
-  b.guess_count = 0;
-  b.solvable = true;
-  b.attempt_ok = true;
-  b.pos_counter = 0;
+  clear_puzzle(false);
   view_.Check2 = false;
 }
 
-// What New and Load both start from: an empty, unlocked, black grid with no
-// givens, and a board with no trace of an earlier solve.
-void Sudoku::clear_board_and_grid() {
-  Board& b = board_;
-  b.unit_mask = 0;
-  for (int n = 1; n <= 81; ++n) {
-    b.tried_mask[n] = 0;
-    view_.set_cell_enabled(n - 1, true);
-    view_.set_cell_max_length(n - 1, 1);
-    view_.set_cell_text(n - 1, "");
-    b.cell_value[n - 1] = kEmptyCell;
-    b.cand_mask[n] = kAllDigits;
-    view_.set_cell_colour(n - 1, kBlack);
-    b.given_value[n] = kNotGiven;
-  }
-  b.is_valid = true;
-  b.is_complete = true;
-  b.solvable = true;
-  b.pass_count = 0;
-  b.guess_count = 0;
-  view_.Label1.clear();
-  b.attempt_ok = true;
-  b.placed_digit = 0;
-}
-
 void Sudoku::cmdNew_Click() {
-  clear_board_and_grid();
+  clear_puzzle(true);
   view_.cmdFreeze = true;
   view_.cmdLoad = true;
   view_.CmdSolve = false;
@@ -66,52 +28,43 @@ void Sudoku::cmdNew_Click() {
   view_.cmdSave = true;
 }
 
+// The digits on the grid become the givens. Nothing is locked: the user may
+// change digits and freeze again.
 void Sudoku::cmdFreeze_Click() {
-  Board& b = board_;
   for (int n = 1; n <= 81; ++n) {
-    const std::string& text = view_.cell_text(n - 1);
-    // Cell entry admits only texts that begin with a digit 1..9, and that
-    // digit is the cell's value.
-    if (!text.empty() && text.front() >= '1' && text.front() <= '9') {
-      const int v = text.front() - '0';
-      b.cand_mask[n] = static_cast<std::int16_t>(digit_mask(v));
-      b.given_value[n] = static_cast<std::int16_t>(v);
-      b.cell_value[n - 1] = static_cast<std::int16_t>(v);
-      view_.set_cell_colour(n - 1, kGivenColour);
-    } else {
-      b.cell_value[n - 1] = kEmptyCell;
-      b.cand_mask[n] = kAllDigits;
-      b.given_value[n] = kNotGiven;
-    }
+    const int digit = cell_digit(view_.cell_text(n - 1));
+    board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);
+    if (digit != 0) view_.set_cell_colour(n - 1, kGivenColour);
   }
   view_.cmdRestart = true;
   view_.CmdSolve = true;
   view_.cmdSave = true;
-  cmdRestart_Click();
+  cmdRestart_Click();  // puts the givens into cell_value
 }
 
-void Sudoku::cmdRestart_Click() { restart_to_givens(board_, view_); }
+// The board and the grid back to the givens. Givens show in the given
+// colour; the other cells are emptied and keep their colour.
+void Sudoku::cmdRestart_Click() {
+  restore_givens(board_);
+  reset_solve_state(board_);
+  for (int n = 1; n <= 81; ++n) {
+    const int given = board_.given_value[n];
+    if (given == kNotGiven) {
+      view_.set_cell_text(n - 1, "");
+    } else {
+      view_.set_cell_colour(n - 1, kGivenColour);
+      view_.set_cell_digit(n - 1, given);
+    }
+  }
+}
 
-void Sudoku::CmdSolve_Click() {
-  view_.Label4 = "No";
-  last_solve_by_search_ = false;
-  const bool logging = view_.Check2;
-  StepLog log;  // closed on every path when it goes out of scope
-  if (logging && !log.open(platform_.program_directory() / "steps.txt")) {
-    platform_.message_box(kUnableToWrite);
-    return;
+void enter_puzzle(Sudoku& window, const DigitGrid& givens) {
+  window.cmdNew_Click();
+  for (int index = 0; index < View::kCells; ++index) {
+    const char digit = static_cast<char>('0' + givens[index]);
+    if (givens[index] != 0) window.type_into_cell(index, std::string_view(&digit, 1));
   }
-  try {
-    const AttemptsResult result = run_attempts(board_, view_, logging ? &log : nullptr);
-    last_solve_by_search_ = result.by_complete_search;
-    // Every record must be in the file before the outcome is reported.
-    if (logging && !log.flush()) throw StepLogError("step log flush failed");
-    const std::string text = report_outcome(result.outcome, board_, view_);
-    platform_.message_box(text);
-  } catch (const StepLogError&) {
-    log.close();
-    platform_.message_box(kUnableToWrite);
-  }
+  window.cmdFreeze_Click();
 }
 
 }  // namespace quorlen

@@ -1,11 +1,15 @@
-// The window logic: the handlers of the window `Sudoku` over its one board
-// and the state of its controls. No toolkit here: a Qt window or the command
-// line shows the View and forwards clicks and typing to these handlers.
+// The window logic: the handlers of the window `Sudoku` over its board and
+// the state of its controls (the View). No toolkit here: a Qt window or the
+// command line shows the View and forwards clicks and typing to these
+// handlers; what only a toolkit can do goes through the Platform.
 #pragma once
 
+#include <string>
+
 #include "board/board.h"
+#include "solver/attempts.h"
 #include "ui/platform.h"
-#include "ui/view.h"
+#include "view/view.h"
 
 namespace quorlen {
 
@@ -27,19 +31,23 @@ class Sudoku {
 
   const View& view() const { return view_; }
   View& view() { return view_; }
+  const Board& board() const { return board_; }
   // Whether the last Solve needed the complete search after its attempts.
   bool last_solve_by_search() const { return last_solve_by_search_; }
 
-  const Board& board() const { return board_; }
-  Board& board() { return board_; }
-
  private:
-  void clear_board_and_grid();
+  // The board and grid emptied, as the window load, New and Load leave them.
+  void clear_puzzle(bool cells_enabled);
+  // Shows the outcome on the window and returns the message box's text.
+  std::string report_outcome(SolveOutcome outcome);
 
   Platform& platform_;
   Board board_;
   View view_;
   bool last_solve_by_search_ = false;
 };
+
+// Poses a puzzle as a user does: New, each given typed into its cell, Freeze.
+void enter_puzzle(Sudoku& window, const DigitGrid& givens);
 
 }  // namespace quorlen

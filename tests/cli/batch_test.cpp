@@ -1,117 +1,83 @@
+// quorlen-solve's batch run: puzzle lines and ".sud" files in, one line of
+// fields per puzzle out.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "cli/batch.h"
+#include "support/scratch_dir.h"
 
 namespace quorlen {
 namespace {
 
-constexpr const char* kSolution =
-    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream in(text);
-  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
-  return parts;
-}
+namespace fs = std::filesystem;
 
 struct BatchRun {
   int status;
   std::string out, err;
 };
 
-BatchRun run(const std::string& input, BatchOptions options = {}) {
+BatchRun run(const fs::path& dir, const std::string& input, std::vector<std::string> files = {}, bool steps = false) {
   std::istringstream in(input);
   std::ostringstream out, err;
-  if (options.program_dir.empty()) options.program_dir = std::filesystem::temp_directory_path();
-  const int status = run_batch(options, in, out, err);
+  const int status = run_batch({.steps = steps, .program_dir = dir, .inputs = std::move(files)}, in, out, err);
   return {status, out.str(), err.str()};
 }
 
-TEST(PuzzleLine, ReadsRowByRowIntoTheColumnwiseGrid) {
-  std::string line(81, '.');
-  line[1] = '7';   // row 1, column 2: grid index 9
-  line[9] = '3';   // row 2, column 1: grid index 1
-  line[80] = '0';
-  const auto cells = parse_puzzle_line(line + "  trailing text is ignored");
-  ASSERT_TRUE(cells);
-  EXPECT_EQ((*cells)[9], "7");
-  EXPECT_EQ((*cells)[1], "3");
-  EXPECT_EQ((*cells)[80], "");
-  EXPECT_FALSE(parse_puzzle_line(std::string(80, '.')));
-  EXPECT_FALSE(parse_puzzle_line(std::string(40, '.') + "x" + std::string(40, '.')));
+// Every field but the time, which must have three decimals.
+std::string without_time(const std::string& out) {
+  std::istringstream lines(out);
+  std::string kept;
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t tab = line.rfind('\t');
+    EXPECT_EQ(line.size() - line.find('.', tab), 4u) << line;
+    kept += line.substr(0, tab) + "\n";
+  }
+  return kept;
 }
 
-TEST(Batch, PrintsOneTabSeparatedLinePerPuzzle) {
-  std::string puzzle = kSolution;
-  puzzle[40] = '.';
-  const BatchRun r = run("# a comment\n\n" + puzzle + "\r\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  const auto fields = split(split(r.out, '\n').at(0), '\t');
-  ASSERT_EQ(fields.size(), 8u);
-  EXPECT_EQ(fields[0], "1");
-  EXPECT_EQ(fields[1], "Sudoku Solved");
-  EXPECT_EQ(fields[2], kSolution);
-  EXPECT_EQ(fields[3], "Difficulty     : 0 (Easy)");
-  EXPECT_EQ(fields[4], "No");
-  EXPECT_EQ(fields[5], "2");
-  EXPECT_EQ(fields[6], "0");
-  EXPECT_NE(fields[7].find('.'), std::string::npos);
-  EXPECT_EQ(fields[7].size() - fields[7].find('.'), 4u);  // three decimals
-}
-
-TEST(Batch, BadLinesAreNamedSkippedAndMakeTheStatusTwo) {
-  std::string repeated(81, '.');
-  repeated[0] = repeated[1] = '4';
-  const BatchRun r = run(repeated + "\nnot a puzzle\n" + std::string(kSolution) + "\n");
+TEST(Batch, PrintsOneLineOfFieldsPerPuzzleAndSkipsWhatIsNoPuzzle) {
+  testing::ScratchDir dir;
+  const std::string solution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  std::string hole = solution;
+  hole[40] = '.';
+  const BatchRun r = run(dir.path, "# a comment\n\n" + hole + " trailing text\r\nnot a puzzle\n44" +
+                                       std::string(79, '.') + "\n");
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("<stdin>:2"), std::string::npos) << r.err;
-  const auto lines = split(r.out, '\n');
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(split(lines[0], '\t')[1], "   Validation failed for row 1 - The number 4 is getting repeated   1  10");
-  EXPECT_EQ(split(lines[0], '\t')[2], repeated);  // not restored, as shown
-  EXPECT_EQ(split(lines[1], '\t')[0], "2");       // numbering counts puzzles only
+  EXPECT_EQ(r.err, "quorlen-solve: <stdin>:4: not a puzzle (81 characters 1-9, 0 or . expected), skipped\n");
+  EXPECT_EQ(without_time(r.out),
+            "1\tSudoku Solved\t" + solution + "\tDifficulty     : 0 (Easy)\tNo\t2\t0\n"
+            "2\t   Validation failed for row 1 - The number 4 is getting repeated   1  10\t44" +
+                std::string(79, '.') + "\t\tNo\t0\t0\n");
 }
 
-TEST(Batch, MissingFileIsReportedAndTheOthersStillRun) {
-  const auto dir = std::filesystem::temp_directory_path() / "quorlen_batch_test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "one.txt") << kSolution << "\n";
-  BatchOptions options;
-  options.inputs = {(dir / "absent.txt").string(), (dir / "one.txt").string(), dir.string()};
-  const BatchRun r = run("", options);
+TEST(Batch, FilesAndSudFilesAndWhatCannotBeRead) {
+  testing::ScratchDir dir;
+  const fs::path examples = QUORLEN_EXAMPLES_DIR;
+  fs::copy_file(examples / "everyday-1.sud", dir / "UPPER.SUD");
+  testing::write_bytes(dir / "bad.sud", "5\n12\n");
+  testing::write_bytes(dir / "one.txt", "1" + std::string(80, '.') + "\n");
+  const BatchRun r = run(dir.path, "", {(dir / "absent.txt").string(), (dir / "UPPER.SUD").string(),
+                                         (dir / "bad.sud").string(), (dir / "one.txt").string(),
+                                         (examples / "no-solution.sud").string(), dir.path.string()});
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("absent.txt"), std::string::npos);
-  EXPECT_EQ(split(r.out, '\n').size(), 1u);
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(r.err, "quorlen-solve: " + (dir / "absent.txt").string() + ": cannot be opened, skipped\n" +
+                       "quorlen-solve: " + (dir / "bad.sud").string() +
+                       ": Line 2 of \"bad.sud\" is \"12\", not a digit from 0 to 9. Skipped.\n" +
+                       "quorlen-solve: " + dir.path.string() + ": cannot be opened, skipped\n");
+  std::istringstream lines(r.out);
+  std::vector<std::string> starts;
+  for (std::string line; std::getline(lines, line);) starts.push_back(line.substr(0, line.find('\t', 3)));
+  EXPECT_EQ(starts, (std::vector<std::string>{"1\tSudoku Solved", "2\tSudoku Solved", "3\tThe sudoku is not solvable"}));
 }
 
-TEST(Batch, StepsWritesTheLogOfEachSolveIntoTheProgramDirectory) {
-  const auto dir = std::filesystem::temp_directory_path() / "quorlen_batch_steps";
-  std::filesystem::create_directories(dir);
-  std::string puzzle = kSolution;
-  puzzle[0] = '.';
-  BatchOptions options;
-  options.steps = true;
-  options.program_dir = dir;
-  const BatchRun r = run(puzzle + "\n", options);
-  EXPECT_EQ(r.status, 0);
-  std::ifstream log(dir / "steps.txt", std::ios::binary);
-  std::stringstream content;
-  content << log.rdbuf();
-  EXPECT_EQ(content.str(), "\" Column 1 row 1  :Value5\"\r\n");
-
-  options.program_dir = dir / "missing";
-  const BatchRun failed = run(puzzle + "\n", options);
-  EXPECT_EQ(split(failed.out, '\t').at(1), "Unable to write to the file.");
-  std::filesystem::remove_all(dir);
+TEST(Batch, StepsWritesEachSolvesLogIntoTheProgramFolder) {
+  testing::ScratchDir dir;
+  const std::string puzzle = "." + std::string("34678912672195348198342567859761423426853791713924856961537284287419635345286179");
+  EXPECT_EQ(run(dir.path, puzzle + "\n", {}, true).status, 0);
+  EXPECT_EQ(testing::read_bytes(dir / "steps.txt"), "\" Column 1 row 1  :Value5\"\r\n");
+  const BatchRun failed = run(dir / "missing", puzzle + "\n", {}, true);
+  EXPECT_NE(failed.out.find("\tUnable to write to the file.\t"), std::string::npos) << failed.out;
 }
 
 }  // namespace

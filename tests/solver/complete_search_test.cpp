@@ -1,33 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 
-#include "board/units.h"
 #include "solver/complete_search.h"
 
 namespace quorlen {
 namespace {
 
-DigitGrid grid_of(std::string_view row_major) {
-  DigitGrid grid{};
-  for (int i = 0; i < 81; ++i) {
-    const char c = row_major[static_cast<std::size_t>(i)];
-    if (c >= '1' && c <= '9') grid[grid_index(i / 9, i % 9)] = static_cast<std::uint8_t>(c - '0');
-  }
-  return grid;
-}
-
 TEST(CompleteSearch, ProvesThatThereIsNoSolution) {
-  DigitGrid solution{};
-  // Row 1 column 1 can hold nothing: its row has 1..8, its column has 9.
-  EXPECT_FALSE(find_solution(grid_of(".123456789" + std::string(71, '.')), solution));
-  // A repeated given.
-  EXPECT_FALSE(find_solution(grid_of("11" + std::string(79, '.')), solution));
-  // Locally consistent givens with no solution, found only by searching.
-  EXPECT_FALSE(find_solution(
-      grid_of("534678.126.2195.4819.3425678.976142342685379.75.9248.6.61537284287419635345286.79"), solution));
+  for (const std::string& puzzle : {
+           ".123456789" + std::string(71, '.'),  // row 1 column 1 can hold nothing
+           "11" + std::string(79, '.'),          // a repeated given
+           // Locally consistent givens with no solution, found only by searching.
+           std::string("534678.126.2195.4819.3425678.976142342685379.75.9248.6.61537284287419635345286.79"),
+       }) {
+    DigitGrid solution{};
+    EXPECT_FALSE(find_solution(*parse_puzzle(puzzle), solution)) << puzzle;
+  }
 }
 
 // The Solve command shows the solution found, so a grid with several must
@@ -49,8 +40,8 @@ TEST(CompleteSearch, GridsWithSeveralSolutionsGetTheFirstInSearchOrder) {
   };
   for (const auto& [puzzle, expected] : cases) {
     DigitGrid solution{};
-    ASSERT_TRUE(find_solution(grid_of(puzzle), solution)) << puzzle;
-    EXPECT_EQ(solution, grid_of(expected)) << puzzle;
+    ASSERT_TRUE(find_solution(*parse_puzzle(puzzle), solution)) << puzzle;
+    EXPECT_EQ(puzzle_string(solution), expected) << puzzle;
   }
 }
 

@@ -9,9 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
-#include "support/golden.h"
+#include "golden.h"
+#include "support/scratch_dir.h"
 
 namespace quorlen {
 namespace {
@@ -23,25 +22,22 @@ TEST(GoldenSolves, EveryRecordedSolveIsReproducedExactly) {
   std::ifstream in(path, std::ios::binary);
   ASSERT_TRUE(in) << path;
 
-  const auto dir = std::filesystem::temp_directory_path() / ("quorlen_golden_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  testing::ScriptedPlatform platform(dir);
+  testing::ScratchDir dir;
+  HeadlessPlatform platform(dir.path);
   Sudoku window(platform);
   int compared = 0, mismatches = 0;
   for (std::string line; std::getline(in, line) && mismatches < 10;) {
     if (line.empty() || line.front() == '#') continue;
     // source, line number, puzzle, then the recorded fields.
     const std::size_t puzzle_at = line.find('\t', line.find('\t') + 1) + 1;
-    ASSERT_TRUE(puzzle_at > 0 && line.size() > puzzle_at + 82) << "malformed: " << line;
-    const std::string puzzle = line.substr(puzzle_at, 81);
+    const auto puzzle = parse_puzzle(std::string_view(line).substr(puzzle_at, 81));
+    ASSERT_TRUE(puzzle && line.size() > puzzle_at + 82) << "malformed: " << line;
     const std::string recorded = line.substr(puzzle_at + 82);
-    const std::string got = testing::record_solve(window, platform, puzzle);
     ++compared;
-    if (got == recorded) continue;
+    if (golden::record_solve(window, platform, *puzzle) == recorded) continue;
     ++mismatches;
-    EXPECT_EQ(got, recorded) << line.substr(0, puzzle_at + 81);
+    EXPECT_EQ(golden::record_solve(window, platform, *puzzle), recorded) << line.substr(0, puzzle_at + 81);
   }
-  std::filesystem::remove_all(dir);
   // The committed file has a few hundred outcomes; a short file means a bad
   // checkout or generator, not a pass.
   EXPECT_GE(compared, override_path != nullptr ? 1 : 300) << path;

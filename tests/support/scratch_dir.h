@@ -1,4 +1,4 @@
-// Files for tests that read and write puzzle files.
+// A fresh empty folder for one test, and whole-file reads and writes in it.
 #pragma once
 
 #include <stdlib.h>
@@ -12,7 +12,8 @@
 
 namespace quorlen::testing {
 
-// A fresh empty folder, removed with everything in it at the end of the test.
+// Made under the system's temporary folder with a unique name, and removed
+// with everything in it when the test ends.
 struct ScratchDir {
   std::filesystem::path path;
 
@@ -23,6 +24,7 @@ struct ScratchDir {
   }
   ~ScratchDir() {
     std::error_code ignored;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(path, ignored);
   }
   ScratchDir(const ScratchDir&) = delete;

@@ -1,4 +1,4 @@
-// The state of every control of the window, held in memory.
+// What every control of the window shows, held in memory without a toolkit.
 //
 // The window logic changes only this state; the Qt window draws it and the
 // command line reads it. Setting a cell's text runs the cell's change
@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "board/puzzle.h"
 
 namespace quorlen {
 
@@ -23,11 +25,12 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kGivenColour{255, 100, 100};
 inline constexpr Rgb kSolverBlue{0, 0, 255};
 
+// One grid cell, Text1(index).
 struct CellView {
   std::string text;
   Rgb colour = kBlack;
   bool enabled = true;
-  int max_length = 1;
+  int max_length = 1;  // what typing may enter; 0 means no limit
   friend bool operator==(const CellView&, const CellView&) = default;
 };
 
@@ -60,9 +63,9 @@ class View {
   bool cmdRestart = false;
   bool CmdSolve = false;
 
-  std::string Label1;
-  std::string Label4;
-  bool Check2 = false;  // "Save to File"
+  std::string Label1;   // the difficulty of the last puzzle solved
+  std::string Label4;   // "Guessed?": "No", or "Yes  " and the number of guesses
+  bool Check2 = false;  // "Save to File": log the Solve's placements
 
   friend bool operator==(const View&, const View&) = default;
 
@@ -73,5 +76,15 @@ class View {
 // The change handler of a grid cell: a text that does not begin with a
 // digit 1..9 is emptied.
 void Text1_Change(View& view, int index);
+
+// The digit a cell text stands for: its first character when that is
+// '1'..'9', else 0 (an empty cell). Cell entry keeps no other texts.
+int cell_digit(std::string_view text);
+
+// The digits the grid shows, by grid index.
+DigitGrid shown_digits(const View& view);
+
+// Every cell empty, black and of maximum length 1; enabled or locked.
+void clear_grid(View& view, bool cells_enabled);
 
 }  // namespace quorlen

@@ -10,13 +10,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
 
-#include "support/test_support.h"
+#include "ui/headless_platform.h"
+#include "ui/sudoku.h"
 
-namespace quorlen::testing {
+namespace quorlen::golden {
 
 // 64-bit FNV-1a, continued from `hash`.
 inline std::uint64_t fnv1a64(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ull) {
@@ -48,7 +50,7 @@ inline std::uint64_t hash_view(const View& view) {
 }
 
 // New, type, Freeze, tick "Save to File", Solve; returns the record's fields.
-inline std::string record_solve(Sudoku& window, ScriptedPlatform& platform, std::string_view puzzle) {
+inline std::string record_solve(Sudoku& window, HeadlessPlatform& platform, const DigitGrid& puzzle) {
   const std::filesystem::path log_path = platform.program_directory() / "steps.txt";
   std::filesystem::remove(log_path);
   enter_puzzle(window, puzzle);
@@ -59,15 +61,13 @@ inline std::string record_solve(Sudoku& window, ScriptedPlatform& platform, std:
   std::string messages;
   for (const std::string& text : platform.messages) messages += (messages.empty() ? "" : "|") + text;
   std::ifstream in(log_path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  const std::string log = bytes.str();
+  const std::string log{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const View& view = window.view();
   std::ostringstream out;
-  out << messages << '\t' << shown_grid(view) << '\t' << view.Label1 << '\t' << view.Label4 << '\t'
-      << window.board().pass_count << '\t' << window.board().guess_count << '\t' << log.size() << '\t'
+  out << messages << '\t' << puzzle_string(shown_digits(view)) << '\t' << view.Label1 << '\t' << view.Label4
+      << '\t' << window.board().pass_count << '\t' << window.board().guess_count << '\t' << log.size() << '\t'
       << hex64(fnv1a64(log)) << '\t' << hex64(hash_view(view));
   return out.str();
 }
 
-}  // namespace quorlen::testing
+}  // namespace quorlen::golden

@@ -1,0 +1,57 @@
+// The Solve command: the attempts of the solver, the step log, and the
+// outcome shown on the window.
+#include <vector>
+
+#include "files/step_log.h"
+#include "ui/outcome_texts.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+
+void Sudoku::CmdSolve_Click() {
+  view_.Label4 = "No";
+  last_solve_by_search_ = false;
+  const bool logging = view_.Check2;
+  StepLogFile log;
+  if (logging && !log.open(platform_.program_directory())) {
+    platform_.message_box(kUnableToWrite);
+    return;
+  }
+  std::vector<Placement> placements;
+  const SolveResult result = run_attempts(board_, view_, logging ? &placements : nullptr);
+  last_solve_by_search_ = result.by_complete_search;
+  if (result.guessed) view_.Label4 = guessed_caption(board_.guess_count);
+  if (logging) {
+    // Every record is in the file before the outcome is reported.
+    std::string records;
+    records.reserve(placements.size() * 28);
+    for (const Placement& p : placements) append_step_record(records, p.index, p.digit);
+    if (!log.commit(records)) {
+      platform_.message_box(kUnableToWrite);
+      return;
+    }
+  }
+  platform_.message_box(report_outcome(result.outcome));
+}
+
+std::string Sudoku::report_outcome(SolveOutcome outcome) {
+  switch (outcome) {
+    case SolveOutcome::not_solvable:
+      cmdRestart_Click();
+      return kNotSolvable;
+    case SolveOutcome::invalid_givens:
+      return validation_text(board_.repetition);
+    case SolveOutcome::cannot_complete:
+      cmdRestart_Click();
+      return kCannotComplete;
+    case SolveOutcome::solved:
+      break;
+  }
+  // (5 * guesses + passes) / 5, in 64 bits so that no count can overflow it.
+  const std::int64_t level = (5 * std::int64_t{board_.guess_count} + board_.pass_count) / 5;
+  board_.difficulty = static_cast<std::int32_t>(std::min<std::int64_t>(level, INT32_MAX));
+  view_.Label1 = difficulty_caption(board_.difficulty);
+  return kSolved;
+}
+
+}  // namespace quorlen

@@ -1,0 +1,2 @@
+// Must not compile: the board layer cannot see the view above it.
+#include "view/view.h"

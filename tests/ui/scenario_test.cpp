@@ -1,0 +1,248 @@
+// The window logic as a user drives it, scenario by scenario: the scenarios
+// are text files under tests/data/scenarios (their README gives the words).
+// Each runs on a new window whose program folder is a new empty folder, with
+// the real handlers, the real file code and a headless platform.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "board/units.h"
+#include "support/scratch_dir.h"
+#include "ui/headless_platform.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scenario {
+  std::string name;
+  std::string file;
+  std::vector<std::pair<int, std::string>> lines;  // number, text
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.file << ": " << scenario.name; }
+
+// Words, or quoted texts with C escapes (\" \\ \r \n \t \xNN).
+std::vector<std::string> words_of(const std::string& line) {
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < line.size();) {
+    if (line[i] == ' ') {
+      ++i;
+    } else if (line[i] != '"') {
+      const std::size_t end = std::min(line.find(' ', i), line.size());
+      words.push_back(line.substr(i, end - i));
+      i = end;
+    } else {
+      std::string text;
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] != '\\') {
+          text += line[i];
+        } else if (const char c = line[++i]; c == 'x') {
+          text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+          i += 2;
+        } else {
+          text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+      }
+      words.push_back(text);
+      ++i;
+    }
+  }
+  return words;
+}
+
+std::vector<Scenario> load_scenarios() {
+  std::vector<Scenario> scenarios;
+  for (const auto& entry : fs::directory_iterator(fs::path(QUORLEN_TEST_DATA_DIR) / "scenarios")) {
+    if (entry.path().extension() != ".txt") continue;
+    std::ifstream in(entry.path());
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+      ++number;
+      if (line.starts_with("== ")) {
+        scenarios.push_back({line.substr(3), entry.path().filename().string(), {}});
+      } else if (!line.empty() && line.front() != '#' && !scenarios.empty()) {
+        scenarios.back().lines.emplace_back(number, line);
+      }
+    }
+  }
+  return scenarios;
+}
+
+class ScenarioRun {
+ public:
+  void run(const Scenario& scenario) {
+    for (const auto& [number, line] : scenario.lines) {
+      SCOPED_TRACE(scenario.file + ":" + std::to_string(number) + ": " + line);
+      const std::vector<std::string> w = words_of(line);
+      const auto command = commands_.find(w[0]);
+      if (command != commands_.end()) {
+        view_before_ = window_.view();
+        board_before_ = window_.board();
+        platform_.messages.clear();
+        (window_.*command->second)();
+      } else if (!act(w) && !check(w)) {
+        ADD_FAILURE() << "unknown word " << w[0];
+      }
+    }
+  }
+
+  ~ScenarioRun() {
+    ::setrlimit(RLIMIT_FSIZE, &fsize_);
+    if (sigxfsz_ != nullptr) std::signal(SIGXFSZ, sigxfsz_);
+  }
+
+ private:
+  std::string expand(std::string text) const {
+    for (std::size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, dir_.path);
+    return text;
+  }
+  // A pattern of 81 characters, row by row, from what `of(index)` shows.
+  static std::string row_by_row(const std::function<char(int)>& of) {
+    std::string text;
+    for (int i = 0; i < 81; ++i) text += of(grid_index(i / 9, i % 9));
+    return text;
+  }
+
+  bool act(const std::vector<std::string>& w) {
+    const fs::path at = dir_ / (w.size() > 1 ? w[1] : "");
+    if (w[0] == "type") {
+      for (int i = 0; i < 81; ++i) {
+        const std::string cell = w[1].substr(i, 1);
+        window_.type_into_cell(grid_index(i / 9, i % 9), cell == "." ? "" : cell);
+      }
+    } else if (w[0] == "key") {
+      window_.type_into_cell(grid_index(std::stoi(w[1]) - 1, std::stoi(w[2]) - 1), w.size() > 3 ? w[3] : "");
+    } else if (w[0] == "tick" || w[0] == "untick") {
+      window_.view().Check2 = w[0] == "tick";
+    } else if (w[0] == "answer") {
+      platform_.answer_next_dialog(at);
+    } else if (w[0] == "file") {
+      testing::write_bytes(at, w[2]);
+    } else if (w[0] == "folder") {
+      fs::create_directory(at);
+    } else if (w[0] == "fifo") {
+      ::mkfifo(at.c_str(), 0600);
+    } else if (w[0] == "link") {
+      fs::create_symlink(w[2], at);
+    } else if (w[0] == "sparse") {
+      fs::resize_file(testing::write_bytes(at, ""), std::stoull(w[2]));
+    } else if (w[0] == "delete") {
+      fs::remove(at);
+    } else if (w[0] == "chmod") {
+      fs::permissions(at, fs::perms(std::stoi(w[2], nullptr, 8)));
+    } else if (w[0] == "fsize") {  // a disk that fills after this many bytes of a file
+      if (sigxfsz_ == nullptr) sigxfsz_ = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not the end
+      const rlimit limit{w[1] == "off" ? fsize_.rlim_cur : std::stoul(w[1]), fsize_.rlim_max};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  bool check(const std::vector<std::string>& w) {
+    const View& view = window_.view();
+    const Board& board = window_.board();
+    const auto arg = [&](std::size_t i) { return i < w.size() ? expand(w[i]) : std::string(); };
+    if (w[0] == "message") {
+      EXPECT_EQ(platform_.messages, std::vector<std::string>{arg(1)});
+    } else if (w[0] == "no-message") {
+      EXPECT_EQ(platform_.messages, std::vector<std::string>{});
+    } else if (w[0] == "unchanged") {
+      EXPECT_TRUE(view == view_before_) << puzzle_string(shown_digits(view));
+      EXPECT_TRUE(board == board_before_);
+    } else if (w[0] == "grid") {
+      EXPECT_EQ(puzzle_string(shown_digits(view)), w[1]);
+    } else if (w[0] == "board") {
+      EXPECT_EQ(row_by_row([&](int i) { return board.cell_value[i] == kEmptyCell ? '.' : char('0' + board.cell_value[i]); }), w[1]);
+    } else if (w[0] == "colours") {
+      EXPECT_EQ(row_by_row([&](int i) {
+                  const Rgb c = view.cell(i).colour;
+                  return c == kBlack ? '.' : c == kGivenColour ? 'g' : c == kSolverBlue ? 'b' : '?';
+                }),
+                w[1]);
+    } else if (w[0] == "buttons") {  // Load Save Freeze Restart Solve; New is always enabled
+      std::string on;
+      for (bool b : {view.cmdLoad, view.cmdSave, view.cmdFreeze, view.cmdRestart, view.CmdSolve}) on += b ? '1' : '0';
+      EXPECT_TRUE(view.cmdNew);
+      EXPECT_EQ(on, w[1]);
+    } else if (w[0] == "cells") {
+      int wrong = 0;
+      for (int i = 0; i < 81; ++i) wrong += view.cell(i).enabled != (w[1] == "enabled") || view.cell(i).max_length != 1;
+      EXPECT_EQ(wrong, 0);
+    } else if (w[0] == "label1" || w[0] == "label4") {
+      EXPECT_EQ(w[0] == "label1" ? view.Label1 : view.Label4, arg(1));
+    } else if (w[0] == "check2") {
+      EXPECT_EQ(view.Check2, w[1] == "on");
+    } else if (w[0] == "counts") {
+      EXPECT_EQ(std::to_string(board.pass_count) + " " + std::to_string(board.guess_count), w[1] + " " + w[2]);
+    } else if (w[0] == "untried") {
+      for (int n = 1; n <= 81; ++n) EXPECT_EQ(board.tried_mask[n], 0) << n;
+    } else if (w[0] == "log" || w[0] == "content") {
+      const bool log = w[0] == "log";
+      std::string expected;
+      for (std::size_t i = log ? 1 : 2; i < w.size(); ++i) expected += log ? "\"" + w[i] + "\"\r\n" : w[i];
+      const fs::path file = log ? dir_ / "steps.txt" : dir_ / w[1];
+      EXPECT_TRUE(fs::exists(file)) << file;
+      EXPECT_EQ(testing::read_bytes(file), expected);
+    } else if (w[0] == "no-log") {
+      EXPECT_FALSE(fs::exists(dir_ / "steps.txt"));
+    } else if (w[0] == "listing") {
+      std::set<std::string> names;
+      for (const auto& entry : fs::directory_iterator(dir_.path)) names.insert(entry.path().filename());
+      EXPECT_EQ(names, std::set<std::string>(w.begin() + 1, w.end()));
+    } else if (w[0] == "perms") {
+      EXPECT_EQ(fs::symlink_status(dir_ / w[1]).permissions(), fs::perms(std::stoi(w[2], nullptr, 8)));
+    } else if (w[0] == "is-link") {
+      EXPECT_TRUE(fs::is_symlink(dir_ / w[1]));
+    } else if (w[0] == "dialog") {  // kind, title and filter of the last dialog; it opens in examples/
+      const FileDialogRequest r = platform_.requests.empty() ? FileDialogRequest{} : platform_.requests.back();
+      EXPECT_EQ(r.kind == FileDialogKind::open ? "open" : "save", w[1]);
+      EXPECT_EQ(r.title, w[2]);
+      EXPECT_EQ(r.filter, w[3]);
+      EXPECT_EQ(r.initial_dir, dir_ / "examples");
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  testing::ScratchDir dir_;
+  HeadlessPlatform platform_{dir_.path};
+  Sudoku window_{platform_};
+  View view_before_;
+  Board board_before_;
+  void (*sigxfsz_)(int) = nullptr;
+  rlimit fsize_ = [] {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    return limit;
+  }();
+  const std::map<std::string, void (Sudoku::*)()> commands_ = {
+      {"new", &Sudoku::cmdNew_Click},         {"load", &Sudoku::cmdLoad_Click},
+      {"save", &Sudoku::cmdSave_Click},       {"freeze", &Sudoku::cmdFreeze_Click},
+      {"restart", &Sudoku::cmdRestart_Click}, {"solve", &Sudoku::CmdSolve_Click},
+  };
+};
+
+class Scenarios : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(Scenarios, Run) { ScenarioRun().run(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Window, Scenarios, ::testing::ValuesIn(load_scenarios()), [](const auto& param_info) {
+  std::string name = param_info.param.name;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
+
+}  // namespace
+}  // namespace quorlen
