@@ -15,6 +15,9 @@
 // wrong-given grids.
 //
 //   quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]
+#include <sched.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,9 +28,6 @@
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <sched.h>
-#include <unistd.h>
 
 #include "board/puzzle.h"
 #include "solver/complete_search.h"
@@ -90,8 +90,8 @@ std::vector<double> time_each(std::size_t count, int rounds, const std::function
 }
 
 void print_header() {
-  std::printf("%-22s %7s %10s %10s %9s %9s %9s %9s %12s\n", "collection", "puzzles", "placements", "puzzles/s",
-              "mean ms", "median ms", "p99 ms", "max ms", "placements/s");
+  std::printf("%-22s %7s %10s %10s %9s %9s %9s %9s %12s\n", "collection", "puzzles", "placements",
+              "puzzles/s", "mean ms", "median ms", "p99 ms", "max ms", "placements/s");
 }
 
 void print_row(const std::string& name, std::size_t puzzles, long placements, const Stats& s) {
@@ -100,7 +100,8 @@ void print_row(const std::string& name, std::size_t puzzles, long placements, co
   char count[32] = "-";
   if (placements >= 0) std::snprintf(count, sizeof count, "%ld", placements);
   std::printf("%-22s %7zu %10s %10.0f %9.4f %9.4f %9.4f %9.4f %12s\n", name.c_str(), puzzles, count,
-              static_cast<double>(puzzles) / s.total, 1e3 * s.mean, 1e3 * s.median, 1e3 * s.p99, 1e3 * s.max, rate);
+              static_cast<double>(puzzles) / s.total, 1e3 * s.mean, 1e3 * s.median, 1e3 * s.p99, 1e3 * s.max,
+              rate);
 }
 
 std::string cpu_model() {
@@ -118,16 +119,17 @@ struct Options {
 };
 
 int run(const Options& options) {
-  std::printf("compiler: %s (%s), build %s, flags: %s\n", QUORLEN_BENCH_COMPILER, __VERSION__, QUORLEN_BENCH_BUILD,
-              QUORLEN_BENCH_FLAGS);
+  std::printf("compiler: %s (%s), build %s, flags: %s\n", QUORLEN_BENCH_COMPILER, __VERSION__,
+              QUORLEN_BENCH_BUILD, QUORLEN_BENCH_FLAGS);
   cpu_set_t usable;
   const int usable_count = ::sched_getaffinity(0, sizeof usable, &usable) == 0 ? CPU_COUNT(&usable) : -1;
-  std::printf("cpu: %s, %ld online, %d usable by this process (the benchmark uses one)\n", cpu_model().c_str(),
-              ::sysconf(_SC_NPROCESSORS_ONLN), usable_count);
+  std::printf("cpu: %s, %ld online, %d usable by this process (the benchmark uses one)\n",
+              cpu_model().c_str(), ::sysconf(_SC_NPROCESSORS_ONLN), usable_count);
 #ifndef __OPTIMIZE__
   std::printf("warning: built without optimisation; the times mean little\n");
 #endif
-  std::printf("each puzzle's time is the median of %d timed Solve commands, after a warm-up pass\n\n", options.rounds);
+  std::printf("each puzzle's time is the median of %d timed Solve commands, after a warm-up pass\n\n",
+              options.rounds);
 
   const auto dir = std::filesystem::temp_directory_path() / ("quorlen_bench_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
@@ -168,7 +170,8 @@ int run(const Options& options) {
       }
       if (window.last_solve_by_search()) given_up.push_back(*parse_puzzle(puzzle));
     }
-    const auto times = time_each(puzzles.size(), options.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
+    const auto times =
+        time_each(puzzles.size(), options.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
     print_row(name, puzzles.size(), placements, stats_of(times));
   }
 
@@ -183,8 +186,8 @@ int run(const Options& options) {
     wrong_sample.push_back(wrong[i]);
   }
   for (const auto& puzzle : wrong_sample) solve(puzzle, false);
-  const auto wrong_times =
-      time_each(wrong_sample.size(), options.rounds, [&](std::size_t i) { return solve(wrong_sample[i], false); });
+  const auto wrong_times = time_each(wrong_sample.size(), options.rounds,
+                                     [&](std::size_t i) { return solve(wrong_sample[i], false); });
   print_row("top1465+wrong (Solve)", wrong_sample.size(), -1, stats_of(wrong_times));
 
   // The complete search on its own, from the givens.

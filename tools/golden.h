@@ -40,9 +40,9 @@ inline std::uint64_t hash_view(const View& view) {
   std::uint64_t hash = fnv1a64({});
   for (int i = 0; i < View::kCells; ++i) {
     const CellView& cell = view.cell(i);
-    const char look[] = {static_cast<char>(cell.colour.red), static_cast<char>(cell.colour.green),
+    const char look[] = {static_cast<char>(cell.colour.red),  static_cast<char>(cell.colour.green),
                          static_cast<char>(cell.colour.blue), static_cast<char>(cell.enabled ? 1 : 0),
-                         static_cast<char>(cell.max_length), '\n'};
+                         static_cast<char>(cell.max_length),  '\n'};
     hash = fnv1a64(cell.text, hash);
     hash = fnv1a64(std::string_view(look, sizeof look), hash);
   }

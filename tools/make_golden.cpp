@@ -12,14 +12,14 @@
 // no digit (so only the whole run of attempts and the complete search can
 // tell), and three easy50 puzzles with a given that repeats a digit in a
 // column, a row or a box.
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "golden.h"
 #include "variants.h"
@@ -57,13 +57,15 @@ std::vector<Case> select_cases(const std::filesystem::path& dir, bool all) {
 
   const auto top = read_puzzles(dir / "top1465.txt");
   for (std::size_t i = all ? 0 : 4; i < top.size(); i += all ? 1 : 50) {
-    if (auto broken = variants::with_wrong_given(top[i])) cases.push_back({"top1465.txt+wrong", static_cast<long>(i + 1), *broken});
+    if (auto broken = variants::with_wrong_given(top[i]))
+      cases.push_back({"top1465.txt+wrong", static_cast<long>(i + 1), *broken});
   }
   const auto easy = read_puzzles(dir / "easy50.txt");
   const char* kinds[] = {"easy50.txt+repeat-column", "easy50.txt+repeat-row", "easy50.txt+repeat-box"};
   for (std::size_t i : {1u, 3u, 5u}) {
     for (int kind = 0; kind < 3; ++kind) {
-      if (auto broken = variants::with_repeat(easy[i], kind)) cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken});
+      if (auto broken = variants::with_repeat(easy[i], kind))
+        cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken});
     }
   }
   return cases;
@@ -88,12 +90,14 @@ int main(int argc, char** argv) {
 
   std::ofstream out(args[1], std::ios::binary);
   out << "# Golden Solve outcomes; see tests/data/README.md for the format.\n"
-         "# source\tline\tpuzzle\tmessage\tgrid\tLabel1\tLabel4\tpass_count\tguess_count\tlog_bytes\tlog_fnv1a64"
+         "# "
+         "source\tline\tpuzzle\tmessage\tgrid\tLabel1\tLabel4\tpass_count\tguess_count\tlog_bytes\tlog_"
+         "fnv1a64"
          "\tview_fnv1a64\n";
   long count = 0;
   for (const Case& c : select_cases(args[0], all)) {
-    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t' << record_solve(window, platform, *quorlen::parse_puzzle(c.puzzle))
-        << '\n';
+    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t'
+        << record_solve(window, platform, *quorlen::parse_puzzle(c.puzzle)) << '\n';
     ++count;
   }
   std::filesystem::remove_all(work);

@@ -225,7 +225,8 @@ QString MainWindow::copy_puzzle() const {
 void MainWindow::sync() {
   for (int index = 0; index < View::kCells; ++index) sync_cell(index);
   const View& view = sudoku_.view();
-  for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);
+  for (std::size_t i = 0; i < buttons_.size(); ++i)
+    buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);
   label1_->setText(QString::fromStdString(view.Label1));
   label4_->setText(QString::fromStdString(view.Label4));
   check2_->setChecked(view.Check2);

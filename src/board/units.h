@@ -34,8 +34,12 @@ constexpr std::array<std::array<int, 10>, 28> make_unit_cells() {
     const int k = unit_index(unit);
     for (int pos = 1; pos <= 9; ++pos) {
       switch (unit_kind(unit)) {
-        case UnitKind::column: cells[unit][pos] = 9 * k - 9 + pos; break;
-        case UnitKind::row: cells[unit][pos] = k + 9 * (pos - 1); break;
+        case UnitKind::column:
+          cells[unit][pos] = 9 * k - 9 + pos;
+          break;
+        case UnitKind::row:
+          cells[unit][pos] = k + 9 * (pos - 1);
+          break;
         case UnitKind::box: {
           const int base = unit <= 21 ? 0 : unit <= 24 ? 18 : 36;
           const int first = base + 3 * k - 2;

@@ -64,9 +64,7 @@ class PuzzleRunner {
   long count_ = 0;
 };
 
-bool is_blank(std::string_view line) {
-  return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool is_blank(std::string_view line) { return line.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 // Returns false when some line was not a puzzle.
 bool solve_stream(std::istream& in, const std::string& name, PuzzleRunner& runner, std::ostream& err) {

@@ -13,9 +13,9 @@
 namespace quorlen {
 
 struct BatchOptions {
-  bool steps = false;                     // tick "Save to File" before each Solve
-  std::filesystem::path program_dir;      // where steps.txt goes
-  std::vector<std::string> inputs;        // files; "-" is standard input
+  bool steps = false;                 // tick "Save to File" before each Solve
+  std::filesystem::path program_dir;  // where steps.txt goes
+  std::vector<std::string> inputs;    // files; "-" is standard input
 };
 
 // The puzzle at the start of a line: its first 81 characters as a puzzle

@@ -17,7 +17,8 @@ constexpr int box_of(int index) { return (row_of(index) / 3) * 3 + col_of(index)
 // instruction is assumed.
 constexpr auto kDigitCount = [] {
   std::array<std::uint8_t, 1024> count{};
-  for (unsigned mask = 1; mask < 1024; ++mask) count[mask] = static_cast<std::uint8_t>(count[mask & (mask - 1)] + 1);
+  for (unsigned mask = 1; mask < 1024; ++mask)
+    count[mask] = static_cast<std::uint8_t>(count[mask & (mask - 1)] + 1);
   return count;
 }();
 
@@ -38,7 +39,8 @@ struct SearchState {
 };
 
 std::uint16_t candidates(const SearchState& s, int index) {
-  return static_cast<std::uint16_t>(kDigits & ~(s.rows[row_of(index)] | s.cols[col_of(index)] | s.boxes[box_of(index)]));
+  return static_cast<std::uint16_t>(
+      kDigits & ~(s.rows[row_of(index)] | s.cols[col_of(index)] | s.boxes[box_of(index)]));
 }
 
 void set_digit(SearchState& s, int index, int digit) {
@@ -99,9 +101,10 @@ bool search(SearchState& s) {
 // none.
 
 struct UnitTables {
-  std::array<std::array<std::uint8_t, 9>, 27> members{};  // grid indexes: rows 0..8, columns 9..17, boxes 18..26
-  std::array<std::array<std::uint8_t, 3>, 81> units{};    // a cell's row, column and box unit
-  std::array<std::array<std::uint8_t, 20>, 81> peers{};   // the other cells of a cell's units
+  std::array<std::array<std::uint8_t, 9>, 27>
+      members{};  // grid indexes: rows 0..8, columns 9..17, boxes 18..26
+  std::array<std::array<std::uint8_t, 3>, 81> units{};   // a cell's row, column and box unit
+  std::array<std::array<std::uint8_t, 20>, 81> peers{};  // the other cells of a cell's units
 };
 
 constexpr UnitTables make_unit_tables() {
@@ -130,7 +133,7 @@ constexpr UnitTables kTables = make_unit_tables();
 constexpr int index_of(int row, int col) { return 9 * col + row; }
 
 struct Candidates {
-  std::array<std::uint16_t, 81> mask{};   // bits 1..9
+  std::array<std::uint16_t, 81> mask{};    // bits 1..9
   std::array<std::uint16_t, 27> placed{};  // digits settled in each unit
   int open = 81;                           // cells not settled
 };
@@ -224,12 +227,14 @@ bool lock_band(Candidates& c, At at, bool& changed) {
       // On this line only within the box: not elsewhere in the box.
       const unsigned claiming = here & ~(segment[line][p1] | segment[line][p2]);
       for (int x = 0; x < 3 && pointing != 0; ++x) {
-        if (!strike(c, at(line, p1, x), pointing, changed) || !strike(c, at(line, p2, x), pointing, changed)) {
+        if (!strike(c, at(line, p1, x), pointing, changed) ||
+            !strike(c, at(line, p2, x), pointing, changed)) {
           return false;
         }
       }
       for (int x = 0; x < 3 && claiming != 0; ++x) {
-        if (!strike(c, at(l1, part, x), claiming, changed) || !strike(c, at(l2, part, x), claiming, changed)) {
+        if (!strike(c, at(l1, part, x), claiming, changed) ||
+            !strike(c, at(l2, part, x), claiming, changed)) {
           return false;
         }
       }

@@ -23,9 +23,9 @@ class HeadlessPlatform : public Platform {
   // The next dialog chooses `path`.
   void answer_next_dialog(std::filesystem::path path) { answers.push_back({true, std::move(path), {}}); }
 
-  std::vector<std::string> messages;         // every box shown, in order
-  std::vector<FileDialogRequest> requests;   // every dialog shown, in order
-  std::deque<FileDialogResult> answers;      // what the next dialogs answer
+  std::vector<std::string> messages;        // every box shown, in order
+  std::vector<FileDialogRequest> requests;  // every dialog shown, in order
+  std::deque<FileDialogResult> answers;     // what the next dialogs answer
 
  private:
   std::filesystem::path program_dir_;

@@ -9,7 +9,8 @@ std::string validation_text(const Repetition& r) {
   std::string text = "   Validation failed for " + std::string(unit_kind_word(kind)) + " " +
                      std::to_string(unit_index(r.unit)) + " - The number " + std::to_string(r.digit);
   if (kind == UnitKind::box) return text + " is getting repeated.   ";
-  return text + " is getting repeated   " + std::to_string(r.first_cell) + "  " + std::to_string(r.second_cell);
+  return text + " is getting repeated   " + std::to_string(r.first_cell) + "  " +
+         std::to_string(r.second_cell);
 }
 
 std::string difficulty_caption(std::int32_t difficulty) {

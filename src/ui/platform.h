@@ -15,7 +15,7 @@ enum class FileDialogKind { open, save };
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::open;
   std::string title;
-  std::string filter;                  // one text naming "*.sud" files
+  std::string filter;  // one text naming "*.sud" files
   std::filesystem::path initial_dir;
 };
 

@@ -1,9 +1,10 @@
 // Cell and unit numbering, puzzle strings, and the mask arithmetic.
+#include "board/board.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "board/board.h"
 #include "board/puzzle.h"
 #include "board/units.h"
 
@@ -14,15 +15,14 @@ TEST(Units, ListsFollowTheFixedPositionOrder) {
   const std::vector<std::vector<int>> lists = {
       {2, 10, 11, 12, 13, 14, 15, 16, 17, 18},  // unit 2: the second column
       {10, 1, 10, 19, 28, 37, 46, 55, 64, 73},  // unit 10: the top row
-      {18, 9, 18, 27, 36, 45, 54, 63, 72, 81},
-      {19, 1, 2, 3, 10, 11, 12, 19, 20, 21},  // box 1, top-left
-      {20, 4, 5, 6, 13, 14, 15, 22, 23, 24},  // box 2, below it
-      {22, 28, 29, 30, 37, 38, 39, 46, 47, 48},
-      {27, 61, 62, 63, 70, 71, 72, 79, 80, 81},
+      {18, 9, 18, 27, 36, 45, 54, 63, 72, 81},  {19, 1, 2, 3, 10, 11, 12, 19, 20, 21},  // box 1, top-left
+      {20, 4, 5, 6, 13, 14, 15, 22, 23, 24},                                            // box 2, below it
+      {22, 28, 29, 30, 37, 38, 39, 46, 47, 48}, {27, 61, 62, 63, 70, 71, 72, 79, 80, 81},
   };
   for (const auto& list : lists) {
     const auto& cells = kUnitCells[list[0]];
-    EXPECT_EQ(std::vector<int>(cells.begin() + 1, cells.end()), std::vector<int>(list.begin() + 1, list.end()))
+    EXPECT_EQ(std::vector<int>(cells.begin() + 1, cells.end()),
+              std::vector<int>(list.begin() + 1, list.end()))
         << "unit " << list[0];
   }
 }

@@ -53,7 +53,8 @@ TEST_P(CollectionTest, EveryPuzzleIsSolved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Collections, CollectionTest,
-                         ::testing::Values("easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt"),
+                         ::testing::Values("easy50.txt", "clues25.txt", "clues30.txt", "top95.txt",
+                                           "top1465.txt"),
                          [](const auto& param_info) {
                            std::string name = param_info.param;
                            return name.substr(0, name.find('.'));

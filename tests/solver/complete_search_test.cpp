@@ -1,10 +1,10 @@
+#include "solver/complete_search.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include "solver/complete_search.h"
 
 namespace quorlen {
 namespace {

@@ -3,13 +3,14 @@
 // look and every byte of the step log. QUORLEN_GOLDEN_FILE names another
 // file of the same format (for example the full set of quorlen_make_golden
 // --all) to check instead.
+#include "golden.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include "golden.h"
 #include "support/scratch_dir.h"
 
 namespace quorlen {

@@ -1,11 +1,12 @@
 // What the golden outcomes cannot show: placement outside the grid, and
 // which pair of a unit a validation names.
+#include "solver/solver.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "board/units.h"
-#include "solver/solver.h"
 
 namespace quorlen {
 namespace {
@@ -17,7 +18,8 @@ struct SolverTest : ::testing::Test {
   void fill_unit(int unit, std::string_view digits) {
     for (int pos = 1; pos <= 9; ++pos) {
       const int cell = kUnitCells[unit][pos];
-      board.cell_value[cell - 1] = static_cast<std::int16_t>(digits[pos - 1] == '.' ? kEmptyCell : digits[pos - 1] - '0');
+      board.cell_value[cell - 1] =
+          static_cast<std::int16_t>(digits[pos - 1] == '.' ? kEmptyCell : digits[pos - 1] - '0');
     }
   }
 

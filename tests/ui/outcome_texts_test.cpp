@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "ui/outcome_texts.h"
+
+#include <gtest/gtest.h>
 
 namespace quorlen {
 namespace {

@@ -163,7 +163,10 @@ class ScenarioRun {
     } else if (w[0] == "grid") {
       EXPECT_EQ(puzzle_string(shown_digits(view)), w[1]);
     } else if (w[0] == "board") {
-      EXPECT_EQ(row_by_row([&](int i) { return board.cell_value[i] == kEmptyCell ? '.' : char('0' + board.cell_value[i]); }), w[1]);
+      EXPECT_EQ(row_by_row([&](int i) {
+                  return board.cell_value[i] == kEmptyCell ? '.' : char('0' + board.cell_value[i]);
+                }),
+                w[1]);
     } else if (w[0] == "colours") {
       EXPECT_EQ(row_by_row([&](int i) {
                   const Rgb c = view.cell(i).colour;
@@ -172,19 +175,22 @@ class ScenarioRun {
                 w[1]);
     } else if (w[0] == "buttons") {  // Load Save Freeze Restart Solve; New is always enabled
       std::string on;
-      for (bool b : {view.cmdLoad, view.cmdSave, view.cmdFreeze, view.cmdRestart, view.CmdSolve}) on += b ? '1' : '0';
+      for (bool b : {view.cmdLoad, view.cmdSave, view.cmdFreeze, view.cmdRestart, view.CmdSolve})
+        on += b ? '1' : '0';
       EXPECT_TRUE(view.cmdNew);
       EXPECT_EQ(on, w[1]);
     } else if (w[0] == "cells") {
       int wrong = 0;
-      for (int i = 0; i < 81; ++i) wrong += view.cell(i).enabled != (w[1] == "enabled") || view.cell(i).max_length != 1;
+      for (int i = 0; i < 81; ++i)
+        wrong += view.cell(i).enabled != (w[1] == "enabled") || view.cell(i).max_length != 1;
       EXPECT_EQ(wrong, 0);
     } else if (w[0] == "label1" || w[0] == "label4") {
       EXPECT_EQ(w[0] == "label1" ? view.Label1 : view.Label4, arg(1));
     } else if (w[0] == "check2") {
       EXPECT_EQ(view.Check2, w[1] == "on");
     } else if (w[0] == "counts") {
-      EXPECT_EQ(std::to_string(board.pass_count) + " " + std::to_string(board.guess_count), w[1] + " " + w[2]);
+      EXPECT_EQ(std::to_string(board.pass_count) + " " + std::to_string(board.guess_count),
+                w[1] + " " + w[2]);
     } else if (w[0] == "untried") {
       for (int n = 1; n <= 81; ++n) EXPECT_EQ(board.tried_mask[n], 0) << n;
     } else if (w[0] == "log" || w[0] == "content") {
@@ -205,7 +211,8 @@ class ScenarioRun {
     } else if (w[0] == "is-link") {
       EXPECT_TRUE(fs::is_symlink(dir_ / w[1]));
     } else if (w[0] == "dialog") {  // kind, title and filter of the last dialog; it opens in examples/
-      const FileDialogRequest r = platform_.requests.empty() ? FileDialogRequest{} : platform_.requests.back();
+      const FileDialogRequest r =
+          platform_.requests.empty() ? FileDialogRequest{} : platform_.requests.back();
       EXPECT_EQ(r.kind == FileDialogKind::open ? "open" : "save", w[1]);
       EXPECT_EQ(r.title, w[2]);
       EXPECT_EQ(r.filter, w[3]);
@@ -238,11 +245,12 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(Scenarios, Run) { ScenarioRun().run(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Window, Scenarios, ::testing::ValuesIn(load_scenarios()), [](const auto& param_info) {
-  std::string name = param_info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Window, Scenarios, ::testing::ValuesIn(load_scenarios()),
+                         [](const auto& param_info) {
+                           std::string name = param_info.param.name;
+                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace quorlen
