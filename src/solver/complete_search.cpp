@@ -288,28 +288,48 @@ void count_solutions(Candidates& c, int& found, DigitGrid& first) {
 
 }  // namespace
 
-bool find_solution(const DigitGrid& grid, DigitGrid& solution) {
-  SearchState state;
-  Candidates narrowed;
+namespace {
+
+// The givens settled in the counting search's candidates; false when they
+// repeat a digit or are out of range, or settling them meets a
+// contradiction. `state`, when given, takes them too.
+bool settle_givens(const DigitGrid& grid, Candidates& narrowed, SearchState* state) {
+  SearchState own;
+  SearchState& s = state != nullptr ? *state : own;
   narrowed.mask.fill(kDigits);
   for (int i = 0; i < 81; ++i) {
     const int digit = grid[i];
     if (digit == 0) continue;
-    if (digit > 9 || (candidates(state, i) & (1u << digit)) == 0) return false;
-    set_digit(state, i, digit);
+    if (digit > 9 || (candidates(s, i) & (1u << digit)) == 0) return false;
+    set_digit(s, i, digit);
   }
   // All givens first: settling one never touches another, since none
   // repeats a digit.
   for (int i = 0; i < 81; ++i) {
     if (grid[i] != 0) narrowed.mask[i] = static_cast<std::uint16_t>(1u << grid[i]);
   }
-  bool consistent = true;
-  for (int i = 0; i < 81 && consistent; ++i) {
-    if (grid[i] != 0) consistent = settle(narrowed, i);
+  for (int i = 0; i < 81; ++i) {
+    if (grid[i] != 0 && !settle(narrowed, i)) return false;
   }
+  return true;
+}
 
+}  // namespace
+
+int count_solutions(const DigitGrid& grid) {
+  Candidates narrowed;
+  int found = 0;
+  DigitGrid first{};
+  if (settle_givens(grid, narrowed, nullptr)) count_solutions(narrowed, found, first);
+  return found;
+}
+
+bool find_solution(const DigitGrid& grid, DigitGrid& solution) {
+  SearchState state;
+  Candidates narrowed;
   int found = 0;
   DigitGrid only{};
+  const bool consistent = settle_givens(grid, narrowed, &state);
   if (consistent) count_solutions(narrowed, found, only);
   if (found == 0) return false;
   if (found == 1) {

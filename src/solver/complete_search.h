@@ -1,5 +1,6 @@
 // A complete depth-first search for a solution of a grid, used when the
-// attempts of the Solve command give up on a puzzle that may still have one.
+// attempts of the Solve command give up on a puzzle that may still have one,
+// and to count a puzzle's solutions.
 #pragma once
 
 #include "board/puzzle.h"
@@ -12,5 +13,9 @@ namespace quorlen {
 // on the first empty cell, by grid index, with fewest candidates; digits
 // ascending), always the same one for the same grid.
 bool find_solution(const DigitGrid& grid, DigitGrid& solution);
+
+// The number of solutions of a grid's digits, counted up to two: 0, 1, or
+// 2 for two or more. A grid that repeats a digit in a unit has none.
+int count_solutions(const DigitGrid& grid);
 
 }  // namespace quorlen
