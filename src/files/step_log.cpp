@@ -1,5 +1,8 @@
 #include "files/step_log.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace quorlen {
 
 void append_step_record(std::string& out, int index, int digit) {
@@ -12,16 +15,24 @@ void append_step_record(std::string& out, int index, int digit) {
 
 bool StepLogFile::open(const std::filesystem::path& dir) {
   close();
-  file_ = std::fopen((dir / "steps.txt").c_str(), "wb");
-  return file_ != nullptr;
+  path_ = dir / "steps.txt";
+  file_ = std::fopen(path_.c_str(), "wb");
+  return file_ != nullptr || fail(errno);
 }
 
 bool StepLogFile::commit(std::string_view records) {
-  if (file_ == nullptr) return false;
+  if (file_ == nullptr) return fail(EBADF);
+  errno = 0;
   const bool written = std::fwrite(records.data(), 1, records.size(), file_) == records.size();
+  const int write_error = errno;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  return written && closed;
+  return (written && closed) || fail(write_error != 0 ? write_error : errno);
+}
+
+bool StepLogFile::fail(int error) {
+  error_ = path_.string() + ": " + std::strerror(error != 0 ? error : EIO);
+  return false;
 }
 
 void StepLogFile::close() {

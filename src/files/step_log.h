@@ -27,9 +27,15 @@ class StepLogFile {
   // Writes the whole log and closes the file; false when any of it failed.
   bool commit(std::string_view records);
 
+  // The file and why the last open or commit failed: "PATH: reason".
+  const std::string& error() const { return error_; }
+
  private:
   void close();
+  bool fail(int error);
   std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  std::string error_;
 };
 
 }  // namespace quorlen

@@ -11,9 +11,11 @@ namespace quorlen {
 void Sudoku::CmdSolve_Click() {
   view_.Label4 = "No";
   last_solve_by_search_ = false;
+  step_log_error_.clear();
   const bool logging = view_.Check2;
   StepLogFile log;
   if (logging && !log.open(platform_.program_directory())) {
+    step_log_error_ = log.error();
     platform_.message_box(kUnableToWrite);
     return;
   }
@@ -27,6 +29,7 @@ void Sudoku::CmdSolve_Click() {
     records.reserve(placements.size() * 28);
     for (const Placement& p : placements) append_step_record(records, p.index, p.digit);
     if (!log.commit(records)) {
+      step_log_error_ = log.error();
       platform_.message_box(kUnableToWrite);
       return;
     }

@@ -34,6 +34,8 @@ class Sudoku {
   const Board& board() const { return board_; }
   // Whether the last Solve needed the complete search after its attempts.
   bool last_solve_by_search() const { return last_solve_by_search_; }
+  // Why the last Solve could not write its step log ("PATH: reason"), or empty.
+  const std::string& step_log_error() const { return step_log_error_; }
 
  private:
   // The board and grid emptied, as the window load, New and Load leave them.
@@ -45,6 +47,7 @@ class Sudoku {
   Board board_;
   View view_;
   bool last_solve_by_search_ = false;
+  std::string step_log_error_;
 };
 
 // Poses a puzzle as a user does: New, each given typed into its cell, Freeze.
