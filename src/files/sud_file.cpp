@@ -8,6 +8,8 @@
 #include <system_error>
 #include <utility>
 
+#include "files/safe_write.h"
+
 namespace quorlen {
 namespace {
 
@@ -71,82 +73,6 @@ int line_value(std::string_view line) {
   if (significant == std::string_view::npos) return 0;
   if (line.size() - significant > 1) return -1;  // 10 or more
   return line.back() - '0';
-}
-
-// Owns a file descriptor; closes it on every path.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { reset(-1); }
-
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-
-  // Closes now and returns the error that close itself may report (a
-  // delayed write error on some file systems), or 0.
-  int close() {
-    const int result = ::close(std::exchange(fd_, -1));
-    return result == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
-
-// A new file that is removed again unless it is kept.
-class TemporaryFile {
- public:
-  TemporaryFile() = default;
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-
-  // Creates a file in `dir` that nothing else is using; 0 or the error.
-  int create(const std::filesystem::path& dir) {
-    static unsigned counter = 0;
-    for (int tries = 0; tries < 100; ++tries) {
-      std::filesystem::path candidate =
-          dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-      const int opened = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (opened >= 0) {
-        fd_.reset(opened);
-        path_ = std::move(candidate);
-        return 0;
-      }
-      if (errno != EEXIST) return errno;
-    }
-    return EEXIST;
-  }
-
-  int fd() const { return fd_.get(); }
-  int close() { return fd_.close(); }
-  const std::filesystem::path& path() const { return path_; }
-  void keep() { path_.clear(); }
-
- private:
-  std::filesystem::path path_;
-  FileDescriptor fd_;
-};
-
-int write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return 0;
 }
 
 }  // namespace
@@ -251,21 +177,12 @@ std::string replace_file(const std::filesystem::path& path, std::string_view byt
   // The new file must sit in the same folder, so that the rename below is
   // atomic: the chosen path then holds either the old file or the new one.
   const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-  TemporaryFile temp;
-  if (const int error = temp.create(dir)) return failed(error);
+  NewFile temp;
+  if (const int error = temp.create(dir, 0666)) return failed(error);
   // A replaced file keeps its permissions; a new one gets the usual ones.
   if (exists) ::fchmod(temp.fd(), existing.st_mode & 07777);
-
-  if (const int error = write_all(temp.fd(), bytes)) return failed(error);
-  if (::fsync(temp.fd()) != 0) return failed(errno);
-  if (const int error = temp.close()) return failed(error);
-  if (::rename(temp.path().c_str(), target.c_str()) != 0) return failed(errno);
-  temp.keep();
-
-  // Make the rename itself durable; the file is already complete, so a
-  // failure here changes nothing the user could act on.
-  FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder) ::fsync(folder.get());
+  if (const int error = temp.write(bytes)) return failed(error);
+  if (const int error = temp.put_in_place(target, true)) return failed(error);
   return {};
 }
 

@@ -1,0 +1,83 @@
+// The step log and Save against a second process writing the same file and
+// against SIGKILL: every read finds one whole content, and a writer killed
+// halfway leaves the earlier file whole and nothing else in the folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <set>
+
+#include "files/step_log.h"
+#include "support/scratch_dir.h"
+
+namespace quorlen {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> names_in(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename());
+  return names;
+}
+
+// Whether the stopped process `pid` has a file in `dir` open; none may have
+// a permission bit beyond `widest`.
+bool writes_in(pid_t pid, const fs::path& dir, unsigned widest) {
+  bool writing = false;
+  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd")) {
+    struct stat info {};
+    if (!fs::read_symlink(fd).string().starts_with(dir.string() + "/")) continue;
+    EXPECT_EQ(::stat(fd.path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777 & ~widest, 0u) << std::oct << info.st_mode;
+    writing = true;
+  }
+  return writing;
+}
+
+// A child writes `file` over and over while this process does too, reading it
+// back each time; then the child is stopped while it writes, with no other
+// name in the folder, and killed.
+void race_then_kill(const fs::path& file, const std::function<void(const std::string&)>& write,
+                    unsigned widest) {
+  const std::string ours(1 << 19, 'o'), theirs(1 << 18, 't');  // long: the child is caught writing
+  const std::set<std::string> whole{ours, theirs};
+  write(ours);
+  const pid_t child = ::fork();
+  while (child == 0) write(theirs);
+  for (int i = 0; i < 10; ++i) {
+    write(ours);
+    EXPECT_TRUE(whole.contains(testing::read_bytes(file))) << "a read found a mixed or cut file";
+  }
+  bool caught = false;
+  for (int tries = 0; tries < 3000 && !caught; ++tries, ::usleep(300)) {
+    ::kill(child, SIGSTOP);
+    ::waitpid(child, nullptr, WUNTRACED);
+    caught = names_in(file.parent_path()).size() == 1 && writes_in(child, file.parent_path(), widest);
+    if (!caught) ::kill(child, SIGCONT);
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_TRUE(caught) << "the child never wrote without a second name in the folder";
+  EXPECT_TRUE(whole.contains(testing::read_bytes(file)));
+  EXPECT_EQ(names_in(file.parent_path()), std::set<std::string>{file.filename()});
+}
+
+TEST(SecondWriter, StepLog) {
+  testing::ScratchDir dir;
+  const mode_t umask = ::umask(022);
+  race_then_kill(
+      dir / "steps.txt",
+      [&](const std::string& bytes) {
+        StepLogFile log;
+        EXPECT_TRUE(log.open(dir.path) && log.commit(bytes)) << log.error();
+      },
+      0644);
+  ::umask(umask);
+}
+
+}  // namespace
+}  // namespace quorlen
