@@ -3,8 +3,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+
+#ifdef __linux__
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
 
 namespace quorlen {
 namespace {
@@ -16,6 +22,48 @@ namespace fs = std::filesystem;
 fs::path temporary_name(const fs::path& dir) {
   static unsigned counter = 0;
   return dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+}
+
+// Whether the open file belongs to a file system through which the kernel
+// shows and takes its settings: writing a puzzle there could change the
+// system.
+bool kernel_interface(int fd) {
+#ifdef __linux__
+  struct statfs system {};
+  if (::fstatfs(fd, &system) != 0) return true;
+  switch (system.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case BPF_FS_MAGIC:
+    case EFIVARFS_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+#else
+  (void)fd;
+  return false;
+#endif
+}
+
+int read_all_at(int fd, std::string& bytes) {
+  for (std::size_t got = 0; got < bytes.size();) {
+    const ssize_t now = ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+    if (now < 0 && errno != EINTR) return errno;
+    if (now == 0) bytes.resize(got);  // the file shrank meanwhile
+    if (now > 0) got += static_cast<std::size_t>(now);
+  }
+  return 0;
+}
+
+// From the start of the file: 0 or the error.
+int write_from_start(int fd, std::string_view bytes) {
+  return ::lseek(fd, 0, SEEK_SET) == 0 ? write_all(fd, bytes) : errno;
 }
 
 }  // namespace
@@ -106,6 +154,34 @@ void NewFile::discard() {
   fd_.reset(-1);
   if (!name_.empty()) ::unlink(name_.c_str());
   name_.clear();
+}
+
+int write_in_place(const fs::path& path, const struct stat& expected, std::string_view bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (!fd || ::fstat(fd.get(), &info) != 0) return errno;
+  // Another file may have taken the name since it was examined.
+  if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino || !S_ISREG(info.st_mode))
+    return EAGAIN;
+  if (kernel_interface(fd.get())) return EPERM;
+
+  // What the new bytes overwrite, to write back after a failure: putting it
+  // back needs no more room on the disk than it took.
+  const auto size = static_cast<std::size_t>(info.st_size);
+  std::string before(std::min(size, bytes.size()), '\0');
+  if (const int error = read_all_at(fd.get(), before)) return error;
+  int error = write_from_start(fd.get(), bytes);
+  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
+  if (error == 0 && size > bytes.size()) {
+    // Cut only once the new content is safely written.
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd.get()) != 0) error = errno;
+  }
+  if (error != 0) {
+    write_from_start(fd.get(), before);
+    if (::ftruncate(fd.get(), static_cast<off_t>(size)) == 0) ::fsync(fd.get());
+    return error;
+  }
+  return fd.close();
 }
 
 }  // namespace quorlen

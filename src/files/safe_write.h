@@ -3,6 +3,7 @@
 // a rename puts in place whole.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -63,5 +64,13 @@ class NewFile {
   std::filesystem::path name_;  // empty while the file has no name
   FileDescriptor fd_;
 };
+
+// Overwrites the regular file at `path`, which `expected` describes (as stat
+// gave it), with `bytes`, keeping the file itself: its other links, owner,
+// permissions and extended attributes. For when a new file put in place
+// would lose them, or cannot be made. A failed write puts back what was
+// there; a kill halfway can leave a mix. Files of the kernel's own file systems
+// (/proc, /sys and the like) are refused. 0 or an errno value.
+int write_in_place(const std::filesystem::path& path, const struct stat& expected, std::string_view bytes);
 
 }  // namespace quorlen

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -73,6 +74,32 @@ int line_value(std::string_view line) {
   if (significant == std::string_view::npos) return 0;
   if (line.size() - significant > 1) return -1;  // 10 or more
   return line.back() - '0';
+}
+
+// Any extended attribute (ACLs are some) but the SELinux label, which a new
+// file in the same folder gets anyway.
+bool has_extended_attributes(const std::filesystem::path& path) {
+  const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+  if (size <= 0) return false;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+  if (got < 0) return true;  // they changed meanwhile
+  for (std::size_t at = 0; at < static_cast<std::size_t>(got); at = names.find('\0', at) + 1) {
+    if (std::string_view(names.c_str() + at) != "security.selinux") return true;
+  }
+  return false;
+}
+
+// Whether the new file `created`, renamed over `target`, would be the same
+// file to everyone who uses it: the only name of the file it replaces, with
+// the same owner and group (the group is set when it may be), and no
+// extended attributes to lose.
+bool rename_keeps_identity(const std::filesystem::path& target, const struct stat& existing, int created) {
+  struct stat info {};
+  if (existing.st_nlink != 1 || ::fstat(created, &info) != 0 || info.st_uid != existing.st_uid) return false;
+  if (info.st_gid != existing.st_gid && ::fchown(created, static_cast<uid_t>(-1), existing.st_gid) != 0)
+    return false;
+  return !has_extended_attributes(target);
 }
 
 }  // namespace
@@ -174,15 +201,23 @@ std::string replace_file(const std::filesystem::path& path, std::string_view byt
     if (::access(target.c_str(), W_OK) != 0) return failed(errno);
   }
 
-  // The new file must sit in the same folder, so that the rename below is
-  // atomic: the chosen path then holds either the old file or the new one.
+  // The new file must sit in the same folder, so that the rename is atomic:
+  // the chosen path then holds either the old file or the new one. Until it
+  // is whole it is readable by its owner at most, so that no one else can
+  // open it; a replaced file's permissions come last.
   const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
   NewFile temp;
-  if (const int error = temp.create(dir, 0666)) return failed(error);
-  // A replaced file keeps its permissions; a new one gets the usual ones.
-  if (exists) ::fchmod(temp.fd(), existing.st_mode & 07777);
-  if (const int error = temp.write(bytes)) return failed(error);
-  if (const int error = temp.put_in_place(target, true)) return failed(error);
+  int error = temp.create(dir, exists ? existing.st_mode & 0600 : 0666);
+  if (exists && (error != 0 || !rename_keeps_identity(target, existing, temp.fd()))) {
+    temp.discard();
+    error = write_in_place(target, existing, bytes);
+    return error == 0 ? std::string() : failed(error);
+  }
+  if (error == 0) error = temp.write(bytes);
+  // Never setuid, setgid or sticky: those are for programs, not puzzles.
+  if (error == 0 && exists && ::fchmod(temp.fd(), existing.st_mode & 0777) != 0) error = errno;
+  if (error == 0) error = temp.put_in_place(target, true);
+  if (error != 0) return failed(error);
   return {};
 }
 
