@@ -20,49 +20,41 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// How many names the folder holds.
-std::ptrdiff_t names_in(const fs::path& dir) { return std::distance(fs::directory_iterator(dir), {}); }
-
-// Whether the stopped process `pid` has a file in `dir` open; none may have
-// a permission bit beyond `widest`.
-bool writes_in(pid_t pid, const fs::path& dir, unsigned widest) {
-  bool writing = false;
-  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd")) {
-    struct stat info {};
-    if (!fs::read_symlink(fd).string().starts_with(dir.string() + "/")) continue;
-    EXPECT_EQ(::stat(fd.path().c_str(), &info) == 0 ? info.st_mode & 07777 & ~widest : 1u, 0u)
-        << info.st_mode;
-    writing = true;
-  }
-  return writing;
-}
-
 // A child writes `file` over and over while this process does too, reading it
-// back each time; then the child is stopped while it writes, with no other
-// name in the folder, and killed.
+// back each time; then the child is stopped while it writes (a file of the
+// folder open, no other name in it) and killed. No file it has open may have
+// a permission bit beyond `widest`.
 void race_then_kill(const fs::path& file, const std::function<void(const std::string&)>& write,
                     unsigned widest) {
+  const fs::path dir = file.parent_path();
   const std::string ours(1 << 19, 'o'), theirs(1 << 18, 't');  // long: the child is caught writing
-  const std::set<std::string> whole{ours, theirs};
+  const auto whole = [&] { return std::set<std::string>{ours, theirs}.contains(testing::read_bytes(file)); };
+  const auto names = [&] { return std::distance(fs::directory_iterator(dir), {}); };
   write(ours);
   const pid_t child = ::fork();
   while (child == 0) write(theirs);
   for (int i = 0; i < 10; ++i) {
     write(ours);
-    EXPECT_TRUE(whole.contains(testing::read_bytes(file))) << "a read found a mixed or cut file";
+    EXPECT_TRUE(whole()) << "a read found a mixed or cut file";
   }
   bool caught = false;
   for (int tries = 0; tries < 3000 && !caught; ++tries, ::usleep(300)) {
     ::kill(child, SIGSTOP);
     ::waitpid(child, nullptr, WUNTRACED);
-    caught = names_in(file.parent_path()) == 1 && writes_in(child, file.parent_path(), widest);
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(child) + "/fd")) {
+      struct stat info {};
+      if (!fs::read_symlink(fd).string().starts_with(dir.string() + "/")) continue;
+      EXPECT_EQ(::stat(fd.path().c_str(), &info) == 0 ? info.st_mode & 07777 & ~widest : 1u, 0u)
+          << info.st_mode;
+      caught = names() == 1;
+    }
     if (!caught) ::kill(child, SIGCONT);
   }
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   EXPECT_TRUE(caught) << "the child never wrote without a second name in the folder";
-  EXPECT_TRUE(whole.contains(testing::read_bytes(file)));
-  EXPECT_EQ(names_in(file.parent_path()), 1);
+  EXPECT_TRUE(whole());
+  EXPECT_EQ(names(), 1);
 }
 
 TEST(SecondWriter, StepLog) {
