@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #ifdef __linux__
 #include <linux/magic.h>

@@ -1,6 +1,7 @@
 // Writing a file so that a failure, a crash or a second writer never leaves
 // it half written: the content goes to a new file in the same folder, which
-// a rename puts in place whole.
+// a rename puts in place whole. Where that would change the file for its
+// users, the file itself is written, and put back if a write fails.
 #pragma once
 
 #include <sys/stat.h>
@@ -8,7 +9,6 @@
 
 #include <filesystem>
 #include <string_view>
-#include <utility>
 
 namespace quorlen {
 
@@ -69,8 +69,8 @@ class NewFile {
 // gave it), with `bytes`, keeping the file itself: its other links, owner,
 // permissions and extended attributes. For when a new file put in place
 // would lose them, or cannot be made. A failed write puts back what was
-// there; a kill halfway can leave a mix. Files of the kernel's own file systems
-// (/proc, /sys and the like) are refused. 0 or an errno value.
+// there; a kill halfway can leave a mix. Files of the kernel's own file
+// systems (/proc, /sys and the like) are refused. 0 or an errno value.
 int write_in_place(const std::filesystem::path& path, const struct stat& expected, std::string_view bytes);
 
 }  // namespace quorlen
