@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <utility>
@@ -17,6 +19,33 @@ QString default_suffix(const QString& filter) {
   const QRegularExpressionMatch match = pattern.match(filter);
   return match.hasMatch() ? match.captured(1) : QString();
 }
+
+// Telling a file's type or icon can mean reading its first bytes. Under
+// /proc, /sys and /dev a read can block for good (/proc/kmsg, as root) or
+// act on the system, and the dialog looks up every file of a folder that
+// its name box completes: there, files get the plain icon and type, from
+// nothing but what kind of entry they are.
+class KernelTreeIconProvider : public QFileIconProvider {
+ public:
+  using QFileIconProvider::icon;
+  QIcon icon(const QFileInfo& info) const override {
+    if (!in_kernel_tree(info)) return QFileIconProvider::icon(info);
+    return icon(info.isDir() ? QFileIconProvider::Folder : QFileIconProvider::File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (!in_kernel_tree(info) || !info.isFile()) return QFileIconProvider::type(info);
+    return QCoreApplication::translate("QAbstractFileIconProvider", "File");
+  }
+
+ private:
+  static bool in_kernel_tree(const QFileInfo& info) {
+    for (const QString& path : {info.absoluteFilePath(), info.canonicalFilePath()}) {
+      for (const char* tree : {"/proc/", "/sys/", "/dev/"})
+        if (path.startsWith(QLatin1String(tree))) return true;
+    }
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -58,7 +87,9 @@ FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
 
   const bool saving = request.kind == FileDialogKind::save;
   const QString filter = QString::fromStdString(request.filter);
+  KernelTreeIconProvider icons;  // outlives the dialog, which uses it to the end
   QFileDialog dialog(parent_, QString::fromStdString(request.title), to_qstring(request.initial_dir), filter);
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (saving) dialog.setDefaultSuffix(default_suffix(filter));

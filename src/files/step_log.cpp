@@ -1,5 +1,7 @@
 #include "files/step_log.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -14,30 +16,29 @@ void append_step_record(std::string& out, int index, int digit) {
 }
 
 bool StepLogFile::open(const std::filesystem::path& dir) {
-  close();
   path_ = dir / "steps.txt";
-  file_ = std::fopen(path_.c_str(), "wb");
-  return file_ != nullptr || fail(errno);
+  struct stat existing {};
+  if (::lstat(path_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return fail(EISDIR);
+  // Ordinary permissions, whatever the earlier log or a file planted in its
+  // place had.
+  const int error = file_.create(dir, 0666);
+  return error == 0 || fail(error);
 }
 
 bool StepLogFile::commit(std::string_view records) {
-  if (file_ == nullptr) return fail(EBADF);
-  errno = 0;
-  const bool written = std::fwrite(records.data(), 1, records.size(), file_) == records.size();
-  const int write_error = errno;
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  return (written && closed) || fail(write_error != 0 ? write_error : errno);
+  int error = file_.is_open() ? file_.write(records) : EBADF;
+  // Not flushed to disk: every Solve rewrites the log, and a flush would
+  // cost many times the Solve. The rename alone keeps it whole when the
+  // program is killed.
+  if (error == 0) error = file_.put_in_place(path_, false);
+  file_.discard();
+  return error == 0 || fail(error);
 }
 
 bool StepLogFile::fail(int error) {
+  file_.discard();
   error_ = path_.string() + ": " + std::strerror(error != 0 ? error : EIO);
   return false;
-}
-
-void StepLogFile::close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
 }
 
 }  // namespace quorlen

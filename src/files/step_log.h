@@ -2,10 +2,11 @@
 // in the order of placement.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "files/safe_write.h"
 
 namespace quorlen {
 
@@ -13,27 +14,26 @@ namespace quorlen {
 // `" Column c row r  :Valued"`, quotes included, then CR LF.
 void append_step_record(std::string& out, int index, int digit);
 
-// The file of one Solve's log, from the command's start to its end.
+// The file of one Solve's log, from the command's start to its end. The log
+// is written to a new file that replaces steps.txt only when it is whole, so
+// a failed or killed Solve leaves the earlier log as it was, and of two
+// programs logging into one folder the last to finish wins whole.
 class StepLogFile {
  public:
-  StepLogFile() = default;
-  StepLogFile(const StepLogFile&) = delete;
-  StepLogFile& operator=(const StepLogFile&) = delete;
-  ~StepLogFile() { close(); }
-
-  // Creates `dir`/steps.txt, or empties it. False when that fails.
+  // Creates the new file in `dir`; false when that fails, or when `dir`
+  // holds a folder named steps.txt, which no log could replace.
   bool open(const std::filesystem::path& dir);
 
-  // Writes the whole log and closes the file; false when any of it failed.
+  // Writes the whole log and puts it in place as steps.txt; false when any
+  // of it failed, and then no new file remains.
   bool commit(std::string_view records);
 
   // The file and why the last open or commit failed: "PATH: reason".
   const std::string& error() const { return error_; }
 
  private:
-  void close();
   bool fail(int error);
-  std::FILE* file_ = nullptr;
+  NewFile file_;
   std::filesystem::path path_;
   std::string error_;
 };

@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 #include <utility>
+
+#include "files/safe_write.h"
 
 namespace quorlen {
 namespace {
@@ -73,80 +76,30 @@ int line_value(std::string_view line) {
   return line.back() - '0';
 }
 
-// Owns a file descriptor; closes it on every path.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { reset(-1); }
-
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
+// Any extended attribute (ACLs are some) but the SELinux label, which a new
+// file in the same folder gets anyway.
+bool has_extended_attributes(const std::filesystem::path& path) {
+  const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+  if (size <= 0) return false;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+  if (got < 0) return true;  // they changed meanwhile
+  for (std::size_t at = 0; at < static_cast<std::size_t>(got); at = names.find('\0', at) + 1) {
+    if (std::string_view(names.c_str() + at) != "security.selinux") return true;
   }
+  return false;
+}
 
-  // Closes now and returns the error that close itself may report (a
-  // delayed write error on some file systems), or 0.
-  int close() {
-    const int result = ::close(std::exchange(fd_, -1));
-    return result == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
-
-// A new file that is removed again unless it is kept.
-class TemporaryFile {
- public:
-  TemporaryFile() = default;
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-
-  // Creates a file in `dir` that nothing else is using; 0 or the error.
-  int create(const std::filesystem::path& dir) {
-    static unsigned counter = 0;
-    for (int tries = 0; tries < 100; ++tries) {
-      std::filesystem::path candidate =
-          dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-      const int opened = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (opened >= 0) {
-        fd_.reset(opened);
-        path_ = std::move(candidate);
-        return 0;
-      }
-      if (errno != EEXIST) return errno;
-    }
-    return EEXIST;
-  }
-
-  int fd() const { return fd_.get(); }
-  int close() { return fd_.close(); }
-  const std::filesystem::path& path() const { return path_; }
-  void keep() { path_.clear(); }
-
- private:
-  std::filesystem::path path_;
-  FileDescriptor fd_;
-};
-
-int write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return 0;
+// Whether the new file `created`, renamed over `target`, would be the same
+// file to everyone who uses it: the only name of the file it replaces, with
+// the same owner and group (the group is set when it may be), and no
+// extended attributes to lose.
+bool rename_keeps_identity(const std::filesystem::path& target, const struct stat& existing, int created) {
+  struct stat info {};
+  if (existing.st_nlink != 1 || ::fstat(created, &info) != 0 || info.st_uid != existing.st_uid) return false;
+  if (info.st_gid != existing.st_gid && ::fchown(created, static_cast<uid_t>(-1), existing.st_gid) != 0)
+    return false;
+  return !has_extended_attributes(target);
 }
 
 }  // namespace
@@ -248,24 +201,23 @@ std::string replace_file(const std::filesystem::path& path, std::string_view byt
     if (::access(target.c_str(), W_OK) != 0) return failed(errno);
   }
 
-  // The new file must sit in the same folder, so that the rename below is
-  // atomic: the chosen path then holds either the old file or the new one.
+  // The new file must sit in the same folder, so that the rename is atomic:
+  // the chosen path then holds either the old file or the new one. Until it
+  // is whole it is readable by its owner at most, so that no one else can
+  // open it; a replaced file's permissions come last.
   const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-  TemporaryFile temp;
-  if (const int error = temp.create(dir)) return failed(error);
-  // A replaced file keeps its permissions; a new one gets the usual ones.
-  if (exists) ::fchmod(temp.fd(), existing.st_mode & 07777);
-
-  if (const int error = write_all(temp.fd(), bytes)) return failed(error);
-  if (::fsync(temp.fd()) != 0) return failed(errno);
-  if (const int error = temp.close()) return failed(error);
-  if (::rename(temp.path().c_str(), target.c_str()) != 0) return failed(errno);
-  temp.keep();
-
-  // Make the rename itself durable; the file is already complete, so a
-  // failure here changes nothing the user could act on.
-  FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder) ::fsync(folder.get());
+  NewFile temp;
+  int error = temp.create(dir, exists ? existing.st_mode & 0600 : 0666);
+  if (exists && (error != 0 || !rename_keeps_identity(target, existing, temp.fd()))) {
+    temp.discard();
+    error = write_in_place(target, existing, bytes);
+    return error == 0 ? std::string() : failed(error);
+  }
+  if (error == 0) error = temp.write(bytes);
+  // Never setuid, setgid or sticky: those are for programs, not puzzles.
+  if (error == 0 && exists && ::fchmod(temp.fd(), existing.st_mode & 0777) != 0) error = errno;
+  if (error == 0) error = temp.put_in_place(target, true);
+  if (error != 0) return failed(error);
   return {};
 }
 

@@ -39,8 +39,11 @@ std::string format_sud(const DigitGrid& cells);
 
 // Replaces the file at `path` with `bytes`, or leaves it as it was: the bytes
 // go to a new file in the same folder, which is flushed to disk and then
-// renamed over `path`. Returns why it failed, or an empty text on success.
-// On failure no new file remains.
+// renamed over `path`. A file that the rename would change for its users
+// (another link to it, another owner, ACLs or other extended attributes),
+// or that sits in a folder taking no new file, is written in place instead.
+// Returns why it failed, or an empty text on success. On failure no new
+// file remains.
 std::string replace_file(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quorlen

@@ -30,6 +30,9 @@ void Sudoku::CmdSolve_Click() {
     for (const Placement& p : placements) append_step_record(records, p.index, p.digit);
     if (!log.commit(records)) {
       step_log_error_ = log.error();
+      // The grid may show a run that failed halfway, digits repeated; the
+      // givens are what the user can go on from.
+      cmdRestart_Click();
       platform_.message_box(kUnableToWrite);
       return;
     }

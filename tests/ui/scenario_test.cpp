@@ -3,8 +3,11 @@
 // Each runs on a new window whose program folder is a new empty folder, with
 // the real handlers, the real file code and a headless platform.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -96,6 +99,8 @@ class ScenarioRun {
   }
 
   ~ScenarioRun() {
+    EXPECT_EQ(::seteuid(::getuid()) | ::setegid(::getgid()), 0);
+    ::umask(umask_);
     ::setrlimit(RLIMIT_FSIZE, &fsize_);
     if (sigxfsz_ != nullptr) std::signal(SIGXFSZ, sigxfsz_);
   }
@@ -133,6 +138,16 @@ class ScenarioRun {
       ::mkfifo(at.c_str(), 0600);
     } else if (w[0] == "link") {
       fs::create_symlink(w[2], at);
+    } else if (w[0] == "chown") {  // as if another user had made it
+      const passwd* user = ::getpwnam(w[2].c_str());
+      EXPECT_EQ(::lchown(at.c_str(), user->pw_uid, user->pw_gid), 0) << at;
+    } else if (w[0] == "hardlink") {
+      fs::create_hard_link(dir_ / w[2], at);
+    } else if (w[0] == "set-xattr") {
+      EXPECT_EQ(::setxattr(at.c_str(), w[2].c_str(), w[3].data(), w[3].size(), 0), 0) << w[2];
+    } else if (w[0] == "as") {  // the commands that follow run as this user, until "as root"
+      const passwd* user = ::getpwnam(w[1].c_str());
+      EXPECT_EQ(::seteuid(0) | ::setegid(user->pw_gid) | ::seteuid(user->pw_uid), 0);
     } else if (w[0] == "sparse") {
       fs::resize_file(testing::write_bytes(at, ""), std::stoull(w[2]));
     } else if (w[0] == "delete") {
@@ -198,8 +213,9 @@ class ScenarioRun {
       std::string expected;
       for (std::size_t i = log ? 1 : 2; i < w.size(); ++i) expected += log ? "\"" + w[i] + "\"\r\n" : w[i];
       const fs::path file = log ? dir_ / "steps.txt" : dir_ / w[1];
-      EXPECT_TRUE(fs::exists(file)) << file;
-      EXPECT_EQ(testing::read_bytes(file), expected);
+      const bool regular = fs::is_regular_file(fs::symlink_status(file));
+      EXPECT_TRUE(regular) << file << " is missing or not a regular file";
+      EXPECT_EQ(regular ? testing::read_bytes(file) : "", expected);
     } else if (w[0] == "no-log") {
       EXPECT_FALSE(fs::exists(dir_ / "steps.txt"));
     } else if (w[0] == "listing") {
@@ -208,6 +224,14 @@ class ScenarioRun {
       EXPECT_EQ(names, std::set<std::string>(w.begin() + 1, w.end()));
     } else if (w[0] == "perms") {
       EXPECT_EQ(fs::symlink_status(dir_ / w[1]).permissions(), fs::perms(std::stoi(w[2], nullptr, 8)));
+    } else if (w[0] == "owner") {
+      struct stat info {};
+      EXPECT_EQ(::lstat((dir_ / w[1]).c_str(), &info) == 0 ? info.st_uid : -1u,
+                ::getpwnam(w[2].c_str())->pw_uid);
+    } else if (w[0] == "xattr") {
+      std::string value(256, '\0');
+      const ssize_t size = ::getxattr((dir_ / w[1]).c_str(), w[2].c_str(), value.data(), value.size());
+      EXPECT_EQ(value.substr(0, std::max<ssize_t>(size, 0)), w[3]) << w[2];
     } else if (w[0] == "is-link") {
       EXPECT_TRUE(fs::is_symlink(dir_ / w[1]));
     } else if (w[0] == "dialog") {  // kind, title and filter of the last dialog; it opens in examples/
@@ -229,6 +253,7 @@ class ScenarioRun {
   View view_before_;
   Board board_before_;
   void (*sigxfsz_)(int) = nullptr;
+  mode_t umask_ = ::umask(022);  // new files: 0644
   rlimit fsize_ = [] {
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
