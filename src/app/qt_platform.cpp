@@ -1,10 +1,12 @@
 #include "app/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <utility>
 
 namespace quorlen {
@@ -71,6 +73,11 @@ FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
 std::filesystem::path QtPlatform::program_directory() const {
   if (!hooks_.program_directory.empty()) return hooks_.program_directory;
   return to_path(QCoreApplication::applicationDirPath());
+}
+
+std::filesystem::path QtPlatform::documents_directory() const {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return to_path(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
 }
 
 }  // namespace quorlen
