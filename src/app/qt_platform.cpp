@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <utility>
 
+#include "app/dialog_fit.h"
+
 namespace quorlen {
 namespace {
 
@@ -51,6 +53,7 @@ void QtPlatform::message_box(const std::string& text) {
                   QMessageBox::Ok, parent_);
   // The texts carry blanks and file names that must show as they are.
   box.setTextFormat(Qt::PlainText);
+  widen_for_title(box);
   box.exec();
 }
 
@@ -64,6 +67,7 @@ FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (saving) dialog.setDefaultSuffix(default_suffix(filter));
+  fit_columns(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {false, {}, kCancelled};
   }

@@ -1,12 +1,12 @@
 #include "ui/folders.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <system_error>
 
 #include "ui/platform.h"
