@@ -66,4 +66,13 @@ done
 [[ $(find "$scratch/root" | sort) == "$before" ]] || fail "something was written next to the program"
 pass "nothing written next to the program"
 
+# A copy installed under a prefix that can be written (here by root) is an
+# installed copy all the same: its step log goes to the XDG folder too.
+cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
+env -i PATH=/usr/bin:/bin HOME="$scratch/roothome" "$scratch/prefix/bin/quorlen-solve" --steps \
+  "$scratch/prefix/share/quorlen/examples/everyday-1.sud" >/dev/null || fail "quorlen-solve under a prefix"
+[[ -s $scratch/roothome/.local/share/quorlen/steps.txt && ! -e $scratch/prefix/bin/steps.txt ]] ||
+  fail "cmake --install --prefix: the step log is not in the XDG folder"
+pass "installed under a writable prefix: step log in the XDG folder"
+
 echo "package check: $passed passed, 0 failed"

@@ -26,8 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "  --steps     tick \"Save to File\": each Solve writes steps.txt\n"
     "  --dir DIR   the program's directory, where steps.txt goes\n"
-    "              (default: the folder that holds this program or, when\n"
-    "              that cannot be written, $XDG_DATA_HOME/quorlen)\n"
+    "              (default: the folder that holds this program or, for an\n"
+    "              installed copy, $XDG_DATA_HOME/quorlen)\n"
     "  --help      show this text\n"
     "\n"
     "Exit status: 2 when a line or file could not be used, else 0.\n";
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   }
   if (!dir_given) {
     options.program_dir = executable_directory(argv[0]);
-    // An installed copy may not write next to itself: its log goes to the
+    // An installed copy does not write next to itself: its log goes to the
     // user's data folder instead.
     if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir);
   }

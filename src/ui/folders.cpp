@@ -32,6 +32,15 @@ bool is_folder(const std::filesystem::path& dir) {
   return std::filesystem::is_directory(dir, ec);
 }
 
+// Whether the program keeps its files beside itself, as a build or an
+// unpacked copy does. An installed copy does not, even where its folder can
+// be written (a prefix in the user's home, or root running it): its step log
+// would litter bin/, and no samples sit beside it for the dialogs.
+bool keeps_files_beside_itself(const std::filesystem::path& program_dir) {
+  return can_write_in(program_dir) &&
+         (is_folder(program_dir / "examples") || !is_folder(installed_samples(program_dir)));
+}
+
 // Each missing folder on the way is made private to the user, as the XDG
 // base directory rules ask.
 void create_private_folders(const std::filesystem::path& dir) {
@@ -56,14 +65,14 @@ std::filesystem::path user_data_folder() {
 }
 
 std::filesystem::path step_log_folder(const std::filesystem::path& program_dir) {
-  if (can_write_in(program_dir)) return program_dir;
+  if (keeps_files_beside_itself(program_dir)) return program_dir;
   std::filesystem::path data = user_data_folder();
   create_private_folders(data);
   return data;
 }
 
 std::filesystem::path load_dialog_folder(const std::filesystem::path& program_dir) {
-  if (can_write_in(program_dir)) return program_dir / "examples";
+  if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
   for (const auto& samples : {installed_samples(program_dir), program_dir / "examples"}) {
     if (is_folder(samples)) return samples;
   }
@@ -73,7 +82,7 @@ std::filesystem::path load_dialog_folder(const std::filesystem::path& program_di
 std::filesystem::path save_dialog_folder(const std::filesystem::path& program_dir,
                                          const std::filesystem::path& last_folder,
                                          const std::filesystem::path& documents) {
-  if (can_write_in(program_dir)) return program_dir / "examples";
+  if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
   return !last_folder.empty() && can_write_in(last_folder) ? last_folder : documents;
 }
 

@@ -3,9 +3,10 @@
 // A program in a folder this user may write (the build folder, a folder the
 // program was unpacked into) keeps everything next to itself: the step log
 // in its folder, both dialogs in its "examples". An installed program
-// (PREFIX/bin, which only root may write) keeps the step log in the user's
-// data folder, opens Load in the samples installed with it
-// (PREFIX/share/quorlen/examples) and Save in a folder the user can write.
+// (PREFIX/bin, which only root may write; or any PREFIX/bin beside
+// PREFIX/share/quorlen/examples) keeps the step log in the user's data
+// folder, opens Load in the samples installed with it and Save in a folder
+// the user can write.
 #pragma once
 
 #include <filesystem>
