@@ -32,6 +32,19 @@ bool is_folder(const std::filesystem::path& dir) {
   return std::filesystem::is_directory(dir, ec);
 }
 
+// Whether this process may create files in `dir`; the effective ids decide,
+// as they do for the open that follows.
+bool can_write_in(const std::filesystem::path& dir) {
+  return is_folder(dir) && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// A relative XDG_DATA_HOME is invalid and is to be ignored.
+std::filesystem::path user_data_folder() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  if (data_home != nullptr && *data_home == '/') return std::filesystem::path(data_home) / "quorlen";
+  return home_folder() / ".local" / "share" / "quorlen";
+}
+
 // Whether the program keeps its files beside itself, as a build or an
 // unpacked copy does. An installed copy does not, even where its folder can
 // be written (a prefix in the user's home, or root running it): its step log
@@ -52,17 +65,6 @@ void create_private_folders(const std::filesystem::path& dir) {
 }
 
 }  // namespace
-
-bool can_write_in(const std::filesystem::path& dir) {
-  // The effective ids decide, as they do for the open that follows.
-  return is_folder(dir) && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-}
-
-std::filesystem::path user_data_folder() {
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  if (data_home != nullptr && *data_home == '/') return std::filesystem::path(data_home) / "quorlen";
-  return home_folder() / ".local" / "share" / "quorlen";
-}
 
 std::filesystem::path step_log_folder(const std::filesystem::path& program_dir) {
   if (keeps_files_beside_itself(program_dir)) return program_dir;

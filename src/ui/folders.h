@@ -13,16 +13,10 @@
 
 namespace quorlen {
 
-// Whether this process may create files in `dir`, an existing folder.
-bool can_write_in(const std::filesystem::path& dir);
-
-// $XDG_DATA_HOME/quorlen, or ~/.local/share/quorlen when the variable is
-// unset or not an absolute path (such a value is to be ignored).
-std::filesystem::path user_data_folder();
-
-// Where Solve writes steps.txt for a program in `program_dir`. When that is
-// the user's data folder, it is created if missing (a failure shows when the
-// log is opened).
+// Where Solve writes steps.txt for a program in `program_dir`: that folder,
+// or the user's data folder $XDG_DATA_HOME/quorlen (~/.local/share/quorlen
+// when the variable is unset or not an absolute path), created if missing;
+// a failure to create it shows when the log is opened.
 std::filesystem::path step_log_folder(const std::filesystem::path& program_dir);
 
 // Where the Load dialog opens.

@@ -43,8 +43,9 @@ class Platform {
   // The user's documents folder (or home folder, where there is none).
   virtual std::filesystem::path documents_directory() const = 0;
 
-  // Where Solve writes steps.txt: by default the program's directory when it
-  // can be written, else the user's data folder (see ui/folders.h).
+  // Where Solve writes steps.txt: by default the program's directory for a
+  // build or an unpacked copy, the user's data folder for an installed copy
+  // (see ui/folders.h).
   virtual std::filesystem::path step_log_directory() const;
 };
 
