@@ -3,7 +3,8 @@
 # missing packages are installed (as root, or through sudo).
 #   scripts/install-deps.sh            what the build and the tests need
 #   scripts/install-deps.sh --clang    and clang 14 to build with
-#   scripts/install-deps.sh --ci       and what CI's further checks need
+#   scripts/install-deps.sh --ci       and what CI's further checks need (clang,
+#                                      clang-format, the package's validators)
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,9 @@ packages=(
 )
 case ${1:-} in
   --clang) packages+=(clang-14) ;;
-  --ci) packages+=(clang-14 clang-format-14) ;;
+  # scripts/check-package.sh: the validators of the desktop entry, the
+  # AppStream metadata and the Debian package.
+  --ci) packages+=(clang-14 clang-format-14 desktop-file-utils appstream lintian) ;;
 esac
 
 missing=()

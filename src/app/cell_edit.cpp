@@ -1,6 +1,10 @@
 #include "app/cell_edit.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <memory>
 
 namespace quorlen {
 
@@ -31,6 +35,18 @@ void CellEdit::focusInEvent(QFocusEvent* event) {
 void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
   selectAll();
+}
+
+void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+  // Qt 6.4 names none of the menu's actions: Paste is found by its text,
+  // translated as the menu translates it, before any shortcut shown.
+  for (QAction* action : menu->actions()) {
+    if (action->text().section(QLatin1Char('\t'), 0, 0) != QLineEdit::tr("&Paste")) continue;
+    action->disconnect();
+    connect(action, &QAction::triggered, this, [this] { emit intent(index_, {CellAction::paste_grid}); });
+  }
+  menu->exec(event->globalPos());
 }
 
 }  // namespace quorlen

@@ -24,6 +24,8 @@ class CellEdit : public QLineEdit {
   // next digit typed replaces it.
   void focusInEvent(QFocusEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The menu's Paste does what Ctrl+V does.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   int index_;

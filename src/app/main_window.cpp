@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -63,6 +66,10 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setObjectName(QStringLiteral("Sudoku"));
   setWindowTitle(QString::fromLatin1(design::kCaption));
   setFixedSize(design::kClientWidth, design::kClientHeight);
+  // A window of fixed size offers nothing to maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setAcceptDrops(true);
   setFont(design::default_font());
   // Every colour the design relies on is set, so that a dark desktop theme
   // cannot put light text on the light background.
@@ -109,6 +116,9 @@ void MainWindow::build_cells() {
     connect(cell, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { cell_edited(index, text); });
     connect(cell, &CellEdit::intent, this, &MainWindow::cell_intent);
+    // A drop anywhere on the grid goes to the window, which loads files and
+    // ignores text: dropped text would bypass the cell's typing rules.
+    cell->setAcceptDrops(false);
     cells_[index] = cell;
   }
 }
@@ -124,6 +134,7 @@ void MainWindow::build_buttons() {
     set_text_colour(palette, QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
     button->setStyleSheet(button_style());
+    button->setAutoDefault(true);  // Enter and Return press a focused button, as Space does
     connect(button, &QPushButton::clicked, this, [this, handler = look.click] { run(handler); });
     buttons_[i] = button;
   }
@@ -249,6 +260,37 @@ void MainWindow::sync_cell(int index) {
     cell->setPalette(palette);
   }
   cell->setEnabled(state.enabled);
+}
+
+void MainWindow::open_file(const QString& path) {
+  sudoku_.open_file(to_path(path));
+  sync();
+}
+
+QString MainWindow::droppable_file(const QMimeData* mime) const {
+  if (!sudoku_.view().cmdLoad || mime == nullptr || mime->urls().size() != 1) return {};
+  const QUrl url = mime->urls().front();
+  if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive)) return {};
+  return url.toLocalFile();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppable_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = droppable_file(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop has finished: Load's message box must not open while the
+  // dragging program still waits for the drop's answer.
+  QMetaObject::invokeMethod(
+      this,
+      [this, path] {
+        sudoku_.load_file(to_path(path));
+        sync();
+      },
+      Qt::QueuedConnection);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -16,6 +16,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 
 namespace quorlen {
@@ -39,8 +40,15 @@ class MainWindow : public QWidget {
   // Brings every widget up to date with the View.
   void sync();
 
+  // New, then Load of `path`: a file given to the program when it starts.
+  void open_file(const QString& path);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // A ".sud" file dropped on the window is loaded, as Load of it would;
+  // anything else is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void build_cells();
@@ -51,6 +59,8 @@ class MainWindow : public QWidget {
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
   void sync_cell(int index);
+  // The local ".sud" file a drag carries, when Load could take it now.
+  QString droppable_file(const QMimeData* mime) const;
 
   QtPlatform platform_;
   Sudoku sudoku_;

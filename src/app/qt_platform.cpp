@@ -1,13 +1,17 @@
 #include "app/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <utility>
+
+#include "app/dialog_fit.h"
 
 namespace quorlen {
 namespace {
@@ -78,6 +82,7 @@ void QtPlatform::message_box(const std::string& text) {
                   QMessageBox::Ok, parent_);
   // The texts carry blanks and file names that must show as they are.
   box.setTextFormat(Qt::PlainText);
+  widen_for_title(box);
   box.exec();
 }
 
@@ -93,6 +98,7 @@ FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (saving) dialog.setDefaultSuffix(default_suffix(filter));
+  fit_columns(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {false, {}, kCancelled};
   }
@@ -102,6 +108,11 @@ FileDialogResult QtPlatform::file_dialog(const FileDialogRequest& request) {
 std::filesystem::path QtPlatform::program_directory() const {
   if (!hooks_.program_directory.empty()) return hooks_.program_directory;
   return to_path(QCoreApplication::applicationDirPath());
+}
+
+std::filesystem::path QtPlatform::documents_directory() const {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return to_path(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
 }
 
 }  // namespace quorlen

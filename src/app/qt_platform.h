@@ -1,5 +1,5 @@
 // The window logic's platform on Qt: modal message boxes, the open and save
-// dialogs and the folder of the executable.
+// dialogs, the folder of the executable and the user's documents folder.
 #pragma once
 
 #include <QString>
@@ -30,6 +30,7 @@ class QtPlatform : public Platform {
   void message_box(const std::string& text) override;
   FileDialogResult file_dialog(const FileDialogRequest& request) override;
   std::filesystem::path program_directory() const override;
+  std::filesystem::path documents_directory() const override;
 
   static constexpr const char* kTitle = "Quorlen";
   static constexpr const char* kCancelled = "Cancel was selected.";

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "cli/batch.h"
+#include "ui/folders.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "  --steps     tick \"Save to File\": each Solve writes steps.txt\n"
     "  --dir DIR   the program's directory, where steps.txt goes\n"
-    "              (default: the folder that holds this program)\n"
+    "              (default: the folder that holds this program or, for an\n"
+    "              installed copy, $XDG_DATA_HOME/quorlen)\n"
     "  --help      show this text\n"
     "\n"
     "Exit status: 2 when a line or file could not be used, else 0.\n";
@@ -64,7 +66,12 @@ int main(int argc, char** argv) {
       options.inputs.emplace_back(arg);
     }
   }
-  if (!dir_given) options.program_dir = executable_directory(argv[0]);
+  if (!dir_given) {
+    options.program_dir = executable_directory(argv[0]);
+    // An installed copy does not write next to itself: its log goes to the
+    // user's data folder instead.
+    if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir);
+  }
   std::ios::sync_with_stdio(false);
   return quorlen::run_batch(options, std::cin, std::cout, std::cerr);
 }

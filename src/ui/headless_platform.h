@@ -1,6 +1,8 @@
 // The platform without a screen, for the command line, the tests and the
 // benchmark: message boxes are recorded, and file dialogs are answered from
 // a queue of prepared answers (an empty queue answers as a cancel does).
+// Its one folder is given, and every file goes there as given: the step log
+// and the documents folder are the program's directory.
 #pragma once
 
 #include <deque>
@@ -19,6 +21,8 @@ class HeadlessPlatform : public Platform {
   void message_box(const std::string& text) override { messages.push_back(text); }
   FileDialogResult file_dialog(const FileDialogRequest& request) override;
   std::filesystem::path program_directory() const override { return program_dir_; }
+  std::filesystem::path documents_directory() const override { return program_dir_; }
+  std::filesystem::path step_log_directory() const override { return program_dir_; }
 
   // The next dialog chooses `path`.
   void answer_next_dialog(std::filesystem::path path) { answers.push_back({true, std::move(path), {}}); }

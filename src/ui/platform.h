@@ -1,5 +1,5 @@
 // What only a real toolkit (or a test double) can do for the window logic:
-// the modal message box, the file dialogs and the program's own directory.
+// the modal message box, the file dialogs and the folders of the system.
 #pragma once
 
 #include <filesystem>
@@ -39,6 +39,14 @@ class Platform {
 
   // The directory that holds the program.
   virtual std::filesystem::path program_directory() const = 0;
+
+  // The user's documents folder (or home folder, where there is none).
+  virtual std::filesystem::path documents_directory() const = 0;
+
+  // Where Solve writes steps.txt: by default the program's directory for a
+  // build or an unpacked copy, the user's data folder for an installed copy
+  // (see ui/folders.h).
+  virtual std::filesystem::path step_log_directory() const;
 };
 
 }  // namespace quorlen

@@ -2,16 +2,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "files/sud_file.h"
+#include "ui/folders.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {
 namespace {
 
-// Both dialogs open in the sample puzzles shipped next to the program.
-FileDialogRequest puzzle_dialog(FileDialogKind kind, const Platform& platform) {
+FileDialogRequest puzzle_dialog(FileDialogKind kind, const std::filesystem::path& initial_dir) {
   FileDialogRequest request;
   request.kind = kind;
   if (kind == FileDialogKind::open) {
@@ -21,27 +22,45 @@ FileDialogRequest puzzle_dialog(FileDialogKind kind, const Platform& platform) {
     request.title = " Save Soduku ";
     request.filter = "Sudoku files (*.sud)";
   }
-  request.initial_dir = platform.program_directory() / "examples";
+  request.initial_dir = initial_dir;
   return request;
 }
 
 // The chosen path, or nothing after the dialog's own failure text has been
 // shown (a cancel counts as a failure).
-std::optional<std::filesystem::path> choose_file(Platform& platform, FileDialogKind kind) {
-  FileDialogResult chosen = platform.file_dialog(puzzle_dialog(kind, platform));
+std::optional<std::filesystem::path> choose_file(Platform& platform, FileDialogKind kind,
+                                                 const std::filesystem::path& initial_dir) {
+  FileDialogResult chosen = platform.file_dialog(puzzle_dialog(kind, initial_dir));
   if (chosen.ok) return std::move(chosen.path);
   platform.message_box(chosen.error.empty() ? std::string(kDialogCancelled) : chosen.error);
   return std::nullopt;
 }
 
+// The file's folder as an absolute path, so that a later change of the
+// working folder cannot move it.
+std::filesystem::path folder_of(const std::filesystem::path& file) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+  return (ec ? file : absolute).parent_path();
+}
+
 }  // namespace
+
+void Sudoku::cmdLoad_Click() {
+  const auto path =
+      choose_file(platform_, FileDialogKind::open, load_dialog_folder(platform_.program_directory()));
+  if (path) load_file(*path);
+}
+
+void Sudoku::open_file(const std::filesystem::path& path) {
+  cmdNew_Click();
+  load_file(path);
+}
 
 // The whole file is read and checked before anything changes, so a bad file
 // leaves the user's grid as it was.
-void Sudoku::cmdLoad_Click() {
-  const auto path = choose_file(platform_, FileDialogKind::open);
-  if (!path) return;
-  const SudRead file = read_sud_file(*path);
+void Sudoku::load_file(const std::filesystem::path& path) {
+  const SudRead file = read_sud_file(path);
   if (!file.ok()) {
     platform_.message_box(file.error);
     return;
@@ -59,13 +78,20 @@ void Sudoku::cmdLoad_Click() {
   view_.cmdRestart = false;
   view_.CmdSolve = false;
   view_.cmdSave = true;
+  last_folder_ = folder_of(path);
 }
 
 void Sudoku::cmdSave_Click() {
-  const auto path = choose_file(platform_, FileDialogKind::save);
+  const auto path = choose_file(
+      platform_, FileDialogKind::save,
+      save_dialog_folder(platform_.program_directory(), last_folder_, platform_.documents_directory()));
   if (!path) return;
   const std::string error = replace_file(*path, format_sud(shown_digits(view_)));
-  if (!error.empty()) platform_.message_box(error);
+  if (!error.empty()) {
+    platform_.message_box(error);
+    return;
+  }
+  last_folder_ = folder_of(*path);
 }
 
 }  // namespace quorlen

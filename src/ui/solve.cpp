@@ -14,7 +14,7 @@ void Sudoku::CmdSolve_Click() {
   step_log_error_.clear();
   const bool logging = view_.Check2;
   StepLogFile log;
-  if (logging && !log.open(platform_.program_directory())) {
+  if (logging && !log.open(platform_.step_log_directory())) {
     step_log_error_ = log.error();
     platform_.message_box(kUnableToWrite);
     return;

@@ -4,6 +4,7 @@
 // handlers; what only a toolkit can do goes through the Platform.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "board/board.h"
@@ -26,6 +27,11 @@ class Sudoku {
   void cmdRestart_Click();
   void CmdSolve_Click();
 
+  // Load of `path` without its dialog, as a file dropped on the window does.
+  void load_file(const std::filesystem::path& path);
+  // New, then load_file: a file given to the program when it starts.
+  void open_file(const std::filesystem::path& path);
+
   // Typing into grid cell `index` (0..80): a disabled cell takes nothing.
   bool type_into_cell(int index, std::string_view text) { return view_.type_into_cell(index, text); }
 
@@ -44,6 +50,7 @@ class Sudoku {
   std::string report_outcome(SolveOutcome outcome);
 
   Platform& platform_;
+  std::filesystem::path last_folder_;  // of the file last loaded or saved
   Board board_;
   View view_;
   bool last_solve_by_search_ = false;

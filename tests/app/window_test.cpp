@@ -9,13 +9,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 
@@ -101,6 +104,7 @@ class WindowTest : public QObject {
     QCOMPARE(cell(2, 4)->accessibleName(), QString("row 3, column 5"));
     QCOMPARE(window_->windowTitle(), QString("Quorlen - By Marrowby"));
     QCOMPARE(window_->size(), QSize(755, 578));
+    QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));  // the size is fixed
     QCOMPARE(window_->findChild<QWidget*>("Text1_9")->geometry(), QRect(96, 104, 81, 41));
     QCOMPARE(window_->childAt(check2()->geometry().center()), check2());  // above Label1
     const QImage image = window_->grab().toImage();
@@ -143,6 +147,10 @@ class WindowTest : public QObject {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog && dialog->acceptMode() == QFileDialog::AcceptSave);
       seen << dialog->windowTitle() << dialog->nameFilters() << dialog->directory().absolutePath();
+      const QHeaderView* columns = dialog->findChild<QTreeView*>()->header();  // none cut
+      QVERIFY(columns->isVisible() && columns->length() <= columns->width());
+      for (int i = 0; i < columns->count(); ++i)
+        QVERIFY(columns->sectionSize(i) >= columns->sectionSizeHint(i));
       dialog->selectFile(examples + "/mine");
       QMetaObject::invokeMethod(dialog, "accept");
     });
@@ -163,6 +171,7 @@ class WindowTest : public QObject {
         auto* box = qobject_cast<QMessageBox*>(next);
         QVERIFY(box && box->textFormat() == Qt::PlainText);  // blanks and names show as they are
         QCOMPARE(box->buttons(), QList<QAbstractButton*>{box->button(QMessageBox::Ok)});
+        QVERIFY(box->width() >= 200);  // room for the title "Quorlen" beside the title bar's buttons
         seen << box->windowTitle() << box->text();
         box->button(QMessageBox::Ok)->click();
       });
@@ -171,6 +180,54 @@ class WindowTest : public QObject {
     click("cmdLoad");
     QCOMPARE(seen, (QStringList{" Save Soduku ", "Sudoku files (*.sud)", examples, " Open Sudoku ",
                                 "Soduku Files (*.sud)", examples, "Quorlen", "Cancel was selected."}));
+  }
+
+  // A file given at the start, or dropped on the grid while Load is enabled,
+  // loads as Load does (a missing one shows Load's message over the empty
+  // grid); a drop of anything else does nothing.
+  void opens_and_drops_files_data() {
+    QTest::addColumn<QString>("name");  // in examples/; everyday-1.sud holds kEasy
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("given") << "everyday-1.sud" << true;
+    QTest::newRow("given, missing") << "missing.sud" << false;
+    QTest::newRow("dropped") << "everyday-1.sud" << true;
+    QTest::newRow("dropped before New") << "everyday-1.sud" << false;
+    QTest::newRow("dropped, not .sud") << "README.md" << false;
+  }
+
+  void opens_and_drops_files() {
+    QFETCH(QString, name);
+    QFETCH(bool, loads);
+    const QString how = QTest::currentDataTag();
+    const QString path = QUORLEN_EXAMPLES_DIR "/" + name;
+    if (how.startsWith("given")) window_->open_file(path);
+    if (how.startsWith("dropped,") || how == "dropped") click("cmdNew");
+    if (how.startsWith("dropped")) {
+      QMimeData mime;
+      mime.setUrls({QUrl::fromLocalFile(path)});
+      mime.setText(path);  // as file managers offer it too, which a cell would take
+      QDragEnterEvent enter({350, 235}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);  // on a cell
+      QDropEvent drop({350, 235}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      for (QEvent* event : std::initializer_list<QEvent*>{&enter, &drop})
+        QApplication::sendEvent(window_->windowHandle(), event);
+      QApplication::processEvents();
+    }
+    QCOMPARE(shown(), loads ? kEasy : QString(81, '.'));
+    QCOMPARE(cell(0, 0)->isEnabled(), how != "dropped before New");
+    QCOMPARE(messages_.mid(1), name == "missing.sud" ? QStringList{QString(81, '.')} : QStringList());
+  }
+
+  // Return and Enter press a button, as Space does; a cell's menu pastes a
+  // puzzle as Ctrl+V does.
+  void keys_on_buttons_and_menu_paste() {
+    QTest::keyClick(button("cmdNew"), Qt::Key_Return);
+    QTest::keyClick(button("cmdFreeze"), Qt::Key_Enter);
+    QVERIFY(button("cmdRestart")->isEnabled());
+    QApplication::clipboard()->setText(kEasy);
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); });  // &Paste
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, {5, 5}, cell(8, 8)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(cell(8, 8), &menu_event);
+    QCOMPARE(shown(), kEasy);
   }
 
   // A key in a cell just typed into (the cursor after its digit, nothing

@@ -1,0 +1,93 @@
+#include "ui/folders.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "ui/platform.h"
+
+namespace quorlen {
+namespace {
+
+// The installed samples, relative to the executable so that a copy
+// installed under any prefix finds its own.
+std::filesystem::path installed_samples(const std::filesystem::path& program_dir) {
+  return (program_dir / ".." / "share" / "quorlen" / "examples").lexically_normal();
+}
+
+std::filesystem::path home_folder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home == '/') return home;
+  const passwd* entry = ::getpwuid(::getuid());
+  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "/";
+}
+
+bool is_folder(const std::filesystem::path& dir) {
+  std::error_code ec;
+  return std::filesystem::is_directory(dir, ec);
+}
+
+// Whether this process may create files in `dir`; the effective ids decide,
+// as they do for the open that follows.
+bool can_write_in(const std::filesystem::path& dir) {
+  return is_folder(dir) && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// A relative XDG_DATA_HOME is invalid and is to be ignored.
+std::filesystem::path user_data_folder() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  if (data_home != nullptr && *data_home == '/') return std::filesystem::path(data_home) / "quorlen";
+  return home_folder() / ".local" / "share" / "quorlen";
+}
+
+// Whether the program keeps its files beside itself, as a build or an
+// unpacked copy does. An installed copy does not, even where its folder can
+// be written (a prefix in the user's home, or root running it): its step log
+// would litter bin/, and no samples sit beside it for the dialogs.
+bool keeps_files_beside_itself(const std::filesystem::path& program_dir) {
+  return can_write_in(program_dir) &&
+         (is_folder(program_dir / "examples") || !is_folder(installed_samples(program_dir)));
+}
+
+// Each missing folder on the way is made private to the user, as the XDG
+// base directory rules ask.
+void create_private_folders(const std::filesystem::path& dir) {
+  std::filesystem::path made;
+  for (const auto& part : dir) {
+    made /= part;
+    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return;
+  }
+}
+
+}  // namespace
+
+std::filesystem::path step_log_folder(const std::filesystem::path& program_dir) {
+  if (keeps_files_beside_itself(program_dir)) return program_dir;
+  std::filesystem::path data = user_data_folder();
+  create_private_folders(data);
+  return data;
+}
+
+std::filesystem::path load_dialog_folder(const std::filesystem::path& program_dir) {
+  if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
+  for (const auto& samples : {installed_samples(program_dir), program_dir / "examples"}) {
+    if (is_folder(samples)) return samples;
+  }
+  return program_dir;
+}
+
+std::filesystem::path save_dialog_folder(const std::filesystem::path& program_dir,
+                                         const std::filesystem::path& last_folder,
+                                         const std::filesystem::path& documents) {
+  if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
+  return !last_folder.empty() && can_write_in(last_folder) ? last_folder : documents;
+}
+
+std::filesystem::path Platform::step_log_directory() const { return step_log_folder(program_directory()); }
+
+}  // namespace quorlen
