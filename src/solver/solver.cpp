@@ -14,28 +14,22 @@ constexpr std::uint32_t kAllUnits = 0x0ffffffe;
 // What the single-place rule needs to know of a unit's masks (bits 1..9):
 //   once:    digits that are a candidate in at least one cell
 //   twice:   digits that are a candidate in at least two cells
-//   settled: masks that are one digit alone
+//   settled: masks that are one digit alone (on a grid of plain digits,
+//            the unit's digits: see survey_grid)
 struct Tally {
   int once = 0;
   int twice = 0;
-  int settled = 0;
 
   void add(int mask) {
     twice |= once & mask;
     once |= mask;
-    // Without a branch: masks with one digit and with several come mixed.
-    const bool alone = (mask & (mask - 1)) == 0;
-    settled |= mask & -static_cast<int>(alone);
   }
   // Digits with one place in the unit, in a cell that has others too.
-  int singles() const { return once & ~twice & ~settled; }
+  int singles(int settled) const { return once & ~twice & ~settled; }
 };
 
-Tally tally_unit(const std::int16_t* mask_of, const std::array<int, 10>& cells) {
-  Tally t;
-  for (int pos = 1; pos <= 9; ++pos) t.add(mask_of[cells[pos]]);
-  return t;
-}
+// Without a branch: masks with one digit and with several come mixed.
+constexpr int alone_or_zero(int mask) { return mask & -static_cast<int>((mask & (mask - 1)) == 0); }
 
 // The number of cells of a unit that hold each digit as a candidate, for
 // all nine digits at once: a 4-bit counter per digit, bit d of bits[i]
@@ -63,24 +57,80 @@ struct PlaceCounts {
   }
 };
 
+// The cells of each unit 1..27 in position order, as bytes.
+constexpr auto kUnitCellBytes = [] {
+  std::array<std::array<std::uint8_t, 9>, 28> cells{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int pos = 1; pos <= 9; ++pos)
+      cells[unit][pos - 1] = static_cast<std::uint8_t>(kUnitCells[unit][pos]);
+  }
+  return cells;
+}();
+
 }  // namespace
 
-void Solver::main_function() {
+void Solver::main_function() { run(survey_grid()); }
+
+// The steps of main_function. A run nested in a guess starts from the grid
+// its parent left plus the guess, so it is told what a survey would find.
+void Solver::run(bool plain_digits) {
   Board& b = board_;
   b.is_valid = true;
   b.solvable = true;
   b.attempt_ok = true;
-  if (!starting_grid_is_valid()) {
+  plain_digits_ = plain_digits;
+  if ((!plain_digits || repeated_) && !starting_grid_is_valid()) {
     b.attempt_ok = false;
     return;
   }
-  rebuild_masks();
+  if (!plain_digits) rebuild_masks();
   reduce_until_no_progress();
   check_reduced_grid();
   if (!b.is_valid) {
     b.solvable = false;
   } else if (!b.is_complete) {
     guess_function();
+  }
+}
+
+// One walk over the grid the run starts from. False when a cell holds
+// something other than 1..9 or nothing: such a grid takes the slow path,
+// which reads the digits afresh wherever it needs them. Otherwise it notes
+// each unit's digits, which units repeat one, and how many cells are empty,
+// so that the run need not read the grid again. On such a grid a cell's
+// mask is its digit alone exactly when the cell is filled, from the rebuild
+// on: only empty cells are narrowed, and one narrowed to a single digit is
+// filled with it at once.
+bool Solver::survey_grid() {
+  used_.fill(0);
+  digit_sum_.fill(0);
+  repeated_ = false;
+  repeating_units_ = 0;
+  empty_cells_ = 0;
+  for (int i = 0; i < 81; ++i) {
+    const int value = board_.cell_value[i];
+    if (value == kEmptyCell) {
+      ++empty_cells_;
+      continue;
+    }
+    if (value < 1 || value > 9) return false;
+    ++empty_cells_;  // record_digit counts it off again
+    record_digit(i + 1, digit_mask(value));
+  }
+  return true;
+}
+
+// A digit `bit` written into the empty cell `cell`.
+void Solver::record_digit(int cell, int bit) {
+  --empty_cells_;
+  for (const int unit : kCellUnitIndexes[cell]) {
+    std::uint16_t& used = used_[unit];
+    if ((used & bit) != 0) {
+      repeated_ = true;
+      repeating_units_ |= std::uint32_t{2} << unit;
+    }
+    used = static_cast<std::uint16_t>(used | bit);
+    digit_sum_[unit] += bit;
   }
 }
 
@@ -113,22 +163,56 @@ void Solver::rebuild_masks() {
 // nothing: it narrows to what the unit's digits allow, the digits are those
 // it last narrowed to, and masks only shrink. Only the single-place rule is
 // applied to it.
+//
+// On a grid of plain digits the masks are rebuilt together with the first
+// pass's nine columns (see reduce_columns_first).
 void Solver::reduce_until_no_progress() {
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
   no_progress = false;
-  while (!no_progress) {
+  for (bool first = true; !no_progress; first = false) {
     saturating_increment(board_.pass_count);
     no_progress = true;
-    reduction_pass();
+    if (first && plain_digits_) {
+      reduce_columns_first();
+      reduction_pass(10);
+    } else {
+      reduction_pass(1);
+    }
   }
 }
 
-void Solver::reduction_pass() {
+// What rebuilding the masks and then possible() on columns 1..9 do, in one
+// walk over a grid that repeats no digit: each empty cell of a column is
+// narrowed from all nine digits to those the column lacks, and placed when
+// that is one digit. The single-place rule finds nothing there: the empty
+// cells of a column all have the same mask, which holds each digit the
+// column lacks, so every such digit has one place only if that place's mask
+// is the digit alone.
+void Solver::reduce_columns_first() {
+  for (int column = 1; column <= 9; ++column) {
+    const std::uint32_t unit_bit = std::uint32_t{1} << column;
+    units_to_reduce_ &= ~unit_bit;
+    units_with_new_digit_ &= ~unit_bit;
+    const int open = kAllDigits & ~used_[column - 1];
+    for (int cell = 9 * column - 8; cell <= 9 * column; ++cell) {
+      const int value = board_.cell_value[cell - 1];
+      if (value != kEmptyCell) {
+        cand_mask[cell] = static_cast<std::int16_t>(digit_mask(value));
+      } else {
+        cand_mask[cell] = kAllDigits;
+        if (open != kAllDigits) narrow(cell, open);
+      }
+    }
+  }
+}
+
+// One pass over the units still to reduce, from `first_unit` on.
+void Solver::reduction_pass(int first_unit) {
   // The units still to reduce in this pass, in ascending order: those above
   // the current one, including any that it marks.
-  int unit = 0;
-  for (std::uint32_t ahead = units_to_reduce_; ahead != 0;
+  int unit = first_unit - 1;
+  for (std::uint32_t ahead = units_to_reduce_ & ~((std::uint32_t{2} << unit) - 1); ahead != 0;
        ahead = units_to_reduce_ & ~((std::uint32_t{2} << unit) - 1)) {
     unit = std::countr_zero(ahead);
     const std::uint32_t unit_bit = std::uint32_t{1} << unit;
@@ -136,21 +220,31 @@ void Solver::reduction_pass() {
     if ((units_with_new_digit_ & unit_bit) != 0) {
       units_with_new_digit_ &= ~unit_bit;
       possible(unit);
-    } else if (const int singles = tally_unit(cand_mask.data(), kUnitCells[unit]).singles()) {
+    } else if (const int singles = unit_singles(unit)) {
       place_single_places(unit, singles);
     }
   }
 }
 
 // The checks after the passes: validate and complete every unit. A grid
-// with no repeated digit is complete exactly when it has no empty cell, so
-// one walk over the grid usually settles both.
+// with no repeated digit is complete exactly when it has no empty cell. Of
+// the 27 validations only the last that fails leaves a trace (each one
+// overwrites the repetition the one before reported), and a unit that
+// repeats a digit lacks another, so it is not complete.
 void Solver::check_reduced_grid() {
   Board& b = board_;
   b.is_valid = true;
   b.is_complete = true;
-  bool full = true;
-  if (grid_passes_validation(&full)) {
+  if (plain_digits_) {
+    if (repeated_) {
+      validate(31 - std::countl_zero(repeating_units_));
+      b.is_complete = false;
+    } else {
+      b.is_complete = empty_cells_ == 0;
+    }
+    return;
+  }
+  if (bool full = true; grid_passes_validation(&full)) {
     b.is_complete = full;
     return;
   }
@@ -219,13 +313,70 @@ void Solver::narrow(int cell, int mask) {
   units_to_reduce_ |= kCellUnits[cell];
   placed_digit = 0;
   // write_pos places only a single digit; most narrowed masks keep several.
-  if (single_digit(mask) != 0) {
-    write_pos(cell - 1, mask);
-    units_with_new_digit_ |= kCellUnits[cell];
-  }
+  if (single_digit(mask) != 0) place_narrowed(cell, mask);
+}
+
+// Only empty cells are narrowed (see survey_grid), so this adds a digit.
+void Solver::place_narrowed(int cell, int bit) {
+  write_pos(cell - 1, bit);
+  units_with_new_digit_ |= kCellUnits[cell];
+  record_digit(cell, bit);
 }
 
 void Solver::possible(const int& unit) {
+  if (plain_digits_) {
+    possible_from_masks(unit);
+  } else {
+    possible_from_digits(unit);
+  }
+}
+
+// possible() on a grid of plain digits: the sum of the unit's digits is
+// kept in digit_sum_, and a cell is filled exactly when its mask is one
+// digit alone, so the grid itself is not read. A cell placed below counts
+// as filled only from the next call on, as in possible_from_digits.
+void Solver::possible_from_masks(int unit) {
+  std::int16_t* const mask_of = cand_mask.data();
+  const int open = digit_bits(kAllDigits - digit_sum_[unit - 1]);
+  Tally tally;
+  std::uint32_t touched = 0;  // the units of the cells narrowed
+  for (const int cell : kUnitCellBytes[unit]) {
+    const int old = mask_of[cell];
+    // A filled cell keeps its digit; so does an empty one with no
+    // candidate left (0 narrows to 0).
+    const int mask = (old & (old - 1)) == 0 ? old : old & open;
+    if (mask != old) {
+      mask_of[cell] = static_cast<std::int16_t>(mask);
+      touched |= kCellUnits[cell];
+      placed_digit = 0;
+      if ((mask & (mask - 1)) == 0 && mask != 0) place_narrowed(cell, mask);
+    }
+    tally.add(mask);
+  }
+  if (touched != 0) {
+    no_progress = false;
+    units_to_reduce_ |= touched;
+  }
+  if (const int singles = tally.singles(used_[unit - 1])) place_single_places(unit, singles);
+}
+
+// The digits with one place in the unit, in a cell that has others too.
+int Solver::unit_singles(int unit) const {
+  Tally tally;
+  if (plain_digits_) {
+    for (const int cell : kUnitCellBytes[unit]) tally.add(cand_mask[cell]);
+    return tally.singles(used_[unit - 1]);
+  }
+  int settled = 0;
+  for (const int cell : kUnitCellBytes[unit]) {
+    tally.add(cand_mask[cell]);
+    settled |= alone_or_zero(cand_mask[cell]);
+  }
+  return tally.singles(settled);
+}
+
+// possible() as the digits of the grid have it, whatever the cells hold.
+void Solver::possible_from_digits(int unit) {
   const auto& cells = kUnitCells[unit];
   std::int16_t* const mask_of = cand_mask.data();
 
@@ -248,14 +399,16 @@ void Solver::possible(const int& unit) {
   // The narrowed masks are tallied on the way for the single-place rule
   // (write_pos changes no mask, so each stays as narrowed here).
   Tally tally;
+  int settled = 0;
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = cells[pos];
     const int old = mask_of[cell];
     const int mask = latest_pos(old, own[pos] != 0 ? own[pos] : open);
     if (mask != old) narrow(cell, mask);
     tally.add(mask);
+    settled |= alone_or_zero(mask);
   }
-  if (tally.singles() != 0) place_single_places(unit, tally.singles());
+  if (const int singles = tally.singles(settled)) place_single_places(unit, singles);
 }
 
 // Single-place rule: a digit with one possible cell in the unit goes there,
@@ -272,7 +425,7 @@ void Solver::place_single_places(int unit, int singles) {
     int pos = 1;
     while ((mask_of[cells[pos]] & bit) == 0) ++pos;
     narrow(cells[pos], bit);
-    singles = tally_unit(mask_of, cells).singles() & ~((bit << 1) - 1);  // the digits above this one
+    singles = unit_singles(unit) & ~((bit << 1) - 1);  // the digits above this one
   }
 }
 
@@ -304,22 +457,22 @@ void Solver::guess_function() {
 // The examination of (k, u, d) places exactly when d has k places in u and
 // some cell of u could take d as a guess: d is a candidate there, the cell
 // has other candidates too, and d has not been guessed there.
+//
+// On a grid of plain digits no unit has a digit with one place in a cell
+// that has other candidates: the reduction stops only when the single-place
+// rule finds none in any unit. So two places is the fewest there, and the
+// first unit that offers two wins.
 Solver::Guess Solver::choose_guess() const {
-  std::array<int, 82> guessable{};  // per cell: the digits it could take as a guess
-  for (int cell = 1; cell <= 81; ++cell) {
-    const int raw = cand_mask[cell];
-    const int mask = digit_bits(raw);
-    const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
-    guessable[cell] = alone ? 0 : mask & ~board_.tried_mask[cell];
-  }
   Guess best;
   for (int unit = 1; unit <= 27; ++unit) {
-    const auto& cells = kUnitCells[unit];
-    int open = 0;
+    int open = 0;  // the digits some cell of the unit could take as a guess
     PlaceCounts counts;
-    for (int pos = 1; pos <= 9; ++pos) {
-      open |= guessable[cells[pos]];
-      counts.add(digit_bits(cand_mask[cells[pos]]));
+    for (const int cell : kUnitCellBytes[unit]) {
+      const int raw = cand_mask[cell];
+      const int mask = digit_bits(raw);
+      counts.add(mask);
+      const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
+      if (!alone) open |= mask & ~board_.tried_mask[cell];
     }
     // The fewest places among the open digits; a later unit wins only with fewer.
     for (int k = 1; open != 0 && k < best.places; ++k) {
@@ -328,6 +481,7 @@ Solver::Guess Solver::choose_guess() const {
         break;
       }
     }
+    if (plain_digits_ && best.places == 2) break;
   }
   return best;
 }
@@ -344,7 +498,12 @@ void Solver::place_guess(const Guess& guess) {
     if ((digit_bits(old) & bit) == 0 || old == bit || (board_.tried_mask[cell] & bit) != 0) continue;
     board_.tried_mask[cell] = static_cast<std::int16_t>(board_.tried_mask[cell] + bit);
     write_pos(cell - 1, bit);
-    main_function();
+    if (plain_digits_) {
+      record_digit(cell, bit);  // the cell has other candidates, so it was empty
+      run(true);
+    } else {
+      main_function();
+    }
     return;
   }
 }

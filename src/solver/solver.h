@@ -75,14 +75,22 @@ class Solver {
     int digit = 0;
   };
 
+  void run(bool plain_digits);
+  bool survey_grid();
+  void record_digit(int cell, int bit);
   bool starting_grid_is_valid();
   void rebuild_masks();
   void reduce_until_no_progress();
-  void reduction_pass();
+  void reduce_columns_first();
+  void reduction_pass(int first_unit);
+  void possible_from_masks(int unit);
+  void possible_from_digits(int unit);
+  int unit_singles(int unit) const;
   void check_reduced_grid();
   bool grid_passes_validation(bool* full = nullptr) const;
 
   void narrow(int cell, int mask);
+  void place_narrowed(int cell, int bit);
   void place_single_places(int unit, int singles);
 
   Guess choose_guess() const;
@@ -98,6 +106,16 @@ class Solver {
   // Units with a digit placed in one of their cells since their last call
   // of possible() in the current reduction passes.
   std::uint32_t units_with_new_digit_ = 0;
+
+  // What the run knows of its grid without reading it again (see
+  // survey_grid); record_digit keeps it current. Meaningful only while
+  // plain_digits_.
+  bool plain_digits_ = false;          // every cell held 1..9 or nothing when the run started
+  bool repeated_ = false;              // some unit holds a digit twice
+  std::uint32_t repeating_units_ = 0;  // which: bit u for unit u
+  int empty_cells_ = 0;
+  std::array<std::uint16_t, 27> used_{};  // the digits of unit u at u - 1, bits 1..9
+  std::array<int, 27> digit_sum_{};       // the sum of their masks: a repeated digit counts twice
 };
 
 }  // namespace quorlen
