@@ -1,7 +1,9 @@
 #include "solver/solver.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 
 #include "board/units.h"
 
@@ -79,12 +81,16 @@ void Solver::run(bool plain_digits) {
   b.solvable = true;
   b.attempt_ok = true;
   plain_digits_ = plain_digits;
-  if ((!plain_digits || repeated_) && !starting_grid_is_valid()) {
+  if ((!plain_digits || survey_.repeated) && !starting_grid_is_valid()) {
     b.attempt_ok = false;
     return;
   }
-  if (!plain_digits) rebuild_masks();
-  reduce_until_no_progress();
+  if (plain_digits) {
+    reduce_from_givens();
+  } else {
+    rebuild_masks();
+    reduce_until_no_progress();
+  }
   check_reduced_grid();
   if (!b.is_valid) {
     b.solvable = false;
@@ -102,19 +108,12 @@ void Solver::run(bool plain_digits) {
 // on: only empty cells are narrowed, and one narrowed to a single digit is
 // filled with it at once.
 bool Solver::survey_grid() {
-  used_.fill(0);
-  digit_sum_.fill(0);
-  repeated_ = false;
-  repeating_units_ = 0;
-  empty_cells_ = 0;
+  survey_ = Survey{};
+  survey_.empty_cells = 81;
   for (int i = 0; i < 81; ++i) {
     const int value = board_.cell_value[i];
-    if (value == kEmptyCell) {
-      ++empty_cells_;
-      continue;
-    }
+    if (value == kEmptyCell) continue;
     if (value < 1 || value > 9) return false;
-    ++empty_cells_;  // record_digit counts it off again
     record_digit(i + 1, digit_mask(value));
   }
   return true;
@@ -122,15 +121,15 @@ bool Solver::survey_grid() {
 
 // A digit `bit` written into the empty cell `cell`.
 void Solver::record_digit(int cell, int bit) {
-  --empty_cells_;
+  --survey_.empty_cells;
   for (const int unit : kCellUnitIndexes[cell]) {
-    std::uint16_t& used = used_[unit];
+    std::uint16_t& used = survey_.used[unit];
     if ((used & bit) != 0) {
-      repeated_ = true;
-      repeating_units_ |= std::uint32_t{2} << unit;
+      survey_.repeated = true;
+      survey_.repeating_units |= std::uint32_t{2} << unit;
     }
     used = static_cast<std::uint16_t>(used | bit);
-    digit_sum_[unit] += bit;
+    survey_.digit_sum[unit] += bit;
   }
 }
 
@@ -140,6 +139,50 @@ bool Solver::starting_grid_is_valid() {
   if (grid_passes_validation()) return true;
   for (int unit = 1; unit <= 27 && board_.is_valid; ++unit) validate(unit);
   return board_.is_valid;
+}
+
+// Whether the grid holds the givens and nothing else.
+bool Solver::starts_from_givens() const {
+  for (int n = 1; n <= 81; ++n) {
+    const int given = board_.given_value[n];
+    if (board_.cell_value[n - 1] != (given != kNotGiven ? given : kEmptyCell)) return false;
+  }
+  return true;
+}
+
+// The reduction of a run over plain digits. Every attempt of the Solve
+// command starts a run from the givens, and the reduction depends on
+// nothing but the grid it starts from: the masks are rebuilt, and guessing
+// (with tried_mask) comes after it. So the first such reduction is
+// recorded, and later runs from the same grid replay what it did: the
+// passes counted, every placement through write_pos in order (the grid and
+// the step log see it as before), and the masks and survey it left.
+void Solver::reduce_from_givens() {
+  GivensRun& g = givens_run_;
+  const auto& grid = board_.cell_value;
+  if (g.recorded && std::equal(g.start.begin(), g.start.end(), grid.begin())) {
+    const std::int64_t passes = std::int64_t{board_.pass_count} + g.passes;
+    board_.pass_count = static_cast<std::int32_t>(std::min<std::int64_t>(passes, INT32_MAX));
+    for (const Placement& p : g.placements) write_pos(p.index, digit_mask(p.digit));
+    cand_mask = g.masks;
+    survey_ = g.survey;
+    placed_digit = g.placed_digit;
+    no_progress = true;
+    return;
+  }
+  g.recording = !g.recorded && starts_from_givens();
+  if (!g.recording) {
+    reduce_until_no_progress();
+    return;
+  }
+  std::copy_n(grid.begin(), g.start.size(), g.start.begin());
+  g.placements.clear();
+  g.passes = reduce_until_no_progress();
+  g.masks = cand_mask;
+  g.survey = survey_;
+  g.placed_digit = placed_digit;
+  g.recorded = true;
+  g.recording = false;
 }
 
 void Solver::rebuild_masks() {
@@ -166,11 +209,13 @@ void Solver::rebuild_masks() {
 //
 // On a grid of plain digits the masks are rebuilt together with the first
 // pass's nine columns (see reduce_columns_first).
-void Solver::reduce_until_no_progress() {
+int Solver::reduce_until_no_progress() {
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
   no_progress = false;
+  int passes = 0;
   for (bool first = true; !no_progress; first = false) {
+    ++passes;
     saturating_increment(board_.pass_count);
     no_progress = true;
     if (first && plain_digits_) {
@@ -180,6 +225,7 @@ void Solver::reduce_until_no_progress() {
       reduction_pass(1);
     }
   }
+  return passes;
 }
 
 // What rebuilding the masks and then possible() on columns 1..9 do, in one
@@ -194,7 +240,7 @@ void Solver::reduce_columns_first() {
     const std::uint32_t unit_bit = std::uint32_t{1} << column;
     units_to_reduce_ &= ~unit_bit;
     units_with_new_digit_ &= ~unit_bit;
-    const int open = kAllDigits & ~used_[column - 1];
+    const int open = kAllDigits & ~survey_.used[column - 1];
     for (int cell = 9 * column - 8; cell <= 9 * column; ++cell) {
       const int value = board_.cell_value[cell - 1];
       if (value != kEmptyCell) {
@@ -236,11 +282,11 @@ void Solver::check_reduced_grid() {
   b.is_valid = true;
   b.is_complete = true;
   if (plain_digits_) {
-    if (repeated_) {
-      validate(31 - std::countl_zero(repeating_units_));
+    if (survey_.repeated) {
+      validate(31 - std::countl_zero(survey_.repeating_units));
       b.is_complete = false;
     } else {
-      b.is_complete = empty_cells_ == 0;
+      b.is_complete = survey_.empty_cells == 0;
     }
     return;
   }
@@ -319,6 +365,10 @@ void Solver::narrow(int cell, int mask) {
 // Only empty cells are narrowed (see survey_grid), so this adds a digit.
 void Solver::place_narrowed(int cell, int bit) {
   write_pos(cell - 1, bit);
+  if (givens_run_.recording) {
+    givens_run_.placements.push_back(
+        {static_cast<std::uint8_t>(cell - 1), static_cast<std::uint8_t>(single_digit(bit))});
+  }
   units_with_new_digit_ |= kCellUnits[cell];
   record_digit(cell, bit);
 }
@@ -332,12 +382,12 @@ void Solver::possible(const int& unit) {
 }
 
 // possible() on a grid of plain digits: the sum of the unit's digits is
-// kept in digit_sum_, and a cell is filled exactly when its mask is one
+// kept in the survey, and a cell is filled exactly when its mask is one
 // digit alone, so the grid itself is not read. A cell placed below counts
 // as filled only from the next call on, as in possible_from_digits.
 void Solver::possible_from_masks(int unit) {
   std::int16_t* const mask_of = cand_mask.data();
-  const int open = digit_bits(kAllDigits - digit_sum_[unit - 1]);
+  const int open = digit_bits(kAllDigits - survey_.digit_sum[unit - 1]);
   Tally tally;
   std::uint32_t touched = 0;  // the units of the cells narrowed
   for (const int cell : kUnitCellBytes[unit]) {
@@ -357,7 +407,7 @@ void Solver::possible_from_masks(int unit) {
     no_progress = false;
     units_to_reduce_ |= touched;
   }
-  if (const int singles = tally.singles(used_[unit - 1])) place_single_places(unit, singles);
+  if (const int singles = tally.singles(survey_.used[unit - 1])) place_single_places(unit, singles);
 }
 
 // The digits with one place in the unit, in a cell that has others too.
@@ -365,7 +415,7 @@ int Solver::unit_singles(int unit) const {
   Tally tally;
   if (plain_digits_) {
     for (const int cell : kUnitCellBytes[unit]) tally.add(cand_mask[cell]);
-    return tally.singles(used_[unit - 1]);
+    return tally.singles(survey_.used[unit - 1]);
   }
   int settled = 0;
   for (const int cell : kUnitCellBytes[unit]) {

@@ -75,12 +75,38 @@ class Solver {
     int digit = 0;
   };
 
+  // What a run knows of its grid without reading it again (see
+  // survey_grid); record_digit keeps it current. Meaningful only for a grid
+  // of plain digits.
+  struct Survey {
+    bool repeated = false;              // some unit holds a digit twice
+    std::uint32_t repeating_units = 0;  // which: bit u for unit u
+    int empty_cells = 0;
+    std::array<std::uint16_t, 27> used{};  // the digits of unit u at u - 1, bits 1..9
+    std::array<int, 27> digit_sum{};       // the sum of their masks: a repeated digit counts twice
+  };
+
+  // The reduction of the first run from the givens, for the runs that
+  // start from them again (see run).
+  struct GivensRun {
+    bool recorded = false;
+    bool recording = false;
+    std::array<std::int16_t, 81> start{};  // cell_value when it started
+    int passes = 0;
+    std::vector<Placement> placements;     // every placement of the reduction, in order
+    std::array<std::int16_t, 83> masks{};  // cand_mask after it
+    Survey survey;                         // and the survey
+    int placed_digit = 0;
+  };
+
   void run(bool plain_digits);
   bool survey_grid();
   void record_digit(int cell, int bit);
   bool starting_grid_is_valid();
   void rebuild_masks();
-  void reduce_until_no_progress();
+  bool starts_from_givens() const;
+  void reduce_from_givens();
+  int reduce_until_no_progress();
   void reduce_columns_first();
   void reduction_pass(int first_unit);
   void possible_from_masks(int unit);
@@ -106,16 +132,9 @@ class Solver {
   // Units with a digit placed in one of their cells since their last call
   // of possible() in the current reduction passes.
   std::uint32_t units_with_new_digit_ = 0;
-
-  // What the run knows of its grid without reading it again (see
-  // survey_grid); record_digit keeps it current. Meaningful only while
-  // plain_digits_.
-  bool plain_digits_ = false;          // every cell held 1..9 or nothing when the run started
-  bool repeated_ = false;              // some unit holds a digit twice
-  std::uint32_t repeating_units_ = 0;  // which: bit u for unit u
-  int empty_cells_ = 0;
-  std::array<std::uint16_t, 27> used_{};  // the digits of unit u at u - 1, bits 1..9
-  std::array<int, 27> digit_sum_{};       // the sum of their masks: a repeated digit counts twice
+  bool plain_digits_ = false;  // every cell held 1..9 or nothing when the run started
+  Survey survey_;
+  GivensRun givens_run_;
 };
 
 }  // namespace quorlen
