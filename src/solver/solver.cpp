@@ -51,12 +51,6 @@ struct PlaceCounts {
     bits[2] ^= carry1;
     bits[3] |= carry2;
   }
-  // The digits with exactly k places (k < 16).
-  int with(int k) const {
-    int digits = ~0;
-    for (int i = 0; i < 4; ++i) digits &= ((k >> i) & 1) != 0 ? bits[i] : ~bits[i];
-    return digits;
-  }
 };
 
 // The cells of each unit 1..27 in position order, as bytes.
@@ -109,13 +103,24 @@ void Solver::run(bool plain_digits) {
 // filled with it at once.
 bool Solver::survey_grid() {
   survey_ = Survey{};
-  survey_.empty_cells = 81;
+  int filled = 0;
   for (int i = 0; i < 81; ++i) {
     const int value = board_.cell_value[i];
     if (value == kEmptyCell) continue;
     if (value < 1 || value > 9) return false;
-    record_digit(i + 1, digit_mask(value));
+    ++filled;
+    const auto bit = static_cast<std::uint16_t>(digit_mask(value));
+    for (const int unit : kCellUnitIndexes[i + 1]) {
+      survey_.used[unit] |= bit;
+      survey_.digit_sum[unit] += bit;
+    }
   }
+  survey_.empty_cells = 81 - filled;
+  // The sum of distinct digits' masks is their union; a repeated one adds more.
+  for (int unit = 0; unit < 27; ++unit) {
+    if (survey_.digit_sum[unit] != survey_.used[unit]) survey_.repeating_units |= std::uint32_t{2} << unit;
+  }
+  survey_.repeated = survey_.repeating_units != 0;
   return true;
 }
 
@@ -522,15 +527,22 @@ Solver::Guess Solver::choose_guess() const {
       const int mask = digit_bits(raw);
       counts.add(mask);
       const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
-      if (!alone) open |= mask & ~board_.tried_mask[cell];
+      open |= mask & ~board_.tried_mask[cell] & -static_cast<int>(!alone);
     }
-    // The fewest places among the open digits; a later unit wins only with fewer.
-    for (int k = 1; open != 0 && k < best.places; ++k) {
-      if (const int digits = open & counts.with(k)) {
-        best = {k, unit, std::countr_zero(static_cast<unsigned>(digits))};
-        break;
+    if (open == 0) continue;
+    // The fewest places k among the open digits, a bit of k at a time from
+    // the highest: keep the digits whose count has a 0 there if any do.
+    int fewest = open;
+    int places = 0;
+    for (int i = 3; i >= 0; --i) {
+      if (const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)]) {
+        fewest = zero;
+      } else {
+        places |= 1 << i;
       }
     }
+    // A later unit wins only with fewer places.
+    if (places < best.places) best = {places, unit, std::countr_zero(static_cast<unsigned>(fewest))};
     if (plain_digits_ && best.places == 2) break;
   }
   return best;
