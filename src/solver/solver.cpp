@@ -53,6 +53,14 @@ struct PlaceCounts {
   }
 };
 
+// single_digit of every mask 0..1023.
+constexpr auto kSingleDigit = [] {
+  std::array<std::uint8_t, 1024> digits{};
+  for (int mask = 0; mask < 1024; ++mask)
+    digits[static_cast<std::size_t>(mask)] = static_cast<std::uint8_t>(single_digit(mask));
+  return digits;
+}();
+
 // The cells of each unit 1..27 in position order, as bytes.
 constexpr auto kUnitCellBytes = [] {
   std::array<std::array<std::uint8_t, 9>, 28> cells{};
@@ -395,19 +403,23 @@ void Solver::possible_from_masks(int unit) {
   const int open = digit_bits(kAllDigits - survey_.digit_sum[unit - 1]);
   Tally tally;
   std::uint32_t touched = 0;  // the units of the cells narrowed
+  int last = placed_digit;    // what placed_digit is after the last change
+  // Without a branch but for a placement: whether a cell is filled, and
+  // whether it changes, are as good as random.
   for (const int cell : kUnitCellBytes[unit]) {
     const int old = mask_of[cell];
     // A filled cell keeps its digit; so does an empty one with no
     // candidate left (0 narrows to 0).
-    const int mask = (old & (old - 1)) == 0 ? old : old & open;
-    if (mask != old) {
-      mask_of[cell] = static_cast<std::int16_t>(mask);
-      touched |= kCellUnits[cell];
-      placed_digit = 0;
-      if ((mask & (mask - 1)) == 0 && mask != 0) place_narrowed(cell, mask);
-    }
+    const int mask = old & (open | (static_cast<int>((old & (old - 1)) != 0) - 1));
+    mask_of[cell] = static_cast<std::int16_t>(mask);
+    const int changed = -static_cast<int>(mask != old);  // all ones or 0
+    touched |= kCellUnits[cell] & static_cast<std::uint32_t>(changed);
+    const int digit = kSingleDigit[static_cast<std::size_t>(mask)];
+    last = (last & ~changed) | (digit & changed);
+    if ((digit & changed) != 0) place_narrowed(cell, mask);
     tally.add(mask);
   }
+  placed_digit = last;
   if (touched != 0) {
     no_progress = false;
     units_to_reduce_ |= touched;
