@@ -111,19 +111,20 @@ void Solver::run(bool plain_digits) {
 // filled with it at once.
 bool Solver::survey_grid() {
   survey_ = Survey{};
-  int filled = 0;
+  int empty_cells = 0;
+  // Without a branch per cell: filled and empty cells come mixed.
   for (int i = 0; i < 81; ++i) {
     const int value = board_.cell_value[i];
-    if (value == kEmptyCell) continue;
-    if (value < 1 || value > 9) return false;
-    ++filled;
-    const auto bit = static_cast<std::uint16_t>(digit_mask(value));
+    const int empty = -static_cast<int>(value == kEmptyCell);  // all ones or 0
+    if ((static_cast<unsigned>(value - 1) > 8u) & (empty == 0)) return false;
+    empty_cells -= empty;
+    const auto bit = static_cast<std::uint16_t>(digit_mask(value & 15) & ~empty);
     for (const int unit : kCellUnitIndexes[i + 1]) {
       survey_.used[unit] |= bit;
       survey_.digit_sum[unit] += bit;
     }
   }
-  survey_.empty_cells = 81 - filled;
+  survey_.empty_cells = empty_cells;
   // The sum of distinct digits' masks is their union; a repeated one adds more.
   for (int unit = 0; unit < 27; ++unit) {
     if (survey_.digit_sum[unit] != survey_.used[unit]) survey_.repeating_units |= std::uint32_t{2} << unit;
@@ -254,15 +255,22 @@ void Solver::reduce_columns_first() {
     units_to_reduce_ &= ~unit_bit;
     units_with_new_digit_ &= ~unit_bit;
     const int open = kAllDigits & ~survey_.used[column - 1];
+    std::uint32_t touched = 0;  // the units of the empty cells
+    int last_empty = 0;
+    // Without a branch per cell: filled and empty cells come mixed.
     for (int cell = 9 * column - 8; cell <= 9 * column; ++cell) {
       const int value = board_.cell_value[cell - 1];
-      if (value != kEmptyCell) {
-        cand_mask[cell] = static_cast<std::int16_t>(digit_mask(value));
-      } else {
-        cand_mask[cell] = kAllDigits;
-        if (open != kAllDigits) narrow(cell, open);
-      }
+      const int empty = -static_cast<int>(value == kEmptyCell);  // all ones or 0
+      cand_mask[cell] = static_cast<std::int16_t>((digit_mask(value & 15) & ~empty) | (open & empty));
+      touched |= kCellUnits[cell] & static_cast<std::uint32_t>(empty);
+      last_empty = (cell & empty) | (last_empty & ~empty);
     }
+    // Narrowed from all nine digits, unless the column has none.
+    if (touched == 0 || open == kAllDigits) continue;
+    no_progress = false;
+    units_to_reduce_ |= touched;
+    placed_digit = 0;
+    if (single_digit(open) != 0) place_narrowed(last_empty, open);  // the column's one empty cell
   }
 }
 
@@ -541,17 +549,16 @@ Solver::Guess Solver::choose_guess() const {
       const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
       open |= mask & ~board_.tried_mask[cell] & -static_cast<int>(!alone);
     }
-    if (open == 0) continue;
     // The fewest places k among the open digits, a bit of k at a time from
     // the highest: keep the digits whose count has a 0 there if any do.
+    // (With no open digit k comes out as 15.)
     int fewest = open;
     int places = 0;
     for (int i = 3; i >= 0; --i) {
-      if (const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)]) {
-        fewest = zero;
-      } else {
-        places |= 1 << i;
-      }
+      const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)];
+      const int some = -static_cast<int>(zero != 0);  // all ones or 0
+      fewest = (zero & some) | (fewest & ~some);
+      places |= (1 << i) & ~some;
     }
     // A later unit wins only with fewer places.
     if (places < best.places) best = {places, unit, std::countr_zero(static_cast<unsigned>(fewest))};
