@@ -71,9 +71,43 @@ constexpr auto kUnitCellBytes = [] {
   return cells;
 }();
 
+// kUnitsOfPositions[unit][k][set]: the units of the cells of `unit` at
+// positions 3k + 1 .. 3k + 3 that `set` names (bit j for position 3k + j + 1),
+// as a set of units.
+constexpr auto kUnitsOfPositions = [] {
+  std::array<std::array<std::array<std::uint32_t, 8>, 3>, 28> units{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int k = 0; k < 3; ++k) {
+      for (int set = 0; set < 8; ++set) {
+        for (int j = 0; j < 3; ++j) {
+          if ((set >> j & 1) != 0) units[unit][k][set] |= kCellUnits[kUnitCells[unit][3 * k + j + 1]];
+        }
+      }
+    }
+  }
+  return units;
+}();
+
 }  // namespace
 
-void Solver::main_function() { run(survey_grid()); }
+// The grid a run from here starts from is often known: the Solve command
+// starts its attempts from the grid the last run left, or from the givens.
+// Then the survey need not be taken again.
+void Solver::main_function() {
+  const auto& grid = board_.cell_value;
+  bool plain = true;
+  if (survey_current_ && std::equal(surveyed_grid_.begin(), surveyed_grid_.end(), grid.begin())) {
+    // survey_ describes it already.
+  } else if (givens_run_.recorded &&
+             std::equal(givens_run_.start.begin(), givens_run_.start.end(), grid.begin())) {
+    survey_ = givens_run_.start_survey;
+  } else {
+    plain = survey_grid();
+  }
+  run(plain);
+  std::copy_n(grid.begin(), surveyed_grid_.size(), surveyed_grid_.begin());
+  survey_current_ = plain_digits_;
+}
 
 // The steps of main_function. A run nested in a guess starts from the grid
 // its parent left plus the guess, so it is told what a survey would find.
@@ -83,7 +117,9 @@ void Solver::run(bool plain_digits) {
   b.solvable = true;
   b.attempt_ok = true;
   plain_digits_ = plain_digits;
-  if ((!plain_digits || survey_.repeated) && !starting_grid_is_valid()) {
+  // Of the units' validations the first that fails ends the run.
+  if (plain_digits ? survey_.repeated : !starting_grid_is_valid()) {
+    if (plain_digits) validate(std::countr_zero(survey_.repeating_units));
     b.attempt_ok = false;
     return;
   }
@@ -190,6 +226,7 @@ void Solver::reduce_from_givens() {
     return;
   }
   std::copy_n(grid.begin(), g.start.size(), g.start.begin());
+  g.start_survey = survey_;
   g.placements.clear();
   g.passes = reduce_until_no_progress();
   g.masks = cand_mask;
@@ -409,28 +446,39 @@ void Solver::possible(const int& unit) {
 void Solver::possible_from_masks(int unit) {
   std::int16_t* const mask_of = cand_mask.data();
   const int open = digit_bits(kAllDigits - survey_.digit_sum[unit - 1]);
+  const auto& cells = kUnitCellBytes[unit];
   Tally tally;
-  std::uint32_t touched = 0;  // the units of the cells narrowed
-  int last = placed_digit;    // what placed_digit is after the last change
-  // Without a branch but for a placement: whether a cell is filled, and
-  // whether it changes, are as good as random.
-  for (const int cell : kUnitCellBytes[unit]) {
+  unsigned changed_at = 0;  // the positions of the cells narrowed, bit pos - 1 for position pos
+  unsigned placed_at = 0;   // those narrowed to one digit
+  // Without a branch: whether a cell is filled, and whether it changes, are
+  // as good as random.
+  for (unsigned i = 0; i < 9; ++i) {
+    const int cell = cells[i];
     const int old = mask_of[cell];
     // A filled cell keeps its digit; so does an empty one with no
     // candidate left (0 narrows to 0).
-    const int mask = old & (open | (static_cast<int>((old & (old - 1)) != 0) - 1));
+    // (x - 1) >> 31 is all ones for x = 0 and 0 for x in 1..1023, and the
+    // shift is arithmetic: a branch-free test that the compiler keeps so.
+    const int mask = old & (open | (((old & (old - 1)) - 1) >> 31));
     mask_of[cell] = static_cast<std::int16_t>(mask);
-    const int changed = -static_cast<int>(mask != old);  // all ones or 0
-    touched |= kCellUnits[cell] & static_cast<std::uint32_t>(changed);
-    const int digit = kSingleDigit[static_cast<std::size_t>(mask)];
-    last = (last & ~changed) | (digit & changed);
-    if ((digit & changed) != 0) place_narrowed(cell, mask);
+    const auto changed = static_cast<unsigned>(((mask ^ old) + 1023) >> 10);  // 1 or 0
+    changed_at |= changed << i;
+    placed_at |= (changed & static_cast<unsigned>(kSingleDigit[static_cast<std::size_t>(mask)] != 0)) << i;
     tally.add(mask);
   }
-  placed_digit = last;
-  if (touched != 0) {
+  // The placements, in position order. Nothing above reads what they change
+  // (the grid, the survey), so they may wait until the masks are narrowed.
+  for (; placed_at != 0; placed_at &= placed_at - 1) {
+    const int cell = cells[static_cast<std::size_t>(std::countr_zero(placed_at))];
+    place_narrowed(cell, mask_of[cell]);
+  }
+  if (changed_at != 0) {
     no_progress = false;
-    units_to_reduce_ |= touched;
+    const auto& units = kUnitsOfPositions[static_cast<std::size_t>(unit)];
+    units_to_reduce_ |=
+        units[0][changed_at & 7] | units[1][(changed_at >> 3) & 7] | units[2][changed_at >> 6];
+    // As narrow() leaves it after the last change: a digit placed, or 0.
+    placed_digit = kSingleDigit[static_cast<std::size_t>(mask_of[cells[31 - std::countl_zero(changed_at)]])];
   }
   if (const int singles = tally.singles(survey_.used[unit - 1])) place_single_places(unit, singles);
 }
@@ -544,10 +592,16 @@ Solver::Guess Solver::choose_guess() const {
     PlaceCounts counts;
     for (const int cell : kUnitCellBytes[unit]) {
       const int raw = cand_mask[cell];
-      const int mask = digit_bits(raw);
+      // Narrowing a cell whose mask is one digit alone (or none) changes
+      // nothing. On a grid of plain digits every mask is in 0..1022.
+      int mask = raw;
+      int several = ~(((raw & (raw - 1)) - 1) >> 31);  // all ones or 0, as in possible_from_masks
+      if (!plain_digits_) {
+        mask = digit_bits(raw);
+        several = -static_cast<int>(raw != mask || (mask & (mask - 1)) != 0);
+      }
       counts.add(mask);
-      const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
-      open |= mask & ~board_.tried_mask[cell] & -static_cast<int>(!alone);
+      open |= mask & ~board_.tried_mask[cell] & several;
     }
     // The fewest places k among the open digits, a bit of k at a time from
     // the highest: keep the digits whose count has a 0 there if any do.

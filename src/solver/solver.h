@@ -92,6 +92,7 @@ class Solver {
     bool recorded = false;
     bool recording = false;
     std::array<std::int16_t, 81> start{};  // cell_value when it started
+    Survey start_survey;                   // its survey
     int passes = 0;
     std::vector<Placement> placements;     // every placement of the reduction, in order
     std::array<std::int16_t, 83> masks{};  // cand_mask after it
@@ -135,6 +136,10 @@ class Solver {
   bool plain_digits_ = false;  // every cell held 1..9 or nothing when the run started
   Survey survey_;
   GivensRun givens_run_;
+  // The grid the last run from main_function left, and whether survey_
+  // describes it (a grid of plain digits).
+  std::array<std::int16_t, 81> surveyed_grid_{};
+  bool survey_current_ = false;
 };
 
 }  // namespace quorlen
