@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "board/units.h"
 
@@ -88,6 +89,42 @@ constexpr auto kUnitsOfPositions = [] {
   return units;
 }();
 
+// --- Four masks at once -------------------------------------------------
+//
+// A word of four 16-bit lanes, each a mask (below 2^15) or a flag in its
+// bit 15. Words are copied from and to four int16 side by side, so lane i
+// is the i-th of them on any byte order.
+using Lanes = std::uint64_t;
+
+Lanes load_lanes(const std::int16_t* from) {
+  Lanes word;
+  std::memcpy(&word, from, sizeof word);
+  return word;
+}
+
+void store_lanes(std::int16_t* to, Lanes word) { std::memcpy(to, &word, sizeof word); }
+
+constexpr Lanes lanes(std::uint16_t a, std::uint16_t b, std::uint16_t c, std::uint16_t d) {
+  return std::bit_cast<Lanes>(std::array<std::uint16_t, 4>{a, b, c, d});
+}
+
+constexpr Lanes kLaneTop = 0x8000800080008000;  // bit 15 of every lane
+constexpr Lanes kLaneOne = 0x0001000100010001;
+
+constexpr Lanes broadcast(int mask) { return kLaneOne * static_cast<std::uint16_t>(mask); }
+
+// Bit 15 set in the lanes that are not 0.
+constexpr Lanes nonzero(Lanes x) { return ((x | kLaneTop) - kLaneOne) & kLaneTop; }
+
+// Bit 15 set in the lanes that hold exactly one bit: x & (x - 1) is 0.
+constexpr Lanes one_bit(Lanes x) {
+  const Lanes less = (x | kLaneTop) - kLaneOne;  // x - 1 in each lane that is not 0
+  return less & kLaneTop & ~nonzero(x & less);
+}
+
+// Every bit of the lanes whose bit 15 is set.
+constexpr Lanes whole(Lanes flags) { return flags | (flags - (flags >> 15)); }
+
 }  // namespace
 
 // The grid a run from here starts from is often known: the Solve command
@@ -104,6 +141,7 @@ void Solver::main_function() {
   } else {
     plain = survey_grid();
   }
+  masks_from_parent_ = false;
   run(plain);
   std::copy_n(grid.begin(), surveyed_grid_.size(), surveyed_grid_.begin());
   survey_current_ = plain_digits_;
@@ -216,7 +254,6 @@ void Solver::reduce_from_givens() {
     for (const Placement& p : g.placements) write_pos(p.index, digit_mask(p.digit));
     cand_mask = g.masks;
     survey_ = g.survey;
-    placed_digit = g.placed_digit;
     no_progress = true;
     return;
   }
@@ -231,7 +268,6 @@ void Solver::reduce_from_givens() {
   g.passes = reduce_until_no_progress();
   g.masks = cand_mask;
   g.survey = survey_;
-  g.placed_digit = placed_digit;
   g.recorded = true;
   g.recording = false;
 }
@@ -259,7 +295,7 @@ void Solver::rebuild_masks() {
 // applied to it.
 //
 // On a grid of plain digits the masks are rebuilt together with the first
-// pass's nine columns (see reduce_columns_first).
+// pass's columns and rows (see reduce_columns_and_rows_first).
 int Solver::reduce_until_no_progress() {
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
@@ -270,8 +306,8 @@ int Solver::reduce_until_no_progress() {
     saturating_increment(board_.pass_count);
     no_progress = true;
     if (first && plain_digits_) {
-      reduce_columns_first();
-      reduction_pass(10);
+      reduce_columns_and_rows_first();
+      reduction_pass(19);
     } else {
       reduction_pass(1);
     }
@@ -279,35 +315,128 @@ int Solver::reduce_until_no_progress() {
   return passes;
 }
 
-// What rebuilding the masks and then possible() on columns 1..9 do, in one
-// walk over a grid that repeats no digit: each empty cell of a column is
-// narrowed from all nine digits to those the column lacks, and placed when
-// that is one digit. The single-place rule finds nothing there: the empty
-// cells of a column all have the same mask, which holds each digit the
-// column lacks, so every such digit has one place only if that place's mask
-// is the digit alone.
-void Solver::reduce_columns_first() {
+// What rebuilding the masks and then possible() on columns 1..9 and rows
+// 1..9 do, the start of the first pass over a grid that repeats no digit.
+//
+// Each column's call narrows the column's empty cells from all nine digits
+// to the digits the column lacks, and places the one empty cell of a column
+// that has one. The single-place rule finds nothing there: the empty cells
+// of a column all have the same mask, which holds each digit the column
+// lacks.
+//
+// Each row's call reads and narrows only its own cells, with its own
+// digits, and nothing another row's call does changes those. So all rows
+// are narrowed and tallied at once, walking the columns with a column's
+// nine cells (which lie side by side) in three words of four lanes, and
+// what each row's call places is placed afterwards, row by row, in the
+// order the calls would have placed it.
+//
+// The masks it starts from tell filled cells from empty ones (see
+// survey_grid): a run nested in a guess starts from those its parent left,
+// with the guessed cell narrowed to its digit; any other run from masks
+// rebuilt from the digits.
+void Solver::reduce_columns_and_rows_first() {
+  if (!masks_from_parent_) rebuild_masks();
+  constexpr std::uint32_t kColumns = 0x3fe;  // units 1..9
+  constexpr std::uint32_t kRows = 0x7fc00;   // units 10..18
+  units_to_reduce_ &= ~kColumns;
+  units_with_new_digit_ &= ~kColumns;
+  std::array<int, 10> column_open{};  // columns 1..9: the digits each lacks
   for (int column = 1; column <= 9; ++column) {
-    const std::uint32_t unit_bit = std::uint32_t{1} << column;
-    units_to_reduce_ &= ~unit_bit;
-    units_with_new_digit_ &= ~unit_bit;
     const int open = kAllDigits & ~survey_.used[column - 1];
-    std::uint32_t touched = 0;  // the units of the empty cells
-    int last_empty = 0;
-    // Without a branch per cell: filled and empty cells come mixed.
-    for (int cell = 9 * column - 8; cell <= 9 * column; ++cell) {
-      const int value = board_.cell_value[cell - 1];
-      const int empty = -static_cast<int>(value == kEmptyCell);  // all ones or 0
-      cand_mask[cell] = static_cast<std::int16_t>((digit_mask(value & 15) & ~empty) | (open & empty));
-      touched |= kCellUnits[cell] & static_cast<std::uint32_t>(empty);
-      last_empty = (cell & empty) | (last_empty & ~empty);
+    column_open[column] = open;
+    // Narrowed from all nine digits, unless the column is full or has no digit.
+    if (open == 0 || open == kAllDigits) continue;
+    no_progress = false;
+    units_to_reduce_ |= std::uint32_t{1} << column;  // rows and boxes are marked still
+    if (single_digit(open) == 0) continue;
+    int cell = 9 * column - 8;  // the column's one empty cell
+    while (board_.cell_value[cell - 1] != kEmptyCell) ++cell;
+    place_narrowed(cell, open);  // its mask stays as it was: the walk below gives it `open`
+  }
+
+  units_to_reduce_ &= ~kRows;
+  units_with_new_digit_ &= ~kRows;
+  // Rows 1..9 in lanes: rows 1-4, 5-8, and 9 (the other lanes of the last
+  // word are left out of every result).
+  constexpr Lanes kFlag = 0x8000;
+  constexpr std::array<Lanes, 3> kRowLanes = {kLaneTop, kLaneTop, lanes(kFlag, 0, 0, 0)};
+  std::array<std::int16_t, 12> row_open{};  // what the placed-digit rule leaves
+  for (int row = 1; row <= 9; ++row) {
+    row_open[static_cast<std::size_t>(row - 1)] =
+        static_cast<std::int16_t>(digit_bits(kAllDigits - survey_.digit_sum[8 + row]));
+  }
+  std::array<Lanes, 3> once{}, twice{}, changed_rows{};
+  std::array<std::array<Lanes, 3>, 10> placed{};  // per column, the lanes narrowed to one digit
+  Lanes any_placed = 0;
+  std::uint32_t touched = 0;  // the columns and boxes of the cells narrowed
+  for (int column = 1; column <= 9; ++column) {
+    std::int16_t* const first = &cand_mask[static_cast<std::size_t>(9 * column - 8)];
+    const std::array<Lanes, 3> column_masks = {load_lanes(first), load_lanes(first + 4),
+                                               lanes(static_cast<std::uint16_t>(first[8]), 0, 0, 0)};
+    const int open = column_open[column];
+    const Lanes open_lanes = broadcast(open);
+    // The cell placed above keeps its one digit, as in possible_from_masks.
+    const Lanes keep = (open & (open - 1)) == 0 ? ~Lanes{0} : 0;
+    std::array<Lanes, 3> changed{};
+    std::array<Lanes, 3> narrowed_masks{};
+    for (std::size_t w = 0; w < 3; ++w) {
+      const Lanes masks = column_masks[w];
+      // A filled cell's mask is its digit alone, and it keeps it; an empty
+      // one gets what the column and then the row allow.
+      const Lanes filled = one_bit(masks);
+      const Lanes narrowed = open_lanes & (load_lanes(&row_open[4 * w]) | keep);
+      const Lanes mask = (masks & whole(filled)) | (narrowed & ~whole(filled));
+      narrowed_masks[w] = mask;
+      changed[w] = nonzero(narrowed ^ open_lanes) & ~filled & kRowLanes[w];
+      placed[static_cast<std::size_t>(column)][w] = changed[w] & one_bit(narrowed);
+      any_placed |= placed[static_cast<std::size_t>(column)][w];
+      changed_rows[w] |= changed[w];
+      twice[w] |= once[w] & mask;
+      once[w] |= mask;
     }
-    // Narrowed from all nine digits, unless the column has none.
-    if (touched == 0 || open == kAllDigits) continue;
+    store_lanes(first, narrowed_masks[0]);
+    store_lanes(first + 4, narrowed_masks[1]);
+    first[8] = static_cast<std::int16_t>(std::bit_cast<std::array<std::uint16_t, 4>>(narrowed_masks[2])[0]);
+    if ((changed[0] | changed[1] | changed[2]) == 0) continue;
+    touched |= std::uint32_t{1} << column;
+    // Boxes 19..27 go down the columns: rows 1-3, 4-6 and 7-9 of columns 1-3 first.
+    const int box = 19 + 3 * ((column - 1) / 3);
+    if ((changed[0] & lanes(kFlag, kFlag, kFlag, 0)) != 0) touched |= std::uint32_t{1} << box;
+    if ((changed[0] & lanes(0, 0, 0, kFlag)) != 0 || (changed[1] & lanes(kFlag, kFlag, 0, 0)) != 0) {
+      touched |= std::uint32_t{2} << box;
+    }
+    if ((changed[1] & lanes(0, 0, kFlag, kFlag)) != 0 || changed[2] != 0) touched |= std::uint32_t{4} << box;
+  }
+  std::array<std::int16_t, 12> row_once{}, row_twice{}, row_changed{};
+  for (std::size_t w = 0; w < 3; ++w) {
+    store_lanes(&row_once[4 * w], once[w]);
+    store_lanes(&row_twice[4 * w], twice[w]);
+    store_lanes(&row_changed[4 * w], changed_rows[w]);
+  }
+  for (int row = 1; row <= 9; ++row) {
+    if (row_changed[static_cast<std::size_t>(row - 1)] != 0) touched |= std::uint32_t{1} << (9 + row);
+  }
+  if (touched != 0) {
     no_progress = false;
     units_to_reduce_ |= touched;
-    placed_digit = 0;
-    if (single_digit(open) != 0) place_narrowed(last_empty, open);  // the column's one empty cell
+  }
+
+  // What the rows' calls place, in their order.
+  for (int row = 1; row <= 9; ++row) {
+    const auto r = static_cast<std::size_t>(row - 1);
+    std::array<std::uint16_t, 4> flag{};
+    flag[r % 4] = kFlag;
+    const Lanes lane = std::bit_cast<Lanes>(flag);
+    for (int column = 1; column <= 9 && any_placed != 0; ++column) {
+      if ((placed[static_cast<std::size_t>(column)][r / 4] & lane) == 0) continue;
+      const int cell = 9 * column - 9 + row;
+      place_narrowed(cell, cand_mask[static_cast<std::size_t>(cell)]);
+    }
+    Tally tally;
+    tally.once = static_cast<std::uint16_t>(row_once[r]);
+    tally.twice = static_cast<std::uint16_t>(row_twice[r]);
+    if (const int singles = tally.singles(survey_.used[8 + row])) place_single_places(9 + row, singles);
   }
 }
 
@@ -415,7 +544,6 @@ void Solver::narrow(int cell, int mask) {
   cand_mask[cell] = static_cast<std::int16_t>(mask);
   no_progress = false;
   units_to_reduce_ |= kCellUnits[cell];
-  placed_digit = 0;
   // write_pos places only a single digit; most narrowed masks keep several.
   if (single_digit(mask) != 0) place_narrowed(cell, mask);
 }
@@ -477,8 +605,6 @@ void Solver::possible_from_masks(int unit) {
     const auto& units = kUnitsOfPositions[static_cast<std::size_t>(unit)];
     units_to_reduce_ |=
         units[0][changed_at & 7] | units[1][(changed_at >> 3) & 7] | units[2][changed_at >> 6];
-    // As narrow() leaves it after the last change: a digit placed, or 0.
-    placed_digit = kSingleDigit[static_cast<std::size_t>(mask_of[cells[31 - std::countl_zero(changed_at)]])];
   }
   if (const int singles = tally.singles(survey_.used[unit - 1])) place_single_places(unit, singles);
 }
@@ -635,6 +761,8 @@ void Solver::place_guess(const Guess& guess) {
     write_pos(cell - 1, bit);
     if (plain_digits_) {
       record_digit(cell, bit);  // the cell has other candidates, so it was empty
+      cand_mask[cell] = static_cast<std::int16_t>(bit);
+      masks_from_parent_ = true;
       run(true);
     } else {
       main_function();

@@ -65,7 +65,8 @@ class Solver {
   std::array<std::int16_t, 83> cand_mask{};
   // True while the reduction pass under way has changed no mask.
   bool no_progress = false;
-  // What the last write_pos placed: the digit, or 0 for nothing.
+  // The digit the last write_pos placed. A call that places nothing leaves
+  // it as it was: a caller that needs to know sets it to 0 first.
   int placed_digit = 0;
 
  private:
@@ -97,7 +98,6 @@ class Solver {
     std::vector<Placement> placements;     // every placement of the reduction, in order
     std::array<std::int16_t, 83> masks{};  // cand_mask after it
     Survey survey;                         // and the survey
-    int placed_digit = 0;
   };
 
   void run(bool plain_digits);
@@ -108,7 +108,7 @@ class Solver {
   bool starts_from_givens() const;
   void reduce_from_givens();
   int reduce_until_no_progress();
-  void reduce_columns_first();
+  void reduce_columns_and_rows_first();
   void reduction_pass(int first_unit);
   void possible_from_masks(int unit);
   void possible_from_digits(int unit);
@@ -140,6 +140,9 @@ class Solver {
   // describes it (a grid of plain digits).
   std::array<std::int16_t, 81> surveyed_grid_{};
   bool survey_current_ = false;
+  // Whether the run under way started from the masks of the run it is
+  // nested in (see reduce_columns_and_rows_first).
+  bool masks_from_parent_ = false;
 };
 
 }  // namespace quorlen
