@@ -162,7 +162,7 @@ void Solver::run(bool plain_digits) {
     return;
   }
   if (plain_digits) {
-    reduce_from_givens();
+    reduce_or_replay();
   } else {
     rebuild_masks();
     reduce_until_no_progress();
@@ -245,7 +245,7 @@ bool Solver::starts_from_givens() const {
 // recorded, and later runs from the same grid replay what it did: the
 // passes counted, every placement through write_pos in order (the grid and
 // the step log see it as before), and the masks and survey it left.
-void Solver::reduce_from_givens() {
+void Solver::reduce_or_replay() {
   GivensRun& g = givens_run_;
   const auto& grid = board_.cell_value;
   if (g.recorded && std::equal(g.start.begin(), g.start.end(), grid.begin())) {
@@ -584,9 +584,8 @@ void Solver::possible_from_masks(int unit) {
     const int cell = cells[i];
     const int old = mask_of[cell];
     // A filled cell keeps its digit; so does an empty one with no
-    // candidate left (0 narrows to 0).
-    // (x - 1) >> 31 is all ones for x = 0 and 0 for x in 1..1023, and the
-    // shift is arithmetic: a branch-free test that the compiler keeps so.
+    // candidate left (0 narrows to 0). (x - 1) >> 31 is all ones for x = 0
+    // and 0 for x in 1..1023: a test that the compiler keeps branch-free.
     const int mask = old & (open | (((old & (old - 1)) - 1) >> 31));
     mask_of[cell] = static_cast<std::int16_t>(mask);
     const auto changed = static_cast<unsigned>(((mask ^ old) + 1023) >> 10);  // 1 or 0

@@ -9,7 +9,7 @@
 // A run reports through the board's flags (and, for a repeated digit,
 // `Board::repetition`); the grid learns of it only through write_pos, which
 // shows each placed digit in blue. The candidate masks are the solver's
-// own: every run rebuilds them from the board's digits.
+// own: every run narrows them afresh from the board's digits.
 #pragma once
 
 #include <array>
@@ -106,7 +106,7 @@ class Solver {
   bool starting_grid_is_valid();
   void rebuild_masks();
   bool starts_from_givens() const;
-  void reduce_from_givens();
+  void reduce_or_replay();
   int reduce_until_no_progress();
   void reduce_columns_and_rows_first();
   void reduction_pass(int first_unit);
