@@ -36,23 +36,42 @@ constexpr int alone_or_zero(int mask) { return mask & -static_cast<int>((mask & 
 
 // The number of cells of a unit that hold each digit as a candidate, for
 // all nine digits at once: a 4-bit counter per digit, bit d of bits[i]
-// being bit i of digit d's count.
+// being bit i of digit d's count. Word is int for one unit, or Lanes (see
+// below) for four units side by side.
 //
 //     bits[3]  bits[2]  bits[1]  bits[0]
 //       8s       4s       2s       1s      (bit d: digit d)
+template <typename Word>
 struct PlaceCounts {
-  std::array<int, 4> bits{};
+  std::array<Word, 4> bits{};
 
-  void add(int mask) {  // one more place for every digit in mask
-    const int carry0 = bits[0] & mask;
+  void add(Word mask) {  // one more place for every digit in mask
+    const Word carry0 = bits[0] & mask;
     bits[0] ^= mask;
-    const int carry1 = bits[1] & carry0;
+    const Word carry1 = bits[1] & carry0;
     bits[1] ^= carry0;
-    const int carry2 = bits[2] & carry1;
+    const Word carry2 = bits[2] & carry1;
     bits[2] ^= carry1;
     bits[3] |= carry2;
   }
 };
+
+// The fewest places among the `open` digits of a unit, and in `digit` the
+// smallest digit with that many: a bit of the count at a time from the
+// highest, keeping the digits whose count has a 0 there if any do. With no
+// open digit the count comes out as 15.
+int fewest_places(int open, const PlaceCounts<int>& counts, int& digit) {
+  int fewest = open;
+  int places = 0;
+  for (int i = 3; i >= 0; --i) {
+    const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)];
+    const int some = -static_cast<int>(zero != 0);  // all ones or 0
+    fewest = (zero & some) | (fewest & ~some);
+    places |= (1 << i) & ~some;
+  }
+  digit = std::countr_zero(static_cast<unsigned>(fewest));
+  return places;
+}
 
 // single_digit of every mask 0..1023.
 constexpr auto kSingleDigit = [] {
@@ -62,9 +81,10 @@ constexpr auto kSingleDigit = [] {
   return digits;
 }();
 
-// The cells of each unit 1..27 in position order, as bytes.
+// The cells of each unit 1..27 in position order, as bytes; unit 28 is
+// nine times cell 0, whose mask is 0, to make up a fourth of units 25..27.
 constexpr auto kUnitCellBytes = [] {
-  std::array<std::array<std::uint8_t, 9>, 28> cells{};
+  std::array<std::array<std::uint8_t, 9>, 29> cells{};
   for (int unit = 1; unit <= 27; ++unit) {
     for (int pos = 1; pos <= 9; ++pos)
       cells[unit][pos - 1] = static_cast<std::uint8_t>(kUnitCells[unit][pos]);
@@ -712,36 +732,51 @@ void Solver::guess_function() {
 // first unit that offers two wins.
 Solver::Guess Solver::choose_guess() const {
   Guess best;
-  for (int unit = 1; unit <= 27; ++unit) {
-    int open = 0;  // the digits some cell of the unit could take as a guess
-    PlaceCounts counts;
-    for (const int cell : kUnitCellBytes[unit]) {
-      const int raw = cand_mask[cell];
-      // Narrowing a cell whose mask is one digit alone (or none) changes
-      // nothing. On a grid of plain digits every mask is in 0..1022.
-      int mask = raw;
-      int several = ~(((raw & (raw - 1)) - 1) >> 31);  // all ones or 0, as in possible_from_masks
-      if (!plain_digits_) {
-        mask = digit_bits(raw);
-        several = -static_cast<int>(raw != mask || (mask & (mask - 1)) != 0);
+  if (plain_digits_) {
+    // Every mask is in 0..1022 and tells filled cells from empty ones, so
+    // four units at a time, unit first + k in bits 16k..16k+15.
+    const auto lane = [](Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); };
+    for (int first = 1; first <= 27; first += 4) {
+      PlaceCounts<Lanes> counts;
+      Lanes open = 0;  // the digits some cell could take as a guess
+      for (std::size_t pos = 0; pos < 9; ++pos) {
+        Lanes mask = 0, tried = 0;
+        for (int k = 0; k < 4; ++k) {
+          const int cell = kUnitCellBytes[static_cast<std::size_t>(first + k)][pos];
+          mask |= Lanes{static_cast<std::uint16_t>(cand_mask[static_cast<std::size_t>(cell)])} << (16 * k);
+          tried |= Lanes{static_cast<std::uint16_t>(board_.tried_mask[static_cast<std::size_t>(cell)])}
+                   << (16 * k);
+        }
+        counts.add(mask);
+        // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
+        const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
+        open |= mask & ~tried & whole(several);
       }
+      for (int k = 0; k < 4 && first + k <= 27; ++k) {
+        const PlaceCounts<int> unit_counts{{lane(counts.bits[0], k), lane(counts.bits[1], k),
+                                            lane(counts.bits[2], k), lane(counts.bits[3], k)}};
+        int digit = 0;
+        const int places = fewest_places(lane(open, k), unit_counts, digit);
+        // A later unit wins only with fewer places; none has fewer than two.
+        if (places < best.places) best = {places, first + k, digit};
+        if (best.places == 2) return best;
+      }
+    }
+    return best;
+  }
+  for (int unit = 1; unit <= 27; ++unit) {
+    int open = 0;
+    PlaceCounts<int> counts;
+    for (const int cell : kUnitCellBytes[static_cast<std::size_t>(unit)]) {
+      const int raw = cand_mask[static_cast<std::size_t>(cell)];
+      const int mask = digit_bits(raw);
       counts.add(mask);
-      open |= mask & ~board_.tried_mask[cell] & several;
+      const bool alone = raw == mask && (mask & (mask - 1)) == 0;
+      if (!alone) open |= mask & ~board_.tried_mask[static_cast<std::size_t>(cell)];
     }
-    // The fewest places k among the open digits, a bit of k at a time from
-    // the highest: keep the digits whose count has a 0 there if any do.
-    // (With no open digit k comes out as 15.)
-    int fewest = open;
-    int places = 0;
-    for (int i = 3; i >= 0; --i) {
-      const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)];
-      const int some = -static_cast<int>(zero != 0);  // all ones or 0
-      fewest = (zero & some) | (fewest & ~some);
-      places |= (1 << i) & ~some;
-    }
-    // A later unit wins only with fewer places.
-    if (places < best.places) best = {places, unit, std::countr_zero(static_cast<unsigned>(fewest))};
-    if (plain_digits_ && best.places == 2) break;
+    int digit = 0;
+    const int places = fewest_places(open, counts, digit);
+    if (places < best.places) best = {places, unit, digit};
   }
   return best;
 }
