@@ -784,7 +784,7 @@ Solver::Guess Solver::choose_guess() const {
 // The examination that places: the first listed cell that has other
 // candidates and has not had the digit guessed takes the guess. (The cells
 // listed before it would stay narrowed to the digit, but the nested run
-// rebuilds every mask from the digits at once.)
+// narrows every mask afresh from the digits.)
 void Solver::place_guess(const Guess& guess) {
   const int bit = digit_mask(guess.digit);
   for (int pos = 1; pos <= 9; ++pos) {
