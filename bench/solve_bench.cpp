@@ -12,7 +12,8 @@
 // Then the failing paths: the whole Solve command for top1465 puzzles made
 // unsolvable by one wrong given (every --wrong-stride'th one), and the
 // complete search alone, on the puzzles the attempts give up on and on the
-// wrong-given grids.
+// wrong-given grids. Last, count_solutions alone on top1465 and on the
+// 17-given puzzles of clues17.txt, each of which has one solution.
 //
 //   quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]
 #include <sched.h>
@@ -214,6 +215,28 @@ int run(const Options& options) {
   std::vector<DigitGrid> wrong_grids;
   for (const auto& puzzle : wrong) wrong_grids.push_back(*parse_puzzle(puzzle));
   print_row("top1465+wrong", wrong_grids.size(), -1, stats_of(search_times(wrong_grids, false)));
+
+  // Counting solutions, up to two, from the givens.
+  std::printf("\nsolution counts (count_solutions)\n");
+  print_header();
+  for (const char* name : {"top1465.txt", "clues17.txt"}) {
+    std::vector<DigitGrid> grids;
+    for (const auto& puzzle : read_puzzles(options.data / name)) grids.push_back(*parse_puzzle(puzzle));
+    for (const auto& g : grids) {
+      if (count_solutions(g) != 1) {
+        std::fprintf(stderr, "quorlen-bench: %s: a puzzle without exactly one solution\n", name);
+        return 1;
+      }
+    }
+    int counted = 0;  // keeps the calls from being dropped
+    const auto times = time_each(grids.size(), options.rounds, [&](std::size_t i) {
+      const auto start = Clock::now();
+      counted += count_solutions(grids[i]);
+      return seconds_since(start);
+    });
+    if (counted != options.rounds * static_cast<int>(grids.size())) std::abort();
+    print_row(name, grids.size(), -1, stats_of(times));
+  }
 
   std::filesystem::remove_all(dir);
   return 0;

@@ -104,6 +104,7 @@ struct UnitTables {
   std::array<std::array<std::uint8_t, 9>, 27>
       members{};  // grid indexes: rows 0..8, columns 9..17, boxes 18..26
   std::array<std::array<std::uint8_t, 3>, 81> units{};   // a cell's row, column and box unit
+  std::array<std::uint32_t, 81> unit_bits{};             // the same as a set, bit u for unit u
   std::array<std::array<std::uint8_t, 20>, 81> peers{};  // the other cells of a cell's units
 };
 
@@ -114,6 +115,7 @@ constexpr UnitTables make_unit_tables() {
     const int units[3] = {row_of(i), 9 + col_of(i), 18 + box_of(i)};
     for (int k = 0; k < 3; ++k) {
       t.units[i][k] = static_cast<std::uint8_t>(units[k]);
+      t.unit_bits[i] |= std::uint32_t{1} << units[k];
       t.members[units[k]][filled[units[k]]++] = static_cast<std::uint8_t>(i);
     }
   }
@@ -133,9 +135,10 @@ constexpr UnitTables kTables = make_unit_tables();
 constexpr int index_of(int row, int col) { return 9 * col + row; }
 
 struct Candidates {
-  std::array<std::uint16_t, 81> mask{};    // bits 1..9
-  std::array<std::uint16_t, 27> placed{};  // digits settled in each unit
-  int open = 81;                           // cells not settled
+  std::array<std::uint16_t, 81> mask{};      // bits 1..9
+  std::array<std::uint16_t, 27> placed{};    // digits settled in each unit
+  int open = 81;                             // cells not settled
+  std::uint32_t unchecked = (1u << 27) - 1;  // units changed since their last single-place check
 };
 
 // Settles a cell whose mask is one digit: the digit is struck from its
@@ -152,11 +155,13 @@ bool settle(Candidates& c, int cell) {
     if (((c.placed[units[0]] | c.placed[units[1]] | c.placed[units[2]]) & digit) != 0) return false;
     for (const int u : units) c.placed[u] = static_cast<std::uint16_t>(c.placed[u] | digit);
     --c.open;
+    c.unchecked |= kTables.unit_bits[i];
     for (const int peer : kTables.peers[i]) {
       const unsigned mask = c.mask[peer];
       if ((mask & digit) == 0) continue;
       const unsigned left = mask & ~digit;
       c.mask[peer] = static_cast<std::uint16_t>(left);
+      c.unchecked |= kTables.unit_bits[peer];
       if (left == 0) return false;
       if ((left & (left - 1)) == 0) pending[count++] = static_cast<std::uint8_t>(peer);
     }
@@ -170,88 +175,119 @@ bool strike(Candidates& c, int cell, unsigned digits, bool& changed) {
   if ((mask & digits) == 0) return true;
   const unsigned left = mask & ~digits;
   c.mask[cell] = static_cast<std::uint16_t>(left);
+  c.unchecked |= kTables.unit_bits[cell];
   changed = true;
   if (left == 0) return false;
   return (left & (left - 1)) != 0 || settle(c, cell);
 }
 
-// Single places in every unit, until there are none.
+// Single places in every unit changed since its last check, until there
+// are none.
 bool place_singles(Candidates& c) {
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (int u = 0; u < 27; ++u) {
-      if (c.placed[u] == kDigits) continue;
-      const auto& members = kTables.members[u];
-      unsigned once = 0;
-      unsigned twice = 0;
+  while (c.unchecked != 0) {
+    const int u = std::countr_zero(c.unchecked);
+    c.unchecked &= c.unchecked - 1;
+    if (c.placed[u] == kDigits) continue;
+    const auto& members = kTables.members[u];
+    unsigned once = 0;
+    unsigned twice = 0;
+    for (const int cell : members) {
+      twice |= once & c.mask[cell];
+      once |= c.mask[cell];
+    }
+    if (once != kDigits) return false;  // a digit without a place
+    for (unsigned single = once & ~twice & ~c.placed[u]; single != 0; single &= single - 1) {
+      const unsigned bit = single & (0u - single);
+      if ((c.placed[u] & bit) != 0) continue;  // settled meanwhile
       for (const int cell : members) {
-        twice |= once & c.mask[cell];
-        once |= c.mask[cell];
+        if ((c.mask[cell] & bit) == 0) continue;
+        c.mask[cell] = static_cast<std::uint16_t>(bit);
+        if (!settle(c, cell)) return false;
+        break;
       }
-      if (once != kDigits) return false;  // a digit without a place
-      for (unsigned single = once & ~twice & ~c.placed[u]; single != 0; single &= single - 1) {
-        const unsigned bit = single & (0u - single);
-        if ((c.placed[u] & bit) != 0) continue;  // settled meanwhile
-        for (const int cell : members) {
-          if ((c.mask[cell] & bit) == 0) continue;
-          c.mask[cell] = static_cast<std::uint16_t>(bit);
-          if (!settle(c, cell)) return false;
-          changed = true;
-          break;
-        }
-        // A digit that lost its one place meanwhile fails the next sweep.
-      }
+      // A digit that lost its one place meanwhile marked the unit unchecked.
     }
   }
   return true;
 }
 
-// The box/line rules over one band of three boxes. `at(line, part, x)` is
-// the grid index of the x-th cell of `line` (0..2 within the band) inside
-// box `part` (0..2 along the band). Stops at the first change.
-template <typename At>
-bool lock_band(Candidates& c, At at, bool& changed) {
+// A band: three boxes side by side, and the three rows (or columns) that
+// cross them. cells[line][part] are the three cells of `line` inside box
+// `part`, a segment.
+struct Band {
+  std::array<std::array<std::array<std::uint8_t, 3>, 3>, 3> cells{};
+  std::array<std::uint8_t, 3> line_units{};
+  std::array<std::uint8_t, 3> box_units{};
+};
+
+// Bands 0..2 of rows, 3..5 of columns.
+constexpr auto kBands = [] {
+  std::array<Band, 6> bands{};
+  for (int b = 0; b < 6; ++b) {
+    const int band = b % 3;
+    const bool rows = b < 3;
+    for (int line = 0; line < 3; ++line) {
+      const int across = 3 * band + line;  // the row, or the column
+      bands[b].line_units[line] = static_cast<std::uint8_t>(rows ? across : 9 + across);
+      for (int part = 0; part < 3; ++part) {
+        bands[b].box_units[part] = static_cast<std::uint8_t>(18 + (rows ? 3 * band + part : 3 * part + band));
+        for (int x = 0; x < 3; ++x) {
+          const int along = 3 * part + x;
+          bands[b].cells[line][part][x] =
+              static_cast<std::uint8_t>(rows ? index_of(across, along) : index_of(along, across));
+        }
+      }
+    }
+  }
+  return bands;
+}();
+
+bool strike_segment(Candidates& c, const std::array<std::uint8_t, 3>& cells, unsigned digits, bool& changed) {
+  return strike(c, cells[0], digits, changed) && strike(c, cells[1], digits, changed) &&
+         strike(c, cells[2], digits, changed);
+}
+
+// The box/line rules over one band. Digits already placed in the box or on
+// the line are left out: settling struck them from every peer already. The
+// segments are read once: a digit confined to one segment stays confined
+// while candidates are struck.
+bool lock_band(Candidates& c, const Band& band, bool& changed) {
   unsigned segment[3][3];  // digits of each line inside each box
   for (int line = 0; line < 3; ++line) {
     for (int part = 0; part < 3; ++part) {
-      segment[line][part] = c.mask[at(line, part, 0)] | c.mask[at(line, part, 1)] | c.mask[at(line, part, 2)];
+      const auto& cells = band.cells[line][part];
+      segment[line][part] = c.mask[cells[0]] | c.mask[cells[1]] | c.mask[cells[2]];
     }
   }
+  constexpr int kNext[3] = {1, 2, 0};
+  constexpr int kAfter[3] = {2, 0, 1};
   for (int line = 0; line < 3; ++line) {
+    const int l1 = kNext[line], l2 = kAfter[line];
     for (int part = 0; part < 3; ++part) {
+      const int p1 = kNext[part], p2 = kAfter[part];
       const unsigned here = segment[line][part];
-      const int l1 = (line + 1) % 3, l2 = (line + 2) % 3;
-      const int p1 = (part + 1) % 3, p2 = (part + 2) % 3;
       // Within the box only on this line: not elsewhere on the line.
-      const unsigned pointing = here & ~(segment[l1][part] | segment[l2][part]);
+      const unsigned pointing =
+          here & ~(segment[l1][part] | segment[l2][part]) & ~c.placed[band.box_units[part]];
       // On this line only within the box: not elsewhere in the box.
-      const unsigned claiming = here & ~(segment[line][p1] | segment[line][p2]);
-      for (int x = 0; x < 3 && pointing != 0; ++x) {
-        if (!strike(c, at(line, p1, x), pointing, changed) ||
-            !strike(c, at(line, p2, x), pointing, changed)) {
-          return false;
-        }
+      const unsigned claiming =
+          here & ~(segment[line][p1] | segment[line][p2]) & ~c.placed[band.line_units[line]];
+      if (pointing != 0 && (!strike_segment(c, band.cells[line][p1], pointing, changed) ||
+                            !strike_segment(c, band.cells[line][p2], pointing, changed))) {
+        return false;
       }
-      for (int x = 0; x < 3 && claiming != 0; ++x) {
-        if (!strike(c, at(l1, part, x), claiming, changed) ||
-            !strike(c, at(l2, part, x), claiming, changed)) {
-          return false;
-        }
+      if (claiming != 0 && (!strike_segment(c, band.cells[l1][part], claiming, changed) ||
+                            !strike_segment(c, band.cells[l2][part], claiming, changed))) {
+        return false;
       }
-      if (changed) return true;
     }
   }
   return true;
 }
 
 bool lock_boxes_and_lines(Candidates& c, bool& changed) {
-  for (int band = 0; band < 3; ++band) {
-    const auto rows = [band](int line, int part, int x) { return index_of(3 * band + line, 3 * part + x); };
-    const auto cols = [band](int line, int part, int x) { return index_of(3 * part + x, 3 * band + line); };
-    if (!lock_band(c, rows, changed)) return false;
-    if (changed) return true;
-    if (!lock_band(c, cols, changed)) return false;
-    if (changed) return true;
+  for (const Band& band : kBands) {
+    if (!lock_band(c, band, changed)) return false;
   }
   return true;
 }

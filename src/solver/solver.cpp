@@ -1,7 +1,10 @@
 #include "solver/solver.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "board/units.h"
 
@@ -14,73 +17,227 @@ constexpr std::uint32_t kAllUnits = 0x0ffffffe;
 // What the single-place rule needs to know of a unit's masks (bits 1..9):
 //   once:    digits that are a candidate in at least one cell
 //   twice:   digits that are a candidate in at least two cells
-//   settled: masks that are one digit alone
+//   settled: masks that are one digit alone (on a grid of plain digits,
+//            the unit's digits: see survey_grid)
 struct Tally {
   int once = 0;
   int twice = 0;
-  int settled = 0;
 
   void add(int mask) {
     twice |= once & mask;
     once |= mask;
-    // Without a branch: masks with one digit and with several come mixed.
-    const bool alone = (mask & (mask - 1)) == 0;
-    settled |= mask & -static_cast<int>(alone);
   }
   // Digits with one place in the unit, in a cell that has others too.
-  int singles() const { return once & ~twice & ~settled; }
+  int singles(int settled) const { return once & ~twice & ~settled; }
 };
 
-Tally tally_unit(const std::int16_t* mask_of, const std::array<int, 10>& cells) {
-  Tally t;
-  for (int pos = 1; pos <= 9; ++pos) t.add(mask_of[cells[pos]]);
-  return t;
-}
+// Without a branch: masks with one digit and with several come mixed.
+constexpr int alone_or_zero(int mask) { return mask & -static_cast<int>((mask & (mask - 1)) == 0); }
 
 // The number of cells of a unit that hold each digit as a candidate, for
 // all nine digits at once: a 4-bit counter per digit, bit d of bits[i]
-// being bit i of digit d's count.
+// being bit i of digit d's count. Word is int for one unit, or Lanes (see
+// below) for four units side by side.
 //
 //     bits[3]  bits[2]  bits[1]  bits[0]
 //       8s       4s       2s       1s      (bit d: digit d)
+template <typename Word>
 struct PlaceCounts {
-  std::array<int, 4> bits{};
+  std::array<Word, 4> bits{};
 
-  void add(int mask) {  // one more place for every digit in mask
-    const int carry0 = bits[0] & mask;
+  void add(Word mask) {  // one more place for every digit in mask
+    const Word carry0 = bits[0] & mask;
     bits[0] ^= mask;
-    const int carry1 = bits[1] & carry0;
+    const Word carry1 = bits[1] & carry0;
     bits[1] ^= carry0;
-    const int carry2 = bits[2] & carry1;
+    const Word carry2 = bits[2] & carry1;
     bits[2] ^= carry1;
     bits[3] |= carry2;
   }
-  // The digits with exactly k places (k < 16).
-  int with(int k) const {
-    int digits = ~0;
-    for (int i = 0; i < 4; ++i) digits &= ((k >> i) & 1) != 0 ? bits[i] : ~bits[i];
-    return digits;
-  }
 };
+
+// The fewest places among the `open` digits of a unit, and in `digit` the
+// smallest digit with that many: a bit of the count at a time from the
+// highest, keeping the digits whose count has a 0 there if any do. With no
+// open digit the count comes out as 15.
+int fewest_places(int open, const PlaceCounts<int>& counts, int& digit) {
+  int fewest = open;
+  int places = 0;
+  for (int i = 3; i >= 0; --i) {
+    const int zero = fewest & ~counts.bits[static_cast<std::size_t>(i)];
+    const int some = -static_cast<int>(zero != 0);  // all ones or 0
+    fewest = (zero & some) | (fewest & ~some);
+    places |= (1 << i) & ~some;
+  }
+  digit = std::countr_zero(static_cast<unsigned>(fewest));
+  return places;
+}
+
+// single_digit of every mask 0..1023.
+constexpr auto kSingleDigit = [] {
+  std::array<std::uint8_t, 1024> digits{};
+  for (int mask = 0; mask < 1024; ++mask)
+    digits[static_cast<std::size_t>(mask)] = static_cast<std::uint8_t>(single_digit(mask));
+  return digits;
+}();
+
+// The cells of each unit 1..27 in position order, as bytes; unit 28 is
+// nine times cell 0, whose mask is 0, to make up a fourth of units 25..27.
+constexpr auto kUnitCellBytes = [] {
+  std::array<std::array<std::uint8_t, 9>, 29> cells{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int pos = 1; pos <= 9; ++pos)
+      cells[unit][pos - 1] = static_cast<std::uint8_t>(kUnitCells[unit][pos]);
+  }
+  return cells;
+}();
+
+// kUnitsOfPositions[unit][k][set]: the units of the cells of `unit` at
+// positions 3k + 1 .. 3k + 3 that `set` names (bit j for position 3k + j + 1),
+// as a set of units.
+constexpr auto kUnitsOfPositions = [] {
+  std::array<std::array<std::array<std::uint32_t, 8>, 3>, 28> units{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int k = 0; k < 3; ++k) {
+      for (int set = 0; set < 8; ++set) {
+        for (int j = 0; j < 3; ++j) {
+          if ((set >> j & 1) != 0) units[unit][k][set] |= kCellUnits[kUnitCells[unit][3 * k + j + 1]];
+        }
+      }
+    }
+  }
+  return units;
+}();
+
+// --- Four masks at once -------------------------------------------------
+//
+// A word of four 16-bit lanes, each a mask (below 2^15) or a flag in its
+// bit 15. Words are copied from and to four int16 side by side, so lane i
+// is the i-th of them on any byte order.
+using Lanes = std::uint64_t;
+
+Lanes load_lanes(const std::int16_t* from) {
+  Lanes word;
+  std::memcpy(&word, from, sizeof word);
+  return word;
+}
+
+void store_lanes(std::int16_t* to, Lanes word) { std::memcpy(to, &word, sizeof word); }
+
+constexpr Lanes lanes(std::uint16_t a, std::uint16_t b, std::uint16_t c, std::uint16_t d) {
+  return std::bit_cast<Lanes>(std::array<std::uint16_t, 4>{a, b, c, d});
+}
+
+constexpr Lanes kLaneTop = 0x8000800080008000;  // bit 15 of every lane
+constexpr Lanes kLaneOne = 0x0001000100010001;
+
+constexpr Lanes broadcast(int mask) { return kLaneOne * static_cast<std::uint16_t>(mask); }
+
+// Bit 15 set in the lanes that are not 0.
+constexpr Lanes nonzero(Lanes x) { return ((x | kLaneTop) - kLaneOne) & kLaneTop; }
+
+// Bit 15 set in the lanes that hold exactly one bit: x & (x - 1) is 0.
+constexpr Lanes one_bit(Lanes x) {
+  const Lanes less = (x | kLaneTop) - kLaneOne;  // x - 1 in each lane that is not 0
+  return less & kLaneTop & ~nonzero(x & less);
+}
+
+// Every bit of the lanes whose bit 15 is set.
+constexpr Lanes whole(Lanes flags) { return flags | (flags - (flags >> 15)); }
 
 }  // namespace
 
+// The grid a run from here starts from is often known: the Solve command
+// starts its attempts from the grid the last run left, or from the givens.
+// Then the survey need not be taken again.
 void Solver::main_function() {
+  const auto& grid = board_.cell_value;
+  bool plain = true;
+  if (survey_current_ && std::equal(surveyed_grid_.begin(), surveyed_grid_.end(), grid.begin())) {
+    // survey_ describes it already.
+  } else if (givens_run_.recorded &&
+             std::equal(givens_run_.start.begin(), givens_run_.start.end(), grid.begin())) {
+    survey_ = givens_run_.start_survey;
+  } else {
+    plain = survey_grid();
+  }
+  masks_from_parent_ = false;
+  run(plain);
+  std::copy_n(grid.begin(), surveyed_grid_.size(), surveyed_grid_.begin());
+  survey_current_ = plain_digits_;
+}
+
+// The steps of main_function. A run nested in a guess starts from the grid
+// its parent left plus the guess, so it is told what a survey would find.
+void Solver::run(bool plain_digits) {
   Board& b = board_;
   b.is_valid = true;
   b.solvable = true;
   b.attempt_ok = true;
-  if (!starting_grid_is_valid()) {
+  plain_digits_ = plain_digits;
+  // Of the units' validations the first that fails ends the run.
+  if (plain_digits ? survey_.repeated : !starting_grid_is_valid()) {
+    if (plain_digits) validate(std::countr_zero(survey_.repeating_units));
     b.attempt_ok = false;
     return;
   }
-  rebuild_masks();
-  reduce_until_no_progress();
+  if (plain_digits) {
+    reduce_or_replay();
+  } else {
+    rebuild_masks();
+    reduce_until_no_progress();
+  }
   check_reduced_grid();
   if (!b.is_valid) {
     b.solvable = false;
   } else if (!b.is_complete) {
     guess_function();
+  }
+}
+
+// One walk over the grid the run starts from. False when a cell holds
+// something other than 1..9 or nothing: such a grid takes the slow path,
+// which reads the digits afresh wherever it needs them. Otherwise it notes
+// each unit's digits, which units repeat one, and how many cells are empty,
+// so that the run need not read the grid again. On such a grid a cell's
+// mask is its digit alone exactly when the cell is filled, from the rebuild
+// on: only empty cells are narrowed, and one narrowed to a single digit is
+// filled with it at once.
+bool Solver::survey_grid() {
+  survey_ = Survey{};
+  int empty_cells = 0;
+  // Without a branch per cell: filled and empty cells come mixed.
+  for (int i = 0; i < 81; ++i) {
+    const int value = board_.cell_value[i];
+    const int empty = -static_cast<int>(value == kEmptyCell);  // all ones or 0
+    if ((static_cast<unsigned>(value - 1) > 8u) & (empty == 0)) return false;
+    empty_cells -= empty;
+    const auto bit = static_cast<std::uint16_t>(digit_mask(value & 15) & ~empty);
+    for (const int unit : kCellUnitIndexes[i + 1]) {
+      survey_.used[unit] |= bit;
+      survey_.digit_sum[unit] += bit;
+    }
+  }
+  survey_.empty_cells = empty_cells;
+  // The sum of distinct digits' masks is their union; a repeated one adds more.
+  for (int unit = 0; unit < 27; ++unit) {
+    if (survey_.digit_sum[unit] != survey_.used[unit]) survey_.repeating_units |= std::uint32_t{2} << unit;
+  }
+  survey_.repeated = survey_.repeating_units != 0;
+  return true;
+}
+
+// A digit `bit` written into the empty cell `cell`.
+void Solver::record_digit(int cell, int bit) {
+  --survey_.empty_cells;
+  for (const int unit : kCellUnitIndexes[cell]) {
+    std::uint16_t& used = survey_.used[unit];
+    if ((used & bit) != 0) {
+      survey_.repeated = true;
+      survey_.repeating_units |= std::uint32_t{2} << unit;
+    }
+    used = static_cast<std::uint16_t>(used | bit);
+    survey_.digit_sum[unit] += bit;
   }
 }
 
@@ -90,6 +247,49 @@ bool Solver::starting_grid_is_valid() {
   if (grid_passes_validation()) return true;
   for (int unit = 1; unit <= 27 && board_.is_valid; ++unit) validate(unit);
   return board_.is_valid;
+}
+
+// Whether the grid holds the givens and nothing else.
+bool Solver::starts_from_givens() const {
+  for (int n = 1; n <= 81; ++n) {
+    const int given = board_.given_value[n];
+    if (board_.cell_value[n - 1] != (given != kNotGiven ? given : kEmptyCell)) return false;
+  }
+  return true;
+}
+
+// The reduction of a run over plain digits. Every attempt of the Solve
+// command starts a run from the givens, and the reduction depends on
+// nothing but the grid it starts from: the masks are rebuilt, and guessing
+// (with tried_mask) comes after it. So the first such reduction is
+// recorded, and later runs from the same grid replay what it did: the
+// passes counted, every placement through write_pos in order (the grid and
+// the step log see it as before), and the masks and survey it left.
+void Solver::reduce_or_replay() {
+  GivensRun& g = givens_run_;
+  const auto& grid = board_.cell_value;
+  if (g.recorded && std::equal(g.start.begin(), g.start.end(), grid.begin())) {
+    const std::int64_t passes = std::int64_t{board_.pass_count} + g.passes;
+    board_.pass_count = static_cast<std::int32_t>(std::min<std::int64_t>(passes, INT32_MAX));
+    for (const Placement& p : g.placements) write_pos(p.index, digit_mask(p.digit));
+    cand_mask = g.masks;
+    survey_ = g.survey;
+    no_progress = true;
+    return;
+  }
+  g.recording = !g.recorded && starts_from_givens();
+  if (!g.recording) {
+    reduce_until_no_progress();
+    return;
+  }
+  std::copy_n(grid.begin(), g.start.size(), g.start.begin());
+  g.start_survey = survey_;
+  g.placements.clear();
+  g.passes = reduce_until_no_progress();
+  g.masks = cand_mask;
+  g.survey = survey_;
+  g.recorded = true;
+  g.recording = false;
 }
 
 void Solver::rebuild_masks() {
@@ -113,22 +313,159 @@ void Solver::rebuild_masks() {
 // nothing: it narrows to what the unit's digits allow, the digits are those
 // it last narrowed to, and masks only shrink. Only the single-place rule is
 // applied to it.
-void Solver::reduce_until_no_progress() {
+//
+// On a grid of plain digits the masks are rebuilt together with the first
+// pass's columns and rows (see reduce_columns_and_rows_first).
+int Solver::reduce_until_no_progress() {
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
   no_progress = false;
-  while (!no_progress) {
+  int passes = 0;
+  for (bool first = true; !no_progress; first = false) {
+    ++passes;
     saturating_increment(board_.pass_count);
     no_progress = true;
-    reduction_pass();
+    if (first && plain_digits_) {
+      reduce_columns_and_rows_first();
+      reduction_pass(19);
+    } else {
+      reduction_pass(1);
+    }
+  }
+  return passes;
+}
+
+// What rebuilding the masks and then possible() on columns 1..9 and rows
+// 1..9 do, the start of the first pass over a grid that repeats no digit.
+//
+// Each column's call narrows the column's empty cells from all nine digits
+// to the digits the column lacks, and places the one empty cell of a column
+// that has one. The single-place rule finds nothing there: the empty cells
+// of a column all have the same mask, which holds each digit the column
+// lacks.
+//
+// Each row's call reads and narrows only its own cells, with its own
+// digits, and nothing another row's call does changes those. So all rows
+// are narrowed and tallied at once, walking the columns with a column's
+// nine cells (which lie side by side) in three words of four lanes, and
+// what each row's call places is placed afterwards, row by row, in the
+// order the calls would have placed it.
+//
+// The masks it starts from tell filled cells from empty ones (see
+// survey_grid): a run nested in a guess starts from those its parent left,
+// with the guessed cell narrowed to its digit; any other run from masks
+// rebuilt from the digits.
+void Solver::reduce_columns_and_rows_first() {
+  if (!masks_from_parent_) rebuild_masks();
+  constexpr std::uint32_t kColumns = 0x3fe;  // units 1..9
+  constexpr std::uint32_t kRows = 0x7fc00;   // units 10..18
+  units_to_reduce_ &= ~kColumns;
+  units_with_new_digit_ &= ~kColumns;
+  std::array<int, 10> column_open{};  // columns 1..9: the digits each lacks
+  for (int column = 1; column <= 9; ++column) {
+    const int open = kAllDigits & ~survey_.used[column - 1];
+    column_open[column] = open;
+    // Narrowed from all nine digits, unless the column is full or has no digit.
+    if (open == 0 || open == kAllDigits) continue;
+    no_progress = false;
+    units_to_reduce_ |= std::uint32_t{1} << column;  // rows and boxes are marked still
+    if (single_digit(open) == 0) continue;
+    int cell = 9 * column - 8;  // the column's one empty cell
+    while (board_.cell_value[cell - 1] != kEmptyCell) ++cell;
+    place_narrowed(cell, open);  // its mask stays as it was: the walk below gives it `open`
+  }
+
+  units_to_reduce_ &= ~kRows;
+  units_with_new_digit_ &= ~kRows;
+  // Rows 1..9 in lanes: rows 1-4, 5-8, and 9 (the other lanes of the last
+  // word are left out of every result).
+  constexpr Lanes kFlag = 0x8000;
+  constexpr std::array<Lanes, 3> kRowLanes = {kLaneTop, kLaneTop, lanes(kFlag, 0, 0, 0)};
+  std::array<std::int16_t, 12> row_open{};  // what the placed-digit rule leaves
+  for (int row = 1; row <= 9; ++row) {
+    row_open[static_cast<std::size_t>(row - 1)] =
+        static_cast<std::int16_t>(digit_bits(kAllDigits - survey_.digit_sum[8 + row]));
+  }
+  std::array<Lanes, 3> once{}, twice{}, changed_rows{};
+  std::array<std::array<Lanes, 3>, 10> placed{};  // per column, the lanes narrowed to one digit
+  Lanes any_placed = 0;
+  std::uint32_t touched = 0;  // the columns and boxes of the cells narrowed
+  for (int column = 1; column <= 9; ++column) {
+    std::int16_t* const first = &cand_mask[static_cast<std::size_t>(9 * column - 8)];
+    const std::array<Lanes, 3> column_masks = {load_lanes(first), load_lanes(first + 4),
+                                               lanes(static_cast<std::uint16_t>(first[8]), 0, 0, 0)};
+    const int open = column_open[column];
+    const Lanes open_lanes = broadcast(open);
+    // The cell placed above keeps its one digit, as in possible_from_masks.
+    const Lanes keep = (open & (open - 1)) == 0 ? ~Lanes{0} : 0;
+    std::array<Lanes, 3> changed{};
+    std::array<Lanes, 3> narrowed_masks{};
+    for (std::size_t w = 0; w < 3; ++w) {
+      const Lanes masks = column_masks[w];
+      // A filled cell's mask is its digit alone, and it keeps it; an empty
+      // one gets what the column and then the row allow.
+      const Lanes filled = one_bit(masks);
+      const Lanes narrowed = open_lanes & (load_lanes(&row_open[4 * w]) | keep);
+      const Lanes mask = (masks & whole(filled)) | (narrowed & ~whole(filled));
+      narrowed_masks[w] = mask;
+      changed[w] = nonzero(narrowed ^ open_lanes) & ~filled & kRowLanes[w];
+      placed[static_cast<std::size_t>(column)][w] = changed[w] & one_bit(narrowed);
+      any_placed |= placed[static_cast<std::size_t>(column)][w];
+      changed_rows[w] |= changed[w];
+      twice[w] |= once[w] & mask;
+      once[w] |= mask;
+    }
+    store_lanes(first, narrowed_masks[0]);
+    store_lanes(first + 4, narrowed_masks[1]);
+    first[8] = static_cast<std::int16_t>(std::bit_cast<std::array<std::uint16_t, 4>>(narrowed_masks[2])[0]);
+    if ((changed[0] | changed[1] | changed[2]) == 0) continue;
+    touched |= std::uint32_t{1} << column;
+    // Boxes 19..27 go down the columns: rows 1-3, 4-6 and 7-9 of columns 1-3 first.
+    const int box = 19 + 3 * ((column - 1) / 3);
+    if ((changed[0] & lanes(kFlag, kFlag, kFlag, 0)) != 0) touched |= std::uint32_t{1} << box;
+    if ((changed[0] & lanes(0, 0, 0, kFlag)) != 0 || (changed[1] & lanes(kFlag, kFlag, 0, 0)) != 0) {
+      touched |= std::uint32_t{2} << box;
+    }
+    if ((changed[1] & lanes(0, 0, kFlag, kFlag)) != 0 || changed[2] != 0) touched |= std::uint32_t{4} << box;
+  }
+  std::array<std::int16_t, 12> row_once{}, row_twice{}, row_changed{};
+  for (std::size_t w = 0; w < 3; ++w) {
+    store_lanes(&row_once[4 * w], once[w]);
+    store_lanes(&row_twice[4 * w], twice[w]);
+    store_lanes(&row_changed[4 * w], changed_rows[w]);
+  }
+  for (int row = 1; row <= 9; ++row) {
+    if (row_changed[static_cast<std::size_t>(row - 1)] != 0) touched |= std::uint32_t{1} << (9 + row);
+  }
+  if (touched != 0) {
+    no_progress = false;
+    units_to_reduce_ |= touched;
+  }
+
+  // What the rows' calls place, in their order.
+  for (int row = 1; row <= 9; ++row) {
+    const auto r = static_cast<std::size_t>(row - 1);
+    std::array<std::uint16_t, 4> flag{};
+    flag[r % 4] = kFlag;
+    const Lanes lane = std::bit_cast<Lanes>(flag);
+    for (int column = 1; column <= 9 && any_placed != 0; ++column) {
+      if ((placed[static_cast<std::size_t>(column)][r / 4] & lane) == 0) continue;
+      const int cell = 9 * column - 9 + row;
+      place_narrowed(cell, cand_mask[static_cast<std::size_t>(cell)]);
+    }
+    Tally tally;
+    tally.once = static_cast<std::uint16_t>(row_once[r]);
+    tally.twice = static_cast<std::uint16_t>(row_twice[r]);
+    if (const int singles = tally.singles(survey_.used[8 + row])) place_single_places(9 + row, singles);
   }
 }
 
-void Solver::reduction_pass() {
+// One pass over the units still to reduce, from `first_unit` on.
+void Solver::reduction_pass(int first_unit) {
   // The units still to reduce in this pass, in ascending order: those above
   // the current one, including any that it marks.
-  int unit = 0;
-  for (std::uint32_t ahead = units_to_reduce_; ahead != 0;
+  int unit = first_unit - 1;
+  for (std::uint32_t ahead = units_to_reduce_ & ~((std::uint32_t{2} << unit) - 1); ahead != 0;
        ahead = units_to_reduce_ & ~((std::uint32_t{2} << unit) - 1)) {
     unit = std::countr_zero(ahead);
     const std::uint32_t unit_bit = std::uint32_t{1} << unit;
@@ -136,21 +473,31 @@ void Solver::reduction_pass() {
     if ((units_with_new_digit_ & unit_bit) != 0) {
       units_with_new_digit_ &= ~unit_bit;
       possible(unit);
-    } else if (const int singles = tally_unit(cand_mask.data(), kUnitCells[unit]).singles()) {
+    } else if (const int singles = unit_singles(unit)) {
       place_single_places(unit, singles);
     }
   }
 }
 
 // The checks after the passes: validate and complete every unit. A grid
-// with no repeated digit is complete exactly when it has no empty cell, so
-// one walk over the grid usually settles both.
+// with no repeated digit is complete exactly when it has no empty cell. Of
+// the 27 validations only the last that fails leaves a trace (each one
+// overwrites the repetition the one before reported), and a unit that
+// repeats a digit lacks another, so it is not complete.
 void Solver::check_reduced_grid() {
   Board& b = board_;
   b.is_valid = true;
   b.is_complete = true;
-  bool full = true;
-  if (grid_passes_validation(&full)) {
+  if (plain_digits_) {
+    if (survey_.repeated) {
+      validate(31 - std::countl_zero(survey_.repeating_units));
+      b.is_complete = false;
+    } else {
+      b.is_complete = survey_.empty_cells == 0;
+    }
+    return;
+  }
+  if (bool full = true; grid_passes_validation(&full)) {
     b.is_complete = full;
     return;
   }
@@ -217,15 +564,87 @@ void Solver::narrow(int cell, int mask) {
   cand_mask[cell] = static_cast<std::int16_t>(mask);
   no_progress = false;
   units_to_reduce_ |= kCellUnits[cell];
-  placed_digit = 0;
   // write_pos places only a single digit; most narrowed masks keep several.
-  if (single_digit(mask) != 0) {
-    write_pos(cell - 1, mask);
-    units_with_new_digit_ |= kCellUnits[cell];
+  if (single_digit(mask) != 0) place_narrowed(cell, mask);
+}
+
+// Only empty cells are narrowed (see survey_grid), so this adds a digit.
+void Solver::place_narrowed(int cell, int bit) {
+  write_pos(cell - 1, bit);
+  if (givens_run_.recording) {
+    givens_run_.placements.push_back(
+        {static_cast<std::uint8_t>(cell - 1), static_cast<std::uint8_t>(single_digit(bit))});
   }
+  units_with_new_digit_ |= kCellUnits[cell];
+  record_digit(cell, bit);
 }
 
 void Solver::possible(const int& unit) {
+  if (plain_digits_) {
+    possible_from_masks(unit);
+  } else {
+    possible_from_digits(unit);
+  }
+}
+
+// possible() on a grid of plain digits: the sum of the unit's digits is
+// kept in the survey, and a cell is filled exactly when its mask is one
+// digit alone, so the grid itself is not read. A cell placed below counts
+// as filled only from the next call on, as in possible_from_digits.
+void Solver::possible_from_masks(int unit) {
+  std::int16_t* const mask_of = cand_mask.data();
+  const int open = digit_bits(kAllDigits - survey_.digit_sum[unit - 1]);
+  const auto& cells = kUnitCellBytes[unit];
+  Tally tally;
+  unsigned changed_at = 0;  // the positions of the cells narrowed, bit pos - 1 for position pos
+  unsigned placed_at = 0;   // those narrowed to one digit
+  // Without a branch: whether a cell is filled, and whether it changes, are
+  // as good as random.
+  for (unsigned i = 0; i < 9; ++i) {
+    const int cell = cells[i];
+    const int old = mask_of[cell];
+    // A filled cell keeps its digit; so does an empty one with no
+    // candidate left (0 narrows to 0). (x - 1) >> 31 is all ones for x = 0
+    // and 0 for x in 1..1023: a test that the compiler keeps branch-free.
+    const int mask = old & (open | (((old & (old - 1)) - 1) >> 31));
+    mask_of[cell] = static_cast<std::int16_t>(mask);
+    const auto changed = static_cast<unsigned>(((mask ^ old) + 1023) >> 10);  // 1 or 0
+    changed_at |= changed << i;
+    placed_at |= (changed & static_cast<unsigned>(kSingleDigit[static_cast<std::size_t>(mask)] != 0)) << i;
+    tally.add(mask);
+  }
+  // The placements, in position order. Nothing above reads what they change
+  // (the grid, the survey), so they may wait until the masks are narrowed.
+  for (; placed_at != 0; placed_at &= placed_at - 1) {
+    const int cell = cells[static_cast<std::size_t>(std::countr_zero(placed_at))];
+    place_narrowed(cell, mask_of[cell]);
+  }
+  if (changed_at != 0) {
+    no_progress = false;
+    const auto& units = kUnitsOfPositions[static_cast<std::size_t>(unit)];
+    units_to_reduce_ |=
+        units[0][changed_at & 7] | units[1][(changed_at >> 3) & 7] | units[2][changed_at >> 6];
+  }
+  if (const int singles = tally.singles(survey_.used[unit - 1])) place_single_places(unit, singles);
+}
+
+// The digits with one place in the unit, in a cell that has others too.
+int Solver::unit_singles(int unit) const {
+  Tally tally;
+  if (plain_digits_) {
+    for (const int cell : kUnitCellBytes[unit]) tally.add(cand_mask[cell]);
+    return tally.singles(survey_.used[unit - 1]);
+  }
+  int settled = 0;
+  for (const int cell : kUnitCellBytes[unit]) {
+    tally.add(cand_mask[cell]);
+    settled |= alone_or_zero(cand_mask[cell]);
+  }
+  return tally.singles(settled);
+}
+
+// possible() as the digits of the grid have it, whatever the cells hold.
+void Solver::possible_from_digits(int unit) {
   const auto& cells = kUnitCells[unit];
   std::int16_t* const mask_of = cand_mask.data();
 
@@ -248,14 +667,16 @@ void Solver::possible(const int& unit) {
   // The narrowed masks are tallied on the way for the single-place rule
   // (write_pos changes no mask, so each stays as narrowed here).
   Tally tally;
+  int settled = 0;
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = cells[pos];
     const int old = mask_of[cell];
     const int mask = latest_pos(old, own[pos] != 0 ? own[pos] : open);
     if (mask != old) narrow(cell, mask);
     tally.add(mask);
+    settled |= alone_or_zero(mask);
   }
-  if (tally.singles() != 0) place_single_places(unit, tally.singles());
+  if (const int singles = tally.singles(settled)) place_single_places(unit, singles);
 }
 
 // Single-place rule: a digit with one possible cell in the unit goes there,
@@ -272,7 +693,7 @@ void Solver::place_single_places(int unit, int singles) {
     int pos = 1;
     while ((mask_of[cells[pos]] & bit) == 0) ++pos;
     narrow(cells[pos], bit);
-    singles = tally_unit(mask_of, cells).singles() & ~((bit << 1) - 1);  // the digits above this one
+    singles = unit_singles(unit) & ~((bit << 1) - 1);  // the digits above this one
   }
 }
 
@@ -304,30 +725,58 @@ void Solver::guess_function() {
 // The examination of (k, u, d) places exactly when d has k places in u and
 // some cell of u could take d as a guess: d is a candidate there, the cell
 // has other candidates too, and d has not been guessed there.
+//
+// On a grid of plain digits no unit has a digit with one place in a cell
+// that has other candidates: the reduction stops only when the single-place
+// rule finds none in any unit. So two places is the fewest there, and the
+// first unit that offers two wins.
 Solver::Guess Solver::choose_guess() const {
-  std::array<int, 82> guessable{};  // per cell: the digits it could take as a guess
-  for (int cell = 1; cell <= 81; ++cell) {
-    const int raw = cand_mask[cell];
-    const int mask = digit_bits(raw);
-    const bool alone = raw == mask && (mask & (mask - 1)) == 0;  // narrowing it changes nothing
-    guessable[cell] = alone ? 0 : mask & ~board_.tried_mask[cell];
-  }
   Guess best;
-  for (int unit = 1; unit <= 27; ++unit) {
-    const auto& cells = kUnitCells[unit];
-    int open = 0;
-    PlaceCounts counts;
-    for (int pos = 1; pos <= 9; ++pos) {
-      open |= guessable[cells[pos]];
-      counts.add(digit_bits(cand_mask[cells[pos]]));
-    }
-    // The fewest places among the open digits; a later unit wins only with fewer.
-    for (int k = 1; open != 0 && k < best.places; ++k) {
-      if (const int digits = open & counts.with(k)) {
-        best = {k, unit, std::countr_zero(static_cast<unsigned>(digits))};
-        break;
+  if (plain_digits_) {
+    // Every mask is in 0..1022 and tells filled cells from empty ones, so
+    // four units at a time, unit first + k in bits 16k..16k+15.
+    const auto lane = [](Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); };
+    for (int first = 1; first <= 27; first += 4) {
+      PlaceCounts<Lanes> counts;
+      Lanes open = 0;  // the digits some cell could take as a guess
+      for (std::size_t pos = 0; pos < 9; ++pos) {
+        Lanes mask = 0, tried = 0;
+        for (int k = 0; k < 4; ++k) {
+          const int cell = kUnitCellBytes[static_cast<std::size_t>(first + k)][pos];
+          mask |= Lanes{static_cast<std::uint16_t>(cand_mask[static_cast<std::size_t>(cell)])} << (16 * k);
+          tried |= Lanes{static_cast<std::uint16_t>(board_.tried_mask[static_cast<std::size_t>(cell)])}
+                   << (16 * k);
+        }
+        counts.add(mask);
+        // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
+        const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
+        open |= mask & ~tried & whole(several);
+      }
+      for (int k = 0; k < 4 && first + k <= 27; ++k) {
+        const PlaceCounts<int> unit_counts{{lane(counts.bits[0], k), lane(counts.bits[1], k),
+                                            lane(counts.bits[2], k), lane(counts.bits[3], k)}};
+        int digit = 0;
+        const int places = fewest_places(lane(open, k), unit_counts, digit);
+        // A later unit wins only with fewer places; none has fewer than two.
+        if (places < best.places) best = {places, first + k, digit};
+        if (best.places == 2) return best;
       }
     }
+    return best;
+  }
+  for (int unit = 1; unit <= 27; ++unit) {
+    int open = 0;
+    PlaceCounts<int> counts;
+    for (const int cell : kUnitCellBytes[static_cast<std::size_t>(unit)]) {
+      const int raw = cand_mask[static_cast<std::size_t>(cell)];
+      const int mask = digit_bits(raw);
+      counts.add(mask);
+      const bool alone = raw == mask && (mask & (mask - 1)) == 0;
+      if (!alone) open |= mask & ~board_.tried_mask[static_cast<std::size_t>(cell)];
+    }
+    int digit = 0;
+    const int places = fewest_places(open, counts, digit);
+    if (places < best.places) best = {places, unit, digit};
   }
   return best;
 }
@@ -335,7 +784,7 @@ Solver::Guess Solver::choose_guess() const {
 // The examination that places: the first listed cell that has other
 // candidates and has not had the digit guessed takes the guess. (The cells
 // listed before it would stay narrowed to the digit, but the nested run
-// rebuilds every mask from the digits at once.)
+// narrows every mask afresh from the digits.)
 void Solver::place_guess(const Guess& guess) {
   const int bit = digit_mask(guess.digit);
   for (int pos = 1; pos <= 9; ++pos) {
@@ -344,7 +793,14 @@ void Solver::place_guess(const Guess& guess) {
     if ((digit_bits(old) & bit) == 0 || old == bit || (board_.tried_mask[cell] & bit) != 0) continue;
     board_.tried_mask[cell] = static_cast<std::int16_t>(board_.tried_mask[cell] + bit);
     write_pos(cell - 1, bit);
-    main_function();
+    if (plain_digits_) {
+      record_digit(cell, bit);  // the cell has other candidates, so it was empty
+      cand_mask[cell] = static_cast<std::int16_t>(bit);
+      masks_from_parent_ = true;
+      run(true);
+    } else {
+      main_function();
+    }
     return;
   }
 }

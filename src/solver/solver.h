@@ -9,7 +9,7 @@
 // A run reports through the board's flags (and, for a repeated digit,
 // `Board::repetition`); the grid learns of it only through write_pos, which
 // shows each placed digit in blue. The candidate masks are the solver's
-// own: every run rebuilds them from the board's digits.
+// own: every run narrows them afresh from the board's digits.
 #pragma once
 
 #include <array>
@@ -65,7 +65,8 @@ class Solver {
   std::array<std::int16_t, 83> cand_mask{};
   // True while the reduction pass under way has changed no mask.
   bool no_progress = false;
-  // What the last write_pos placed: the digit, or 0 for nothing.
+  // The digit the last write_pos placed. A call that places nothing leaves
+  // it as it was: a caller that needs to know sets it to 0 first.
   int placed_digit = 0;
 
  private:
@@ -75,14 +76,48 @@ class Solver {
     int digit = 0;
   };
 
+  // What a run knows of its grid without reading it again (see
+  // survey_grid); record_digit keeps it current. Meaningful only for a grid
+  // of plain digits.
+  struct Survey {
+    bool repeated = false;              // some unit holds a digit twice
+    std::uint32_t repeating_units = 0;  // which: bit u for unit u
+    int empty_cells = 0;
+    std::array<std::uint16_t, 27> used{};  // the digits of unit u at u - 1, bits 1..9
+    std::array<int, 27> digit_sum{};       // the sum of their masks: a repeated digit counts twice
+  };
+
+  // The reduction of the first run from the givens, for the runs that
+  // start from them again (see run).
+  struct GivensRun {
+    bool recorded = false;
+    bool recording = false;
+    std::array<std::int16_t, 81> start{};  // cell_value when it started
+    Survey start_survey;                   // its survey
+    int passes = 0;
+    std::vector<Placement> placements;     // every placement of the reduction, in order
+    std::array<std::int16_t, 83> masks{};  // cand_mask after it
+    Survey survey;                         // and the survey
+  };
+
+  void run(bool plain_digits);
+  bool survey_grid();
+  void record_digit(int cell, int bit);
   bool starting_grid_is_valid();
   void rebuild_masks();
-  void reduce_until_no_progress();
-  void reduction_pass();
+  bool starts_from_givens() const;
+  void reduce_or_replay();
+  int reduce_until_no_progress();
+  void reduce_columns_and_rows_first();
+  void reduction_pass(int first_unit);
+  void possible_from_masks(int unit);
+  void possible_from_digits(int unit);
+  int unit_singles(int unit) const;
   void check_reduced_grid();
   bool grid_passes_validation(bool* full = nullptr) const;
 
   void narrow(int cell, int mask);
+  void place_narrowed(int cell, int bit);
   void place_single_places(int unit, int singles);
 
   Guess choose_guess() const;
@@ -98,6 +133,16 @@ class Solver {
   // Units with a digit placed in one of their cells since their last call
   // of possible() in the current reduction passes.
   std::uint32_t units_with_new_digit_ = 0;
+  bool plain_digits_ = false;  // every cell held 1..9 or nothing when the run started
+  Survey survey_;
+  GivensRun givens_run_;
+  // The grid the last run from main_function left, and whether survey_
+  // describes it (a grid of plain digits).
+  std::array<std::int16_t, 81> surveyed_grid_{};
+  bool survey_current_ = false;
+  // Whether the run under way started from the masks of the run it is
+  // nested in (see reduce_columns_and_rows_first).
+  bool masks_from_parent_ = false;
 };
 
 }  // namespace quorlen

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,15 +10,49 @@
 namespace quorlen {
 namespace {
 
+// Locally consistent givens with no solution, found only by searching.
+constexpr std::string_view kNoSolution =
+    "534678.126.2195.4819.3425678.976142342685379.75.9248.6.61537284287419635345286.79";
+constexpr std::string_view kSolved =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
 TEST(CompleteSearch, ProvesThatThereIsNoSolution) {
   for (const std::string& puzzle : {
            ".123456789" + std::string(71, '.'),  // row 1 column 1 can hold nothing
            "11" + std::string(79, '.'),          // a repeated given
-           // Locally consistent givens with no solution, found only by searching.
-           std::string("534678.126.2195.4819.3425678.976142342685379.75.9248.6.61537284287419635345286.79"),
+           std::string(kNoSolution),
        }) {
     DigitGrid solution{};
     EXPECT_FALSE(find_solution(*parse_puzzle(puzzle), solution)) << puzzle;
+  }
+}
+
+// Counts known by construction: 2 stands for two or more.
+TEST(CompleteSearch, CountsSolutionsUpToTwo) {
+  const std::pair<std::string, int> cases[] = {
+      {"11" + std::string(79, '.'), 0},  // a repeated given
+      {".123456789" + std::string(71, '.'), 0},
+      {std::string(kNoSolution), 0},
+      {std::string(kSolved), 1},
+      {"........." + std::string(kSolved.substr(9)), 1},  // row 1 empty: each cell lacks one digit
+      {std::string(81, '.'), 2},
+      // 6 7 / 7 6 in rows 1 and 4, columns 4 and 5, two boxes: they can swap.
+      {"534..8912672195348198342567859..1423426853791713924856961537284287419635345286179", 2},
+  };
+  for (const auto& [puzzle, count] : cases)
+    EXPECT_EQ(count_solutions(*parse_puzzle(puzzle)), count) << puzzle;
+}
+
+// Every puzzle of these collections has exactly one solution.
+TEST(CompleteSearch, CountsOneSolutionForEveryCollectionPuzzle) {
+  for (const char* name : {"top1465.txt", "clues17.txt"}) {
+    std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + name);
+    ASSERT_TRUE(in) << name;
+    int puzzles = 0;
+    for (std::string line; std::getline(in, line); ++puzzles) {
+      ASSERT_EQ(count_solutions(*parse_puzzle(line.substr(0, 81))), 1) << name << ": " << line;
+    }
+    EXPECT_GT(puzzles, 1000) << name;
   }
 }
 
