@@ -1,12 +1,17 @@
 #include "cli/batch.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <istream>
 #include <ostream>
+#include <system_error>
 
+#include "cli/puzzle_scanner.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 
@@ -64,38 +69,46 @@ class PuzzleRunner {
   long count_ = 0;
 };
 
-bool is_blank(std::string_view line) { return line.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+// Reads the puzzle lines of one input: solves its puzzles, reports what is
+// not one.
+class LineReader : public PuzzleScanner::Sink {
+ public:
+  LineReader(std::string name, PuzzleRunner& runner, std::ostream& err)
+      : name_(std::move(name)), runner_(runner), err_(err) {}
 
-// Returns false when some line was not a puzzle.
-bool solve_stream(std::istream& in, const std::string& name, PuzzleRunner& runner, std::ostream& err) {
-  bool all_good = true;
-  std::string line;
-  long number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (is_blank(line) || line.front() == '#') continue;
-    const auto cells = parse_puzzle_line(line);
-    if (!cells) {
-      err << "quorlen-solve: " << name << ":" << number
-          << ": not a puzzle (81 characters 1-9, 0 or . expected), skipped\n";
-      all_good = false;
-      continue;
+  // Returns false when some line was not a puzzle.
+  bool read(int fd) {
+    PuzzleScanner scanner(*this);
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+      const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+      if (got > 0) {
+        scanner.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+      } else if (got == 0) {
+        scanner.finish();
+        return all_good_;
+      } else if (errno != EINTR) {
+        err_ << "quorlen-solve: " << name_ << ": read error on line " << scanner.line() << ": "
+             << std::generic_category().message(errno) << ", rest skipped\n";
+        return false;
+      }
     }
-    runner.solve(*cells);
   }
-  if (in.bad()) {
-    err << "quorlen-solve: " << name << ": read error after line " << number << "\n";
-    all_good = false;
+
+  void puzzle(const DigitGrid& givens) override { runner_.solve(givens); }
+  void refused(std::uint64_t line, const std::string& why) override {
+    err_ << "quorlen-solve: " << name_ << ":" << line << ": " << why << "\n";
+    all_good_ = false;
   }
-  return all_good;
-}
+
+ private:
+  std::string name_;
+  PuzzleRunner& runner_;
+  std::ostream& err_;
+  bool all_good_ = true;
+};
 
 }  // namespace
-
-std::optional<DigitGrid> parse_puzzle_line(std::string_view line) {
-  if (line.size() < 81) return std::nullopt;
-  return parse_puzzle(line.substr(0, 81));
-}
 
 bool is_sud_file_name(std::string_view name) {
   constexpr std::string_view kExtension = ".sud";
@@ -107,14 +120,14 @@ bool is_sud_file_name(std::string_view name) {
   return true;
 }
 
-int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+int run_batch(const BatchOptions& options, int in, std::ostream& out, std::ostream& err) {
   PuzzleRunner runner(options, out);
   bool all_good = true;
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
   for (const std::string& input : inputs) {
     if (input == "-") {
-      all_good &= solve_stream(in, "<stdin>", runner, err);
+      all_good &= LineReader("<stdin>", runner, err).read(in);
       continue;
     }
     if (is_sud_file_name(input)) {
@@ -124,15 +137,17 @@ int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, 
       }
       continue;
     }
-    std::error_code ec;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(input, ec)) file.open(input, std::ios::binary);
-    if (!file.is_open()) {
-      err << "quorlen-solve: " << input << ": cannot be opened, skipped\n";
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    const int error = fd < 0 ? errno : ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+      err << "quorlen-solve: " << input << ": cannot be opened: " << std::generic_category().message(error)
+          << ", skipped\n";
       all_good = false;
-      continue;
+    } else {
+      all_good &= LineReader(input, runner, err).read(fd);
     }
-    all_good &= solve_stream(file, input, runner, err);
+    if (fd >= 0) ::close(fd);
   }
   return all_good ? 0 : 2;
 }

@@ -3,12 +3,9 @@
 
 #include <filesystem>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "board/puzzle.h"
 
 namespace quorlen {
 
@@ -18,16 +15,11 @@ struct BatchOptions {
   std::vector<std::string> inputs;    // files; "-" is standard input
 };
 
-// The puzzle at the start of a line: its first 81 characters as a puzzle
-// string; the rest of the line is ignored. Nothing when the line is not a
-// puzzle.
-std::optional<DigitGrid> parse_puzzle_line(std::string_view line);
-
 // Whether `name` is a ".sud" puzzle file (in any letter case).
 bool is_sud_file_name(std::string_view name);
 
 // Runs the whole batch; `in` serves "-". Returns the exit status: 2 when
 // any input line or file could not be used, 0 otherwise.
-int run_batch(const BatchOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+int run_batch(const BatchOptions& options, int in, std::ostream& out, std::ostream& err);
 
 }  // namespace quorlen

@@ -1,4 +1,6 @@
 // quorlen-solve [--steps] [--dir DIR] [FILE ...]
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 #include <string_view>
@@ -13,9 +15,13 @@ constexpr const char* kUsage =
     "\n"
     "Solves each puzzle of each FILE (standard input when there is none, or\n"
     "for \"-\") as the window does: New, type the givens, Freeze, Solve.\n"
-    "A puzzle line holds 81 characters row by row from the top-left cell:\n"
-    "1-9 for a given, 0 or . for an empty cell. Blank lines and lines\n"
-    "starting with # are skipped.\n"
+    "A puzzle line holds 81 cells row by row from the top-left cell: 1-9 for\n"
+    "a given, 0 or . for an empty cell. CR, LF and CR LF end a line. After\n"
+    "the 81st cell any other character separates: a further group of exactly\n"
+    "81 cells is a further puzzle, other text (ratings, names) is skipped,\n"
+    "and so is everything after a #. Blank lines and lines starting with #\n"
+    "are skipped. A line that is not a puzzle, or a later group of 17 cells\n"
+    "or more that is not one, is reported on standard error and skipped.\n"
     "A FILE whose name ends in .sud is one puzzle file, read by the Load\n"
     "command: New, Load, Freeze, Solve.\n"
     "\n"
@@ -66,5 +72,5 @@ int main(int argc, char** argv) {
   }
   if (!dir_given) options.program_dir = executable_directory(argv[0]);
   std::ios::sync_with_stdio(false);
-  return quorlen::run_batch(options, std::cin, std::cout, std::cerr);
+  return quorlen::run_batch(options, STDIN_FILENO, std::cout, std::cerr);
 }
