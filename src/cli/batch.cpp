@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <ostream>
+#include <set>
 #include <system_error>
 
+#include "cli/output_file.h"
 #include "cli/puzzle_scanner.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
@@ -18,35 +19,52 @@
 namespace quorlen {
 namespace {
 
+struct Job {
+  DigitGrid givens{};
+  std::string sud_file;  // when not empty, the puzzle is this file's, not `givens`
+};
+
+// One item of the output, in input order.
+struct Outcome {
+  std::string fields;          // the puzzle's line after its number; empty when none was solved
+  std::string message;         // for standard error, escaped, without its line end; or empty
+  bool refused = false;        // an input line or file that could not be used
+  std::string step_log_error;  // "PATH: reason" when Solve could not write its log
+};
+
+Outcome refusal(const std::string& what) {
+  return {.fields = {},
+          .message = escape_control("quorlen-solve: " + what),
+          .refused = true,
+          .step_log_error = {}};
+}
+
+// A window of its own, for one thread.
 class PuzzleRunner {
  public:
-  PuzzleRunner(const BatchOptions& options, std::ostream& out)
-      : options_(options), out_(out), platform_(options.program_dir), window_(platform_) {}
+  explicit PuzzleRunner(const BatchOptions& options)
+      : options_(options), platform_(options.program_dir), window_(platform_) {}
 
-  // New, type each given, Freeze, Solve; then one tab-separated line.
-  void solve(const DigitGrid& givens) {
-    enter_puzzle(window_, givens);
-    solve_frozen();
-  }
-
-  // New, Load the file through the dialog, Freeze, Solve. Returns the
-  // message of a Load that failed, or nothing.
-  std::optional<std::string> solve_file(const std::filesystem::path& path) {
+  Outcome run(const Job& job) {
+    if (job.sud_file.empty()) {
+      enter_puzzle(window_, job.givens);
+      return solve();
+    }
+    // New, Load the file through the dialog, Freeze, Solve.
     window_.cmdNew_Click();
     platform_.messages.clear();
     platform_.requests.clear();
-    platform_.answer_next_dialog(path);
+    platform_.answer_next_dialog(job.sud_file);
     window_.cmdLoad_Click();
-    if (!platform_.messages.empty()) return platform_.messages.back();
+    if (!platform_.messages.empty())
+      return refusal(job.sud_file + ": " + platform_.messages.back() + " Skipped.");
     window_.cmdFreeze_Click();
-    solve_frozen();
-    return std::nullopt;
+    return solve();
   }
 
  private:
-  void solve_frozen() {
+  Outcome solve() {
     if (options_.steps) window_.view().Check2 = true;
-
     platform_.messages.clear();
     const auto start = std::chrono::steady_clock::now();
     window_.CmdSolve_Click();
@@ -54,58 +72,129 @@ class PuzzleRunner {
     const double ms = std::chrono::duration<double, std::milli>(stop - start).count();
 
     const View& view = window_.view();
-    const std::string grid = puzzle_string(shown_digits(view));
-    const std::string message = platform_.messages.empty() ? std::string() : platform_.messages.back();
+    const Board& board = window_.board();
     char time[32];
     std::snprintf(time, sizeof time, "%.3f", ms);
-    out_ << ++count_ << '\t' << message << '\t' << grid << '\t' << view.Label1 << '\t' << view.Label4 << '\t'
-         << window_.board().pass_count << '\t' << window_.board().guess_count << '\t' << time << '\n';
+    Outcome outcome;
+    std::string& f = outcome.fields;
+    f = platform_.messages.empty() ? std::string() : platform_.messages.back();
+    f += '\t' + puzzle_string(shown_digits(view)) + '\t' + view.Label1 + '\t' + view.Label4 + '\t' +
+         std::to_string(board.pass_count) + '\t' + std::to_string(board.guess_count) + '\t' + time;
+    outcome.step_log_error = window_.step_log_error();
+    return outcome;
   }
 
   const BatchOptions& options_;
-  std::ostream& out_;
   HeadlessPlatform platform_;
   Sudoku window_;
-  long count_ = 0;
 };
 
-// Reads the puzzle lines of one input: solves its puzzles, reports what is
-// not one.
-class LineReader : public PuzzleScanner::Sink {
+// Writes each outcome in turn: the puzzle's line to the standard output,
+// messages to the standard error; and keeps what the exit status says.
+class Writer {
  public:
-  LineReader(std::string name, PuzzleRunner& runner, std::ostream& err)
-      : name_(std::move(name)), runner_(runner), err_(err) {}
+  Writer(int out, int err) : output_(out, "standard output"), errors_(err, "standard error") {}
 
-  // Returns false when some line was not a puzzle.
-  bool read(int fd) {
-    PuzzleScanner scanner(*this);
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-      const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-      if (got > 0) {
-        scanner.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-      } else if (got == 0) {
-        scanner.finish();
-        return all_good_;
-      } else if (errno != EINTR) {
-        err_ << "quorlen-solve: " << name_ << ": read error on line " << scanner.line() << ": "
-             << std::generic_category().message(errno) << ", rest skipped\n";
-        return false;
+  // False once the standard output has failed: what follows would be lost.
+  bool write(const Outcome& outcome) {
+    if (!outcome.fields.empty() && !output_.write(std::to_string(++number_) + '\t' + outcome.fields + '\n'))
+      return false;
+    if (!outcome.message.empty()) report(outcome.message);
+    refused_ |= outcome.refused;
+    if (const std::string& e = outcome.step_log_error; !e.empty()) {
+      lost_ = true;
+      if (log_errors_.insert(e).second) report(escape_control("quorlen-solve: " + e));
+    }
+    return true;
+  }
+
+  int finish() {
+    if (!output_.flush()) {
+      report("quorlen-solve: " + output_.error());
+      lost_ = true;
+    }
+    return lost_ ? kOutputFailed : refused_ ? kInputRefused : kAllWentThrough;
+  }
+
+ private:
+  void report(const std::string& message) {
+    errors_.write(message + "\n");
+    errors_.flush();
+  }
+
+  OutputFile output_;
+  OutputFile errors_;
+  bool refused_ = false;
+  bool lost_ = false;
+  std::set<std::string> log_errors_;
+  std::uint64_t number_ = 0;
+};
+
+// Reads every input in turn, solves its puzzles and writes what comes of
+// each, until the standard output fails.
+class InputReader : public PuzzleScanner::Sink {
+ public:
+  InputReader(PuzzleRunner& runner, Writer& writer, int in) : runner_(runner), writer_(writer), in_(in) {}
+
+  void read(const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs) {
+      if (stopped_) return;
+      if (input == "-") {
+        read_lines(in_, "<stdin>");
+      } else if (is_sud_file_name(input)) {
+        stopped_ = !writer_.write(runner_.run({.givens = {}, .sud_file = input}));
+      } else {
+        read_file(input);
       }
     }
   }
 
-  void puzzle(const DigitGrid& givens) override { runner_.solve(givens); }
+  void puzzle(const DigitGrid& givens) override {
+    stopped_ |= !writer_.write(runner_.run({.givens = givens, .sud_file = {}}));
+  }
   void refused(std::uint64_t line, const std::string& why) override {
-    err_ << "quorlen-solve: " << name_ << ":" << line << ": " << why << "\n";
-    all_good_ = false;
+    stopped_ |= !writer_.write(refusal(name_ + ":" + std::to_string(line) + ": " + why));
   }
 
  private:
-  std::string name_;
+  void read_file(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    const int error = fd < 0 ? errno : ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+      stopped_ |= !writer_.write(
+          refusal(path + ": cannot be opened: " + std::generic_category().message(error) + ", skipped"));
+    } else {
+      read_lines(fd, path);
+    }
+    if (fd >= 0) ::close(fd);
+  }
+
+  void read_lines(int fd, const std::string& name) {
+    name_ = name;
+    PuzzleScanner scanner(*this);
+    while (!stopped_) {
+      const ssize_t got = ::read(fd, buffer_.data(), buffer_.size());
+      if (got > 0) {
+        scanner.feed(std::string_view(buffer_.data(), static_cast<std::size_t>(got)));
+      } else if (got == 0) {
+        scanner.finish();
+        return;
+      } else if (errno != EINTR) {
+        const std::string reason = std::generic_category().message(errno);
+        stopped_ |= !writer_.write(refusal(name + ": read error on line " + std::to_string(scanner.line()) +
+                                           ": " + reason + ", rest skipped"));
+        return;
+      }
+    }
+  }
+
   PuzzleRunner& runner_;
-  std::ostream& err_;
-  bool all_good_ = true;
+  Writer& writer_;
+  int in_;
+  std::string name_;
+  bool stopped_ = false;
+  std::vector<char> buffer_ = std::vector<char>(64 * 1024);
 };
 
 }  // namespace
@@ -120,36 +209,13 @@ bool is_sud_file_name(std::string_view name) {
   return true;
 }
 
-int run_batch(const BatchOptions& options, int in, std::ostream& out, std::ostream& err) {
-  PuzzleRunner runner(options, out);
-  bool all_good = true;
+int run_batch(const BatchOptions& options, int in, int out, int err) {
+  PuzzleRunner runner(options);
+  Writer writer(out, err);
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
-  for (const std::string& input : inputs) {
-    if (input == "-") {
-      all_good &= LineReader("<stdin>", runner, err).read(in);
-      continue;
-    }
-    if (is_sud_file_name(input)) {
-      if (const auto error = runner.solve_file(input)) {
-        err << "quorlen-solve: " << input << ": " << *error << " Skipped.\n";
-        all_good = false;
-      }
-      continue;
-    }
-    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    const int error = fd < 0 ? errno : ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (error != 0) {
-      err << "quorlen-solve: " << input << ": cannot be opened: " << std::generic_category().message(error)
-          << ", skipped\n";
-      all_good = false;
-    } else {
-      all_good &= LineReader(input, runner, err).read(fd);
-    }
-    if (fd >= 0) ::close(fd);
-  }
-  return all_good ? 0 : 2;
+  InputReader(runner, writer, in).read(inputs);
+  return writer.finish();
 }
 
 }  // namespace quorlen

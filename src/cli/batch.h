@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +14,17 @@ struct BatchOptions {
   std::vector<std::string> inputs;    // files; "-" is standard input
 };
 
+// Exit statuses of a batch. When some output was lost and some input was
+// refused too, the lost output is what the status says.
+inline constexpr int kAllWentThrough = 0;
+inline constexpr int kOutputFailed = 1;
+inline constexpr int kInputRefused = 2;
+
 // Whether `name` is a ".sud" puzzle file (in any letter case).
 bool is_sud_file_name(std::string_view name);
 
-// Runs the whole batch; `in` serves "-". Returns the exit status: 2 when
-// any input line or file could not be used, 0 otherwise.
-int run_batch(const BatchOptions& options, int in, std::ostream& out, std::ostream& err);
+// Runs the whole batch: `in` serves "-", results go to `out`, refusals and
+// failures to `err`. Returns the exit status.
+int run_batch(const BatchOptions& options, int in, int out, int err);
 
 }  // namespace quorlen

@@ -1,17 +1,22 @@
-// quorlen-solve [--steps] [--dir DIR] [FILE ...]
+// quorlen-solve [--steps] [--dir DIR] [--] [FILE ...]
 #include <unistd.h>
 
+#include <csignal>
+#include <exception>
 #include <filesystem>
-#include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
 #include "cli/batch.h"
+#include "cli/output_file.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quorlen-solve [--steps] [--dir DIR] [FILE ...]\n"
+constexpr std::string_view kUsageLine = "usage: quorlen-solve [--steps] [--dir DIR] [--] [FILE ...]\n";
+
+constexpr std::string_view kHelp =
     "\n"
     "Solves each puzzle of each FILE (standard input when there is none, or\n"
     "for \"-\") as the window does: New, type the givens, Freeze, Solve.\n"
@@ -25,16 +30,31 @@ constexpr const char* kUsage =
     "A FILE whose name ends in .sud is one puzzle file, read by the Load\n"
     "command: New, Load, Freeze, Solve.\n"
     "\n"
-    "Prints one line per puzzle, fields separated by tabs: number, message,\n"
-    "grid (81 characters, . for empty), difficulty caption, \"Guessed?\",\n"
-    "passes, guesses, time of the Solve command in milliseconds.\n"
+    "Prints one line per puzzle, fields separated by tabs:\n"
+    "number, message, grid (81 characters, . for empty), difficulty caption,\n"
+    "\"Guessed?\", passes, guesses, time of the Solve command in milliseconds.\n"
     "\n"
-    "  --steps     tick \"Save to File\": each Solve writes steps.txt\n"
-    "  --dir DIR   the program's directory, where steps.txt goes\n"
-    "              (default: the folder that holds this program)\n"
-    "  --help      show this text\n"
+    "  --steps       tick \"Save to File\": each Solve writes steps.txt\n"
+    "  --dir DIR     the program's directory, where steps.txt goes\n"
+    "                (default: the folder that holds this program)\n"
+    "  --            what follows is a FILE, even if it starts with -\n"
+    "  --help        show this text\n"
     "\n"
-    "Exit status: 2 when a line or file could not be used, else 0.\n";
+    "Exit status: 0 when every puzzle went through; 1 when some output could\n"
+    "not be written (standard output, or a step log: standard error says\n"
+    "which and why), whatever else happened; 2 when an input line or file\n"
+    "was refused, or for a wrong command line.\n";
+
+// Writes "quorlen-solve: MESSAGE" to standard error, and the usage line
+// after a wrong command line.
+int complain(const std::string& message, int status) {
+  quorlen::OutputFile err(STDERR_FILENO, "standard error");
+  err.write(quorlen::escape_control("quorlen-solve: " + message) + "\n");
+  if (status == quorlen::kInputRefused) err.write(kUsageLine);
+  err.flush();
+  return status;
+}
+int usage_error(const std::string& message) { return complain(message, quorlen::kInputRefused); }
 
 std::filesystem::path executable_directory(const char* argv0) {
   std::error_code ec;
@@ -48,29 +68,49 @@ std::filesystem::path executable_directory(const char* argv0) {
 int main(int argc, char** argv) {
   quorlen::BatchOptions options;
   bool dir_given = false;
+  bool files_only = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (arg == "--steps") {
-      options.steps = true;
-    } else if (arg == "--dir") {
-      if (i + 1 >= argc) {
-        std::cerr << "quorlen-solve: --dir needs a directory\n" << kUsage;
-        return 2;
-      }
-      options.program_dir = argv[++i];
-      dir_given = true;
-    } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
-      std::cerr << "quorlen-solve: unknown option " << arg << "\n" << kUsage;
-      return 2;
-    } else {
+    if (files_only || arg == "-" || !arg.starts_with('-')) {
       options.inputs.emplace_back(arg);
+      continue;
+    }
+    // An option's value may follow it, or be joined: --dir=DIR.
+    std::string_view name = arg;
+    std::optional<std::string_view> value;
+    if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+      name = arg.substr(0, equals);
+      value = arg.substr(equals + 1);
+    }
+    const bool takes_value = name == "--dir";
+    if (value && !takes_value) return usage_error("option " + std::string(name) + " takes no value");
+    if (takes_value && !value) {
+      if (i + 1 >= argc) return usage_error(std::string(name) + " needs a value");
+      value = argv[++i];
+    }
+    if (name == "--") {
+      files_only = true;
+    } else if (name == "--help" || name == "-h") {
+      quorlen::OutputFile out(STDOUT_FILENO, "standard output");
+      if (out.write(kUsageLine) && out.write(kHelp) && out.flush()) return quorlen::kAllWentThrough;
+      return complain(out.error(), quorlen::kOutputFailed);
+    } else if (name == "--steps") {
+      options.steps = true;
+    } else if (name == "--dir") {
+      if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
+      options.program_dir = *value;
+      dir_given = true;
+    } else {
+      return usage_error("unknown option " + std::string(arg));
     }
   }
   if (!dir_given) options.program_dir = executable_directory(argv[0]);
-  std::ios::sync_with_stdio(false);
-  return quorlen::run_batch(options, STDIN_FILENO, std::cout, std::cerr);
+  // A file size limit fails the write, which is then reported, rather than
+  // ending the program with no word.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    return quorlen::run_batch(options, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+  } catch (const std::exception& e) {
+    return complain(e.what(), quorlen::kOutputFailed);
+  }
 }

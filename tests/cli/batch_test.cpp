@@ -21,9 +21,11 @@ struct Command {
   Command(std::vector<std::string> a = {}, std::string i = {}, std::size_t f = 0, unsigned s = 200)
       : args(std::move(a)), in(std::move(i)), filler(f), seconds(s) {}
   std::vector<std::string> args;
-  std::string in;          // written to its standard input through a pipe,
-  std::size_t filler = 0;  // then this many 'x', never all in memory at once
-  unsigned seconds = 200;  // then SIGALRM ends it
+  std::string in;           // written to its standard input through a pipe,
+  std::size_t filler = 0;   // then this many 'x', never all in memory at once
+  unsigned seconds = 200;   // then SIGALRM ends it
+  std::string stdout_path;  // instead of a file of the folder
+  rlim_t fsize = RLIM_INFINITY;
 };
 
 struct Ran {
@@ -37,14 +39,16 @@ Ran run(const fs::path& dir, const Command& r) {
   std::vector<char*> argv{const_cast<char*>(QUORLEN_SOLVE)};
   for (const std::string& arg : r.args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
-  const fs::path out = dir / "stdout.txt";
+  const fs::path out = dir / (r.stdout_path.empty() ? "stdout.txt" : r.stdout_path);
   int in[2];
   EXPECT_EQ(::pipe2(in, O_CLOEXEC), 0);
   const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err_fd = ::open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    if (::dup2(in[0], 0) < 0 || ::dup2(out_fd, 1) < 0 || ::dup2(err_fd, 2) < 0 || ::chdir(dir.c_str()) != 0)
+    const rlimit fsize{r.fsize, r.fsize};
+    if (::dup2(in[0], 0) < 0 || ::dup2(out_fd, 1) < 0 || ::dup2(err_fd, 2) < 0 || ::chdir(dir.c_str()) != 0 ||
+        ::setrlimit(RLIMIT_FSIZE, &fsize) != 0)
       ::_exit(126);
     std::signal(SIGPIPE, SIG_DFL);
     ::alarm(r.seconds);
@@ -68,7 +72,7 @@ Ran run(const fs::path& dir, const Command& r) {
   rusage usage{};
   EXPECT_EQ(::wait4(pid, &status, 0, &usage), pid);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), usage.ru_maxrss,
-          testing::read_bytes(out), testing::read_bytes(dir / "stderr.txt")};
+          r.stdout_path.empty() ? testing::read_bytes(out) : "", testing::read_bytes(dir / "stderr.txt")};
 }
 
 // The chosen tab-separated fields of each line, from 1; by default all but
@@ -160,6 +164,10 @@ TEST_P(Cases, Run) {
       r.in += arg;
     } else if (w[0] == "file") {
       testing::write_bytes(dir / arg, w.at(2));
+    } else if (w[0] == "stdout") {
+      r.stdout_path = arg;
+    } else if (w[0] == "fsize") {
+      r.fsize = std::stoul(arg);
     } else if (w[0] == "fields") {
       for (std::size_t i = 1; i < w.size(); ++i) fields.push_back(std::stoi(w[i]));
     } else if (w[0] == "out" || w[0] == "err") {
@@ -174,7 +182,9 @@ TEST_P(Cases, Run) {
   }
   const Ran ran = run(dir.path, r);
   EXPECT_EQ(ran.status, status);
-  EXPECT_EQ(fields_of(ran.out, fields), out);
+  if (r.stdout_path.empty()) {
+    EXPECT_EQ(fields_of(ran.out, fields), out);
+  }
   EXPECT_EQ(ran.err, err);
   for (const auto& [name, bytes] : contents) EXPECT_EQ(testing::read_bytes(dir / name), bytes) << name;
 }
