@@ -1,16 +1,21 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <set>
 #include <system_error>
+#include <thread>
 
+#include "cli/ordered_queue.h"
 #include "cli/output_file.h"
 #include "cli/puzzle_scanner.h"
 #include "ui/headless_platform.h"
@@ -31,6 +36,8 @@ struct Outcome {
   bool refused = false;        // an input line or file that could not be used
   std::string step_log_error;  // "PATH: reason" when Solve could not write its log
 };
+
+using Queue = OrderedQueue<Job, Outcome>;
 
 Outcome refusal(const std::string& what) {
   return {.fields = {},
@@ -89,52 +96,27 @@ class PuzzleRunner {
   Sudoku window_;
 };
 
-// Writes each outcome in turn: the puzzle's line to the standard output,
-// messages to the standard error; and keeps what the exit status says.
-class Writer {
- public:
-  Writer(int out, int err) : output_(out, "standard output"), errors_(err, "standard error") {}
-
-  // False once the standard output has failed: what follows would be lost.
-  bool write(const Outcome& outcome) {
-    if (!outcome.fields.empty() && !output_.write(std::to_string(++number_) + '\t' + outcome.fields + '\n'))
-      return false;
-    if (!outcome.message.empty()) report(outcome.message);
-    refused_ |= outcome.refused;
-    if (const std::string& e = outcome.step_log_error; !e.empty()) {
-      lost_ = true;
-      if (log_errors_.insert(e).second) report(escape_control("quorlen-solve: " + e));
-    }
-    return true;
-  }
-
-  int finish() {
-    if (!output_.flush()) {
-      report("quorlen-solve: " + output_.error());
-      lost_ = true;
-    }
-    return lost_ ? kOutputFailed : refused_ ? kInputRefused : kAllWentThrough;
-  }
-
- private:
-  void report(const std::string& message) {
-    errors_.write(message + "\n");
-    errors_.flush();
-  }
-
-  OutputFile output_;
-  OutputFile errors_;
-  bool refused_ = false;
-  bool lost_ = false;
-  std::set<std::string> log_errors_;
-  std::uint64_t number_ = 0;
-};
-
-// Reads every input in turn, solves its puzzles and writes what comes of
-// each, until the standard output fails.
+// Reads every input in turn and queues its puzzles and refusals.
 class InputReader : public PuzzleScanner::Sink {
  public:
-  InputReader(PuzzleRunner& runner, Writer& writer, int in) : runner_(runner), writer_(writer), in_(in) {}
+  InputReader(Queue& queue, int in) : queue_(queue), in_(in) {
+    if (::pipe2(wake_, O_CLOEXEC) != 0) wake_[0] = wake_[1] = -1;  // then reads wait for their input
+  }
+  ~InputReader() override {
+    for (const int fd : wake_) {
+      if (fd >= 0) ::close(fd);
+    }
+  }
+  InputReader(const InputReader&) = delete;
+  InputReader& operator=(const InputReader&) = delete;
+
+  // Ends, for good, a read that waits for input that may never come (a
+  // terminal, a quiet pipe), so that a failed run ends at once.
+  void interrupt() {
+    const char byte = 0;
+    // A byte that cannot be written is not needed: the pipe holds one.
+    if (wake_[1] >= 0 && ::write(wake_[1], &byte, 1) != 1) return;
+  }
 
   void read(const std::vector<std::string>& inputs) {
     for (const std::string& input : inputs) {
@@ -142,7 +124,7 @@ class InputReader : public PuzzleScanner::Sink {
       if (input == "-") {
         read_lines(in_, "<stdin>");
       } else if (is_sud_file_name(input)) {
-        stopped_ = !writer_.write(runner_.run({.givens = {}, .sud_file = input}));
+        stopped_ = !queue_.push_job({.givens = {}, .sud_file = input});
       } else {
         read_file(input);
       }
@@ -150,10 +132,10 @@ class InputReader : public PuzzleScanner::Sink {
   }
 
   void puzzle(const DigitGrid& givens) override {
-    stopped_ |= !writer_.write(runner_.run({.givens = givens, .sud_file = {}}));
+    stopped_ |= !queue_.push_job({.givens = givens, .sud_file = {}});
   }
   void refused(std::uint64_t line, const std::string& why) override {
-    stopped_ |= !writer_.write(refusal(name_ + ":" + std::to_string(line) + ": " + why));
+    stopped_ |= !queue_.push_result(refusal(name_ + ":" + std::to_string(line) + ": " + why));
   }
 
  private:
@@ -162,7 +144,7 @@ class InputReader : public PuzzleScanner::Sink {
     struct stat info {};
     const int error = fd < 0 ? errno : ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
     if (error != 0) {
-      stopped_ |= !writer_.write(
+      stopped_ |= !queue_.push_result(
           refusal(path + ": cannot be opened: " + std::generic_category().message(error) + ", skipped"));
     } else {
       read_lines(fd, path);
@@ -174,6 +156,9 @@ class InputReader : public PuzzleScanner::Sink {
     name_ = name;
     PuzzleScanner scanner(*this);
     while (!stopped_) {
+      pollfd ready[] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+      if (::poll(ready, 2, -1) < 0 && errno == EINTR) continue;
+      if (ready[1].revents != 0) return;
       const ssize_t got = ::read(fd, buffer_.data(), buffer_.size());
       if (got > 0) {
         scanner.feed(std::string_view(buffer_.data(), static_cast<std::size_t>(got)));
@@ -182,19 +167,44 @@ class InputReader : public PuzzleScanner::Sink {
         return;
       } else if (errno != EINTR) {
         const std::string reason = std::generic_category().message(errno);
-        stopped_ |= !writer_.write(refusal(name + ": read error on line " + std::to_string(scanner.line()) +
-                                           ": " + reason + ", rest skipped"));
+        stopped_ |=
+            !queue_.push_result(refusal(name + ": read error on line " + std::to_string(scanner.line()) +
+                                        ": " + reason + ", rest skipped"));
         return;
       }
     }
   }
 
-  PuzzleRunner& runner_;
-  Writer& writer_;
+  Queue& queue_;
   int in_;
   std::string name_;
   bool stopped_ = false;
+  int wake_[2];
   std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+};
+
+// The first failure of a thread that is not the program's to report in
+// any other way (memory exhausted, a thread that cannot start).
+class ThreadFailure {
+ public:
+  template <class Body>
+  void guard(Queue& queue, Body body) {
+    try {
+      body();
+    } catch (const std::exception& e) {
+      std::lock_guard lock(mutex_);
+      if (what_.empty()) what_ = e.what();
+      queue.stop();
+    }
+  }
+  std::string what() {
+    std::lock_guard lock(mutex_);
+    return what_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::string what_;
 };
 
 }  // namespace
@@ -210,12 +220,77 @@ bool is_sud_file_name(std::string_view name) {
 }
 
 int run_batch(const BatchOptions& options, int in, int out, int err) {
-  PuzzleRunner runner(options);
-  Writer writer(out, err);
+  // Each Solve with "Save to File" replaces the last one's log: one thread
+  // keeps them in input order, so the log left is the last puzzle's.
+  const int jobs = options.steps ? 1 : std::max(options.jobs, 1);
+  Queue queue(std::max<std::size_t>(64, 16 * static_cast<std::size_t>(jobs)));
+  ThreadFailure failure;
+  InputReader reader(queue, in);
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
-  InputReader(runner, writer, in).read(inputs);
-  return writer.finish();
+  // Declared after all they use, and stopped before they are joined, so that
+  // whatever way this returns no thread is left waiting.
+  std::vector<std::jthread> threads;
+  struct StopOnReturn {
+    Queue& queue;
+    InputReader& reader;
+    void operator()() const {
+      queue.stop();
+      reader.interrupt();
+    }
+    ~StopOnReturn() { (*this)(); }
+  } stop{queue, reader};
+  failure.guard(queue, [&] {
+    for (int i = 0; i < jobs; ++i) {
+      threads.emplace_back([&] {
+        failure.guard(queue, [&] {
+          PuzzleRunner runner(options);
+          while (auto job = queue.take_job()) queue.finish(job->first, runner.run(job->second));
+        });
+      });
+    }
+    threads.emplace_back([&] {
+      failure.guard(queue, [&] { reader.read(inputs); });
+      queue.close();
+    });
+  });
+
+  OutputFile output(out, "standard output");
+  OutputFile errors(err, "standard error");
+  const auto report = [&](const std::string& message) {
+    errors.write(message + "\n");
+    errors.flush();
+  };
+  bool refused = false;
+  bool lost = false;
+  std::set<std::string> log_errors;
+  std::uint64_t number = 0;
+  // Output is flushed whenever the next result is not ready yet, so a slow
+  // input or a slow puzzle never holds back what is done.
+  while (auto outcome = queue.next_result([&] {
+    if (!output.flush()) queue.stop();
+  })) {
+    if (!output.error().empty()) break;
+    if (!outcome->fields.empty() && !output.write(std::to_string(++number) + '\t' + outcome->fields + '\n'))
+      break;
+    if (!outcome->message.empty()) report(outcome->message);
+    refused |= outcome->refused;
+    if (const std::string& e = outcome->step_log_error; !e.empty()) {
+      lost = true;
+      if (log_errors.insert(e).second) report(escape_control("quorlen-solve: " + e));
+    }
+  }
+  if (!output.flush()) {
+    report("quorlen-solve: " + output.error());
+    lost = true;
+  }
+  stop();
+  threads.clear();  // joins them
+  if (const std::string what = failure.what(); !what.empty()) {
+    report("quorlen-solve: " + what);
+    lost = true;
+  }
+  return lost ? kOutputFailed : refused ? kInputRefused : kAllWentThrough;
 }
 
 }  // namespace quorlen

@@ -1,4 +1,5 @@
-// quorlen-solve [--steps] [--dir DIR] [--] [FILE ...]
+// quorlen-solve [--steps] [-j N] [--dir DIR] [--] [FILE ...]
+#include <sched.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -8,13 +9,14 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 #include "cli/batch.h"
 #include "cli/output_file.h"
 
 namespace {
 
-constexpr std::string_view kUsageLine = "usage: quorlen-solve [--steps] [--dir DIR] [--] [FILE ...]\n";
+constexpr std::string_view kUsageLine = "usage: quorlen-solve [--steps] [-j N] [--dir DIR] [--] [FILE ...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -30,11 +32,15 @@ constexpr std::string_view kHelp =
     "A FILE whose name ends in .sud is one puzzle file, read by the Load\n"
     "command: New, Load, Freeze, Solve.\n"
     "\n"
-    "Prints one line per puzzle, fields separated by tabs:\n"
+    "Prints one line per puzzle, in input order, fields separated by tabs:\n"
     "number, message, grid (81 characters, . for empty), difficulty caption,\n"
     "\"Guessed?\", passes, guesses, time of the Solve command in milliseconds.\n"
     "\n"
-    "  --steps       tick \"Save to File\": each Solve writes steps.txt\n"
+    "  --steps       tick \"Save to File\": each Solve writes steps.txt, which\n"
+    "                then holds the last puzzle's log; solves on one thread\n"
+    "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
+    "                this program may use); the output is the same but for\n"
+    "                the times\n"
     "  --dir DIR     the program's directory, where steps.txt goes\n"
     "                (default: the folder that holds this program)\n"
     "  --            what follows is a FILE, even if it starts with -\n"
@@ -63,10 +69,27 @@ std::filesystem::path executable_directory(const char* argv0) {
   return exe.parent_path();
 }
 
+// The processors this process may run on.
+int usable_processors() {
+  cpu_set_t set;
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// The number of a -j option, 1 to 256; 0 when it is not one.
+int job_count(std::string_view text) {
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9' || (value = value * 10 + (c - '0')) > 256) return 0;
+  }
+  return value;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   quorlen::BatchOptions options;
+  options.jobs = usable_processors();
   bool dir_given = false;
   bool files_only = false;
   for (int i = 1; i < argc; ++i) {
@@ -75,14 +98,17 @@ int main(int argc, char** argv) {
       options.inputs.emplace_back(arg);
       continue;
     }
-    // An option's value may follow it, or be joined: --dir=DIR.
+    // An option's value may follow it, or be joined: --dir=DIR, --jobs=N, -jN.
     std::string_view name = arg;
     std::optional<std::string_view> value;
     if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
       name = arg.substr(0, equals);
       value = arg.substr(equals + 1);
+    } else if (arg.starts_with("-j") && arg.size() > 2) {
+      name = "-j";
+      value = arg.substr(2);
     }
-    const bool takes_value = name == "--dir";
+    const bool takes_value = name == "--dir" || name == "-j" || name == "--jobs";
     if (value && !takes_value) return usage_error("option " + std::string(name) + " takes no value");
     if (takes_value && !value) {
       if (i + 1 >= argc) return usage_error(std::string(name) + " needs a value");
@@ -100,6 +126,9 @@ int main(int argc, char** argv) {
       if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
       options.program_dir = *value;
       dir_given = true;
+    } else if (takes_value) {
+      if ((options.jobs = job_count(*value)) == 0)
+        return usage_error(std::string(name) + " needs a number of threads from 1 to 256");
     } else {
       return usage_error("unknown option " + std::string(arg));
     }

@@ -210,5 +210,27 @@ TEST(Batch, MemoryStaysBoundedWhateverTheInput) {
   EXPECT_LT(zero.max_rss_kb, small.max_rss_kb + 12 * 1024);
 }
 
+// Every collection, and every sample puzzle file, on one thread and on two:
+// the same lines but for the times.
+TEST(Batch, TwoThreadsGiveTheLinesOfOne) {
+  testing::ScratchDir dir;
+  std::vector<std::string> inputs;
+  for (const fs::path folder : {QUORLEN_TEST_DATA_DIR, QUORLEN_EXAMPLES_DIR}) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path().extension() == ".txt" || entry.path().extension() == ".sud")
+        inputs.push_back(entry.path().string());
+    }
+  }
+  for (const std::string& input : inputs) {
+    SCOPED_TRACE(input);
+    const Ran one = run(dir.path, {{"-j", "1", input}});
+    const Ran two = run(dir.path, {{"-j", "2", input}});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(two.status, 0);
+    EXPECT_NE(one.out, "");
+    EXPECT_EQ(fields_of(two.out, {}), fields_of(one.out, {}));
+  }
+}
+
 }  // namespace
 }  // namespace quorlen
