@@ -18,6 +18,7 @@
 #include "cli/ordered_queue.h"
 #include "cli/output_file.h"
 #include "cli/puzzle_scanner.h"
+#include "solver/complete_search.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 
@@ -55,7 +56,7 @@ class PuzzleRunner {
   Outcome run(const Job& job) {
     if (job.sud_file.empty()) {
       enter_puzzle(window_, job.givens);
-      return solve();
+      return solve(job.givens);
     }
     // New, Load the file through the dialog, Freeze, Solve.
     window_.cmdNew_Click();
@@ -65,12 +66,13 @@ class PuzzleRunner {
     window_.cmdLoad_Click();
     if (!platform_.messages.empty())
       return refusal(job.sud_file + ": " + platform_.messages.back() + " Skipped.");
+    const DigitGrid givens = shown_digits(window_.view());
     window_.cmdFreeze_Click();
-    return solve();
+    return solve(givens);
   }
 
  private:
-  Outcome solve() {
+  Outcome solve(const DigitGrid& givens) {
     if (options_.steps) window_.view().Check2 = true;
     platform_.messages.clear();
     const auto start = std::chrono::steady_clock::now();
@@ -87,6 +89,11 @@ class PuzzleRunner {
     f = platform_.messages.empty() ? std::string() : platform_.messages.back();
     f += '\t' + puzzle_string(shown_digits(view)) + '\t' + view.Label1 + '\t' + view.Label4 + '\t' +
          std::to_string(board.pass_count) + '\t' + std::to_string(board.guess_count) + '\t' + time;
+    if (options_.count) {
+      static constexpr const char* kCounts[] = {"0", "1", "2+"};
+      f += '\t';
+      f += kCounts[std::clamp(count_solutions(givens), 0, 2)];
+    }
     outcome.step_log_error = window_.step_log_error();
     return outcome;
   }

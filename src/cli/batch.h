@@ -10,6 +10,7 @@ namespace quorlen {
 
 struct BatchOptions {
   bool steps = false;                 // tick "Save to File" before each Solve
+  bool count = false;                 // add the number of solutions of the givens
   int jobs = 1;                       // solving threads; --steps solves on one
   std::filesystem::path program_dir;  // where steps.txt goes
   std::vector<std::string> inputs;    // files; "-" is standard input

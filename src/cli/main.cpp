@@ -1,4 +1,4 @@
-// quorlen-solve [--steps] [-j N] [--dir DIR] [--] [FILE ...]
+// quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]
 #include <sched.h>
 #include <unistd.h>
 
@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr std::string_view kUsageLine = "usage: quorlen-solve [--steps] [-j N] [--dir DIR] [--] [FILE ...]\n";
+constexpr std::string_view kUsageLine =
+    "usage: quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -38,6 +39,8 @@ constexpr std::string_view kHelp =
     "\n"
     "  --steps       tick \"Save to File\": each Solve writes steps.txt, which\n"
     "                then holds the last puzzle's log; solves on one thread\n"
+    "  --count       add a last field: the number of solutions of the givens,\n"
+    "                0, 1 or 2+ (a complete search that stops at the second)\n"
     "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
     "                this program may use); the output is the same but for\n"
     "                the times\n"
@@ -122,6 +125,8 @@ int main(int argc, char** argv) {
       return complain(out.error(), quorlen::kOutputFailed);
     } else if (name == "--steps") {
       options.steps = true;
+    } else if (name == "--count") {
+      options.count = true;
     } else if (name == "--dir") {
       if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
       options.program_dir = *value;
