@@ -1,36 +1,71 @@
-// quorlen-solve [--steps] [--dir DIR] [FILE ...]
+// quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]
+#include <sched.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <exception>
 #include <filesystem>
-#include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 #include "cli/batch.h"
+#include "cli/output_file.h"
 #include "ui/folders.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quorlen-solve [--steps] [--dir DIR] [FILE ...]\n"
+constexpr std::string_view kUsageLine =
+    "usage: quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]\n";
+
+constexpr std::string_view kHelp =
     "\n"
     "Solves each puzzle of each FILE (standard input when there is none, or\n"
     "for \"-\") as the window does: New, type the givens, Freeze, Solve.\n"
-    "A puzzle line holds 81 characters row by row from the top-left cell:\n"
-    "1-9 for a given, 0 or . for an empty cell. Blank lines and lines\n"
-    "starting with # are skipped.\n"
+    "A puzzle line holds 81 cells row by row from the top-left cell: 1-9 for\n"
+    "a given, 0 or . for an empty cell. CR, LF and CR LF end a line. After\n"
+    "the 81st cell any other character separates: a further group of exactly\n"
+    "81 cells is a further puzzle, other text (ratings, names) is skipped,\n"
+    "and so is everything after a #. Blank lines and lines starting with #\n"
+    "are skipped. A line that is not a puzzle, or a later group of 17 cells\n"
+    "or more that is not one, is reported on standard error and skipped.\n"
     "A FILE whose name ends in .sud is one puzzle file, read by the Load\n"
     "command: New, Load, Freeze, Solve.\n"
     "\n"
-    "Prints one line per puzzle, fields separated by tabs: number, message,\n"
-    "grid (81 characters, . for empty), difficulty caption, \"Guessed?\",\n"
-    "passes, guesses, time of the Solve command in milliseconds.\n"
+    "Prints one line per puzzle, in input order, fields separated by tabs:\n"
+    "number, message, grid (81 characters, . for empty), difficulty caption,\n"
+    "\"Guessed?\", passes, guesses, time of the Solve command in milliseconds.\n"
     "\n"
-    "  --steps     tick \"Save to File\": each Solve writes steps.txt\n"
-    "  --dir DIR   the program's directory, where steps.txt goes\n"
-    "              (default: the folder that holds this program or, for an\n"
-    "              installed copy, $XDG_DATA_HOME/quorlen)\n"
-    "  --help      show this text\n"
+    "  --steps       tick \"Save to File\": each Solve writes steps.txt, which\n"
+    "                then holds the last puzzle's log; solves on one thread\n"
+    "  --count       add a last field: the number of solutions of the givens,\n"
+    "                0, 1 or 2+ (a complete search that stops at the second)\n"
+    "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
+    "                this program may use); the output is the same but for\n"
+    "                the times\n"
+    "  --dir DIR     the program's directory, where steps.txt goes (default:\n"
+    "                the folder that holds this program or, for an installed\n"
+    "                copy, $XDG_DATA_HOME/quorlen)\n"
+    "  --            what follows is a FILE, even if it starts with -\n"
+    "  --help        show this text\n"
     "\n"
-    "Exit status: 2 when a line or file could not be used, else 0.\n";
+    "Exit status: 0 when every puzzle went through; 1 when some output could\n"
+    "not be written (standard output, or a step log: standard error says\n"
+    "which and why), whatever else happened; 2 when an input line or file\n"
+    "was refused, or for a wrong command line.\n";
+
+// Writes "quorlen-solve: MESSAGE" to standard error, and the usage line
+// after a wrong command line.
+int complain(const std::string& message, int status) {
+  quorlen::OutputFile err(STDERR_FILENO, "standard error");
+  err.write(quorlen::escape_control("quorlen-solve: " + message) + "\n");
+  if (status == quorlen::kInputRefused) err.write(kUsageLine);
+  err.flush();
+  return status;
+}
+int usage_error(const std::string& message) { return complain(message, quorlen::kInputRefused); }
 
 std::filesystem::path executable_directory(const char* argv0) {
   std::error_code ec;
@@ -39,31 +74,70 @@ std::filesystem::path executable_directory(const char* argv0) {
   return exe.parent_path();
 }
 
+// The processors this process may run on.
+int usable_processors() {
+  cpu_set_t set;
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// The number of a -j option, 1 to 256; 0 when it is not one.
+int job_count(std::string_view text) {
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9' || (value = value * 10 + (c - '0')) > 256) return 0;
+  }
+  return value;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   quorlen::BatchOptions options;
+  options.jobs = usable_processors();
   bool dir_given = false;
+  bool files_only = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (arg == "--steps") {
-      options.steps = true;
-    } else if (arg == "--dir") {
-      if (i + 1 >= argc) {
-        std::cerr << "quorlen-solve: --dir needs a directory\n" << kUsage;
-        return 2;
-      }
-      options.program_dir = argv[++i];
-      dir_given = true;
-    } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
-      std::cerr << "quorlen-solve: unknown option " << arg << "\n" << kUsage;
-      return 2;
-    } else {
+    if (files_only || arg == "-" || !arg.starts_with('-')) {
       options.inputs.emplace_back(arg);
+      continue;
+    }
+    // An option's value may follow it, or be joined: --dir=DIR, --jobs=N, -jN.
+    std::string_view name = arg;
+    std::optional<std::string_view> value;
+    if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+      name = arg.substr(0, equals);
+      value = arg.substr(equals + 1);
+    } else if (arg.starts_with("-j") && arg.size() > 2) {
+      name = "-j";
+      value = arg.substr(2);
+    }
+    const bool takes_value = name == "--dir" || name == "-j" || name == "--jobs";
+    if (value && !takes_value) return usage_error("option " + std::string(name) + " takes no value");
+    if (takes_value && !value) {
+      if (i + 1 >= argc) return usage_error(std::string(name) + " needs a value");
+      value = argv[++i];
+    }
+    if (name == "--") {
+      files_only = true;
+    } else if (name == "--help" || name == "-h") {
+      quorlen::OutputFile out(STDOUT_FILENO, "standard output");
+      if (out.write(kUsageLine) && out.write(kHelp) && out.flush()) return quorlen::kAllWentThrough;
+      return complain(out.error(), quorlen::kOutputFailed);
+    } else if (name == "--steps") {
+      options.steps = true;
+    } else if (name == "--count") {
+      options.count = true;
+    } else if (name == "--dir") {
+      if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
+      options.program_dir = *value;
+      dir_given = true;
+    } else if (takes_value) {
+      if ((options.jobs = job_count(*value)) == 0)
+        return usage_error(std::string(name) + " needs a number of threads from 1 to 256");
+    } else {
+      return usage_error("unknown option " + std::string(arg));
     }
   }
   if (!dir_given) {
@@ -72,6 +146,12 @@ int main(int argc, char** argv) {
     // user's data folder instead.
     if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir);
   }
-  std::ios::sync_with_stdio(false);
-  return quorlen::run_batch(options, std::cin, std::cout, std::cerr);
+  // A file size limit fails the write, which is then reported, rather than
+  // ending the program with no word.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    return quorlen::run_batch(options, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+  } catch (const std::exception& e) {
+    return complain(e.what(), quorlen::kOutputFailed);
+  }
 }
