@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <string>
 #include <utility>
@@ -21,7 +22,8 @@ namespace fs = std::filesystem;
 // A hidden name in `dir` for a file being written; unique within the folder
 // together with O_EXCL or linkat, which refuse a name that exists.
 fs::path temporary_name(const fs::path& dir) {
-  static unsigned counter = 0;
+  // Atomic: quorlen-solve runs a window logic on each of several threads.
+  static std::atomic<unsigned> counter = 0;
   return dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
 }
 

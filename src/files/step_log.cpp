@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace quorlen {
 
@@ -37,7 +38,7 @@ bool StepLogFile::commit(std::string_view records) {
 
 bool StepLogFile::fail(int error) {
   file_.discard();
-  error_ = path_.string() + ": " + std::strerror(error != 0 ? error : EIO);
+  error_ = path_.string() + ": " + std::generic_category().message(error != 0 ? error : EIO);
   return false;
 }
 
