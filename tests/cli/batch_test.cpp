@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "support/scratch_dir.h"
+#include "support/text_cases.h"
 
 namespace quorlen {
 namespace {
@@ -98,53 +99,7 @@ std::string fields_of(const std::string& out, const std::vector<int>& chosen) {
   return kept;
 }
 
-struct Case {
-  std::string name, file;
-  std::vector<std::pair<int, std::string>> lines;  // number, text
-};
-void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ": " << c.name; }
-
-// Words, or quoted texts with C escapes (\" \\ \r \n \t \xNN).
-std::vector<std::string> words_of(const std::string& line) {
-  std::vector<std::string> words;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == ' ') continue;
-    const bool quoted = line[i] == '"';
-    std::string word;
-    for (i += quoted; i < line.size() && line[i] != (quoted ? '"' : ' '); ++i) {
-      if (!quoted || line[i] != '\\') {
-        word += line[i];
-      } else if (const char c = line[++i]; c == 'x') {
-        word += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-        i += 2;
-      } else {
-        word += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-      }
-    }
-    words.push_back(word);
-  }
-  return words;
-}
-
-std::vector<Case> load_cases() {
-  std::vector<Case> cases;
-  for (const auto& entry : fs::directory_iterator(fs::path(QUORLEN_TEST_DATA_DIR) / "cli")) {
-    if (entry.path().extension() != ".txt") continue;
-    std::ifstream in(entry.path());
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-      ++number;
-      if (line.starts_with("== ")) {
-        cases.push_back({line.substr(3), entry.path().filename().string(), {}});
-      } else if (!line.empty() && line.front() != '#' && !cases.empty()) {
-        cases.back().lines.emplace_back(number, line);
-      }
-    }
-  }
-  return cases;
-}
-
-class Cases : public ::testing::TestWithParam<Case> {};
+class Cases : public ::testing::TestWithParam<testing::TextCase> {};
 
 TEST_P(Cases, Run) {
   testing::ScratchDir dir;
@@ -156,7 +111,7 @@ TEST_P(Cases, Run) {
   std::vector<int> fields;
   std::vector<std::pair<std::string, std::string>> contents;
   for (const auto& [number, line] : GetParam().lines) {
-    const std::vector<std::string> w = words_of(line);
+    const std::vector<std::string> w = testing::words_of(line);
     const std::string& arg = w.size() > 1 ? w[1] : "";
     if (w[0] == "run") {
       r.args.assign(w.begin() + 1, w.end());
@@ -189,11 +144,14 @@ TEST_P(Cases, Run) {
   for (const auto& [name, bytes] : contents) EXPECT_EQ(testing::read_bytes(dir / name), bytes) << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Batch, Cases, ::testing::ValuesIn(load_cases()), [](const auto& param_info) {
-  std::string name = param_info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Batch, Cases,
+                         ::testing::ValuesIn(testing::load_text_cases(fs::path(QUORLEN_TEST_DATA_DIR) /
+                                                                      "cli")),
+                         [](const auto& param_info) {
+                           std::string name = param_info.param.name;
+                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
 
 // Peak memory, against the program reading one puzzle: a 100 MB line through
 // a pipe, and /dev/zero (one endless line) until SIGALRM ends it.

@@ -17,6 +17,7 @@
 
 #include "board/units.h"
 #include "support/scratch_dir.h"
+#include "support/text_cases.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 
@@ -25,67 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Scenario {
-  std::string name;
-  std::string file;
-  std::vector<std::pair<int, std::string>> lines;  // number, text
-};
-
-void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.file << ": " << scenario.name; }
-
-// Words, or quoted texts with C escapes (\" \\ \r \n \t \xNN).
-std::vector<std::string> words_of(const std::string& line) {
-  std::vector<std::string> words;
-  for (std::size_t i = 0; i < line.size();) {
-    if (line[i] == ' ') {
-      ++i;
-    } else if (line[i] != '"') {
-      const std::size_t end = std::min(line.find(' ', i), line.size());
-      words.push_back(line.substr(i, end - i));
-      i = end;
-    } else {
-      std::string text;
-      for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] != '\\') {
-          text += line[i];
-        } else if (const char c = line[++i]; c == 'x') {
-          text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-          i += 2;
-        } else {
-          text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-      }
-      words.push_back(text);
-      ++i;
-    }
-  }
-  return words;
-}
-
-std::vector<Scenario> load_scenarios() {
-  std::vector<Scenario> scenarios;
-  for (const auto& entry : fs::directory_iterator(fs::path(QUORLEN_TEST_DATA_DIR) / "scenarios")) {
-    if (entry.path().extension() != ".txt") continue;
-    std::ifstream in(entry.path());
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-      ++number;
-      if (line.starts_with("== ")) {
-        scenarios.push_back({line.substr(3), entry.path().filename().string(), {}});
-      } else if (!line.empty() && line.front() != '#' && !scenarios.empty()) {
-        scenarios.back().lines.emplace_back(number, line);
-      }
-    }
-  }
-  return scenarios;
-}
-
 class ScenarioRun {
  public:
-  void run(const Scenario& scenario) {
+  void run(const testing::TextCase& scenario) {
     for (const auto& [number, line] : scenario.lines) {
       SCOPED_TRACE(scenario.file + ":" + std::to_string(number) + ": " + line);
-      const std::vector<std::string> w = words_of(line);
+      const std::vector<std::string> w = testing::words_of(line);
       const auto command = commands_.find(w[0]);
       if (command != commands_.end()) {
         view_before_ = window_.view();
@@ -266,11 +212,13 @@ class ScenarioRun {
   };
 };
 
-class Scenarios : public ::testing::TestWithParam<Scenario> {};
+class Scenarios : public ::testing::TestWithParam<testing::TextCase> {};
 
 TEST_P(Scenarios, Run) { ScenarioRun().run(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Window, Scenarios, ::testing::ValuesIn(load_scenarios()),
+INSTANTIATE_TEST_SUITE_P(Window, Scenarios,
+                         ::testing::ValuesIn(testing::load_text_cases(fs::path(QUORLEN_TEST_DATA_DIR) /
+                                                                      "scenarios")),
                          [](const auto& param_info) {
                            std::string name = param_info.param.name;
                            for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
