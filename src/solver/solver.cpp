@@ -145,6 +145,9 @@ constexpr Lanes one_bit(Lanes x) {
 // Every bit of the lanes whose bit 15 is set.
 constexpr Lanes whole(Lanes flags) { return flags | (flags - (flags >> 15)); }
 
+// Lane k of a word, as an int.
+constexpr int lane_of(Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); }
+
 constexpr Lanes kFlag = 0x8000;  // bit 15 of the first lane
 
 // The nine cells of a column, or a value for each row, in the lanes of three
@@ -204,6 +207,38 @@ constexpr ColumnNarrowed narrow_by_rows(const RowWords& masks, int open, const R
     column.changed[w] = nonzero(narrowed ^ open_lanes) & ~filled & kRowLanes[w];
   }
   return column;
+}
+
+// The places of every digit in four units side by side, unit first + k in
+// lane k, and the digits some cell of each could take as a guess.
+struct FourUnits {
+  PlaceCounts<Lanes> counts;
+  Lanes open = 0;
+
+  PlaceCounts<int> counts_of(int k) const {
+    return {{lane_of(counts.bits[0], k), lane_of(counts.bits[1], k), lane_of(counts.bits[2], k),
+             lane_of(counts.bits[3], k)}};
+  }
+};
+
+// Every mask must be in 0..1022, as on a grid of plain digits. A lane past
+// unit 27 reads unit 28, which holds nothing (see kUnitCellBytes).
+FourUnits count_places(int first, const std::array<std::int16_t, 83>& masks,
+                       const std::array<std::int16_t, 83>& tried_masks) {
+  FourUnits units;
+  for (std::size_t pos = 0; pos < 9; ++pos) {
+    Lanes mask = 0, tried = 0;
+    for (int k = 0; k < 4; ++k) {
+      const auto cell = static_cast<std::size_t>(kUnitCellBytes[static_cast<std::size_t>(first + k)][pos]);
+      mask |= Lanes{static_cast<std::uint16_t>(masks[cell])} << (16 * k);
+      tried |= Lanes{static_cast<std::uint16_t>(tried_masks[cell])} << (16 * k);
+    }
+    units.counts.add(mask);
+    // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
+    const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
+    units.open |= mask & ~tried & whole(several);
+  }
+  return units;
 }
 
 }  // namespace
@@ -798,45 +833,33 @@ void Solver::guess_function() {
 // The examination of (k, u, d) places exactly when d has k places in u and
 // some cell of u could take d as a guess: d is a candidate there, the cell
 // has other candidates too, and d has not been guessed there.
-//
+Solver::Guess Solver::choose_guess() const {
+  return plain_digits_ ? choose_guess_four_units_at_once() : choose_guess_unit_by_unit();
+}
+
 // On a grid of plain digits no unit has a digit with one place in a cell
 // that has other candidates: the reduction stops only when the single-place
 // rule finds none in any unit. So two places is the fewest there, and the
-// first unit that offers two wins.
-Solver::Guess Solver::choose_guess() const {
+// first unit that offers two wins. Every mask is in 0..1022 and tells
+// filled cells from empty ones, so the units can be counted in lanes.
+Solver::Guess Solver::choose_guess_four_units_at_once() const {
   Guess best;
-  if (plain_digits_) {
-    // Every mask is in 0..1022 and tells filled cells from empty ones, so
-    // four units at a time, unit first + k in bits 16k..16k+15.
-    const auto lane = [](Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); };
-    for (int first = 1; first <= 27; first += 4) {
-      PlaceCounts<Lanes> counts;
-      Lanes open = 0;  // the digits some cell could take as a guess
-      for (std::size_t pos = 0; pos < 9; ++pos) {
-        Lanes mask = 0, tried = 0;
-        for (int k = 0; k < 4; ++k) {
-          const int cell = kUnitCellBytes[static_cast<std::size_t>(first + k)][pos];
-          mask |= Lanes{static_cast<std::uint16_t>(cand_mask[static_cast<std::size_t>(cell)])} << (16 * k);
-          tried |= Lanes{static_cast<std::uint16_t>(board_.tried_mask[static_cast<std::size_t>(cell)])}
-                   << (16 * k);
-        }
-        counts.add(mask);
-        // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
-        const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
-        open |= mask & ~tried & whole(several);
-      }
-      for (int k = 0; k < 4 && first + k <= 27; ++k) {
-        const PlaceCounts<int> unit_counts{{lane(counts.bits[0], k), lane(counts.bits[1], k),
-                                            lane(counts.bits[2], k), lane(counts.bits[3], k)}};
-        int digit = 0;
-        const int places = fewest_places(lane(open, k), unit_counts, digit);
-        // A later unit wins only with fewer places; none has fewer than two.
-        if (places < best.places) best = {places, first + k, digit};
-        if (best.places == 2) return best;
-      }
+  for (int first = 1; first <= 27; first += 4) {
+    const FourUnits units = count_places(first, cand_mask, board_.tried_mask);
+    for (int k = 0; k < 4 && first + k <= 27; ++k) {
+      int digit = 0;
+      const int places = fewest_places(lane_of(units.open, k), units.counts_of(k), digit);
+      // A later unit wins only with fewer places; none has fewer than two.
+      if (places < best.places) best = {places, first + k, digit};
+      if (best.places == 2) return best;
     }
-    return best;
   }
+  return best;
+}
+
+// Any masks: each is read as the set of digits it holds (see digit_bits).
+Solver::Guess Solver::choose_guess_unit_by_unit() const {
+  Guess best;
   for (int unit = 1; unit <= 27; ++unit) {
     int open = 0;
     PlaceCounts<int> counts;

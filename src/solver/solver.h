@@ -130,6 +130,8 @@ class Solver {
   void place_single_places(int unit, int singles);
 
   Guess choose_guess() const;
+  Guess choose_guess_four_units_at_once() const;
+  Guess choose_guess_unit_by_unit() const;
   void place_guess(const Guess& guess);
 
   Board& board_;
