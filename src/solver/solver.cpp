@@ -145,7 +145,127 @@ constexpr Lanes one_bit(Lanes x) {
 // Every bit of the lanes whose bit 15 is set.
 constexpr Lanes whole(Lanes flags) { return flags | (flags - (flags >> 15)); }
 
+// Lane k of a word, as an int.
+constexpr int lane_of(Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); }
+
+constexpr Lanes kFlag = 0x8000;  // bit 15 of the first lane
+
+// The nine cells of a column, or a value for each row, in the lanes of three
+// words: rows 1-4, 5-8, and 9 (the other lanes of the last word are left
+// out of every result).
+using RowWords = std::array<Lanes, 3>;
+constexpr RowWords kRowLanes = {kLaneTop, kLaneTop, lanes(kFlag, 0, 0, 0)};
+// A value for each row 1..9 at row - 1, padded to three words of lanes.
+using RowMasks = std::array<std::int16_t, 12>;
+
+// The column, and the boxes, of the cells of `column` whose rows' flags are
+// set in `changed`.
+constexpr std::uint32_t column_and_boxes_touched(int column, const RowWords& changed) {
+  if ((changed[0] | changed[1] | changed[2]) == 0) return 0;
+  std::uint32_t touched = std::uint32_t{1} << column;
+  // Boxes 19..27 go down the columns: rows 1-3, 4-6 and 7-9 of columns 1-3 first.
+  const int box = 19 + 3 * ((column - 1) / 3);
+  if ((changed[0] & lanes(kFlag, kFlag, kFlag, 0)) != 0) touched |= std::uint32_t{1} << box;
+  if ((changed[0] & lanes(0, 0, 0, kFlag)) != 0 || (changed[1] & lanes(kFlag, kFlag, 0, 0)) != 0) {
+    touched |= std::uint32_t{2} << box;
+  }
+  if ((changed[1] & lanes(0, 0, kFlag, kFlag)) != 0 || changed[2] != 0) touched |= std::uint32_t{4} << box;
+  return touched;
+}
+
+// A column's nine masks, which lie side by side, in the lanes of RowWords.
+RowWords load_column(const std::int16_t* first) {
+  return {load_lanes(first), load_lanes(first + 4), lanes(static_cast<std::uint16_t>(first[8]), 0, 0, 0)};
+}
+
+void store_column(std::int16_t* first, const RowWords& masks) {
+  store_lanes(first, masks[0]);
+  store_lanes(first + 4, masks[1]);
+  first[8] = static_cast<std::int16_t>(std::bit_cast<std::array<std::uint16_t, 4>>(masks[2])[0]);
+}
+
+// What the rows' calls do to the cells of one column.
+struct ColumnNarrowed {
+  RowWords masks{};    // the cells' masks after them
+  RowWords changed{};  // the rows whose cell they narrowed
+};
+
+// The rows' calls on a column's masks, given the digits the column lacks
+// (`open`) and those each row lacks. The column's call has narrowed its
+// empty cells to `open` already, or, with one empty cell, placed it.
+constexpr ColumnNarrowed narrow_by_rows(const RowWords& masks, int open, const RowWords& row_open) {
+  const Lanes open_lanes = broadcast(open);
+  // The cell placed by the column's call keeps its one digit, as in possible_from_masks.
+  const Lanes keep = (open & (open - 1)) == 0 ? ~Lanes{0} : 0;
+  ColumnNarrowed column;
+  for (std::size_t w = 0; w < 3; ++w) {
+    // A filled cell's mask is its digit alone, and it keeps it; an empty
+    // one gets what the column and then the row allow.
+    const Lanes filled = one_bit(masks[w]);
+    const Lanes narrowed = open_lanes & (row_open[w] | keep);
+    column.masks[w] = (masks[w] & whole(filled)) | (narrowed & ~whole(filled));
+    column.changed[w] = nonzero(narrowed ^ open_lanes) & ~filled & kRowLanes[w];
+  }
+  return column;
+}
+
+// The places of every digit in four units side by side, unit first + k in
+// lane k, and the digits some cell of each could take as a guess.
+struct FourUnits {
+  PlaceCounts<Lanes> counts;
+  Lanes open = 0;
+
+  PlaceCounts<int> counts_of(int k) const {
+    return {{lane_of(counts.bits[0], k), lane_of(counts.bits[1], k), lane_of(counts.bits[2], k),
+             lane_of(counts.bits[3], k)}};
+  }
+};
+
+// Every mask must be in 0..1022, as on a grid of plain digits. A lane past
+// unit 27 reads unit 28, which holds nothing (see kUnitCellBytes).
+FourUnits count_places(int first, const std::array<std::int16_t, 83>& masks,
+                       const std::array<std::int16_t, 83>& tried_masks) {
+  FourUnits units;
+  for (std::size_t pos = 0; pos < 9; ++pos) {
+    Lanes mask = 0, tried = 0;
+    for (int k = 0; k < 4; ++k) {
+      const auto cell = static_cast<std::size_t>(kUnitCellBytes[static_cast<std::size_t>(first + k)][pos]);
+      mask |= Lanes{static_cast<std::uint16_t>(masks[cell])} << (16 * k);
+      tried |= Lanes{static_cast<std::uint16_t>(tried_masks[cell])} << (16 * k);
+    }
+    units.counts.add(mask);
+    // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
+    const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
+    units.open |= mask & ~tried & whole(several);
+  }
+  return units;
+}
+
 }  // namespace
+
+// What the rows' calls of the first pass leave to be marked and placed (see
+// reduce_columns_and_rows_first), rows in lanes as in RowWords.
+struct Solver::RowsNarrowed {
+  RowWords once{}, twice{};           // the rows' tallies of their narrowed masks, as in Tally
+  RowWords changed{};                 // the rows with a narrowed cell
+  std::array<RowWords, 10> placed{};  // columns 1..9: the rows whose cell there was narrowed to one digit
+  Lanes any_placed = 0;               // any of them
+  std::uint32_t touched = 0;          // the columns and boxes of the narrowed cells
+
+  // Adds what the rows' calls did to the cells of `column`.
+  void add(int column, const ColumnNarrowed& narrowed) {
+    RowWords& placed_here = placed[static_cast<std::size_t>(column)];
+    for (std::size_t w = 0; w < 3; ++w) {
+      // A narrowed cell was empty, so its mask is what the rows' call gave it.
+      placed_here[w] = narrowed.changed[w] & one_bit(narrowed.masks[w]);
+      any_placed |= placed_here[w];
+      changed[w] |= narrowed.changed[w];
+      twice[w] |= once[w] & narrowed.masks[w];
+      once[w] |= narrowed.masks[w];
+    }
+    touched |= column_and_boxes_touched(column, narrowed.changed);
+  }
+};
 
 // The grid a run from here starts from is often known: the Solve command
 // starts its attempts from the grid the last run left, or from the givens.
@@ -357,11 +477,19 @@ int Solver::reduce_until_no_progress() {
 // rebuilt from the digits.
 void Solver::reduce_columns_and_rows_first() {
   if (!masks_from_parent_) rebuild_masks();
+  const ColumnDigits column_open = narrow_columns();
+  const RowsNarrowed rows = narrow_rows_in_lanes(column_open);
+  mark_touched_units(rows);
+  place_what_the_rows_place(rows);
+}
+
+// The columns' calls. The masks of their empty cells are left to the walk
+// over the rows, which stores them narrowed by column and row at once.
+Solver::ColumnDigits Solver::narrow_columns() {
   constexpr std::uint32_t kColumns = 0x3fe;  // units 1..9
-  constexpr std::uint32_t kRows = 0x7fc00;   // units 10..18
   units_to_reduce_ &= ~kColumns;
   units_with_new_digit_ &= ~kColumns;
-  std::array<int, 10> column_open{};  // columns 1..9: the digits each lacks
+  ColumnDigits column_open{};
   for (int column = 1; column <= 9; ++column) {
     const int open = kAllDigits & ~survey_.used[column - 1];
     column_open[column] = open;
@@ -374,66 +502,38 @@ void Solver::reduce_columns_and_rows_first() {
     while (board_.cell_value[cell - 1] != kEmptyCell) ++cell;
     place_narrowed(cell, open);  // its mask stays as it was: the walk below gives it `open`
   }
+  return column_open;
+}
 
+// The rows' calls up to their placements, all nine rows at once. The digits
+// a row lacks are read after the columns' placements, as its call would.
+Solver::RowsNarrowed Solver::narrow_rows_in_lanes(const ColumnDigits& column_open) {
+  constexpr std::uint32_t kRows = 0x7fc00;  // units 10..18
   units_to_reduce_ &= ~kRows;
   units_with_new_digit_ &= ~kRows;
-  // Rows 1..9 in lanes: rows 1-4, 5-8, and 9 (the other lanes of the last
-  // word are left out of every result).
-  constexpr Lanes kFlag = 0x8000;
-  constexpr std::array<Lanes, 3> kRowLanes = {kLaneTop, kLaneTop, lanes(kFlag, 0, 0, 0)};
-  std::array<std::int16_t, 12> row_open{};  // what the placed-digit rule leaves
+  RowMasks row_open{};  // what the placed-digit rule leaves
   for (int row = 1; row <= 9; ++row) {
     row_open[static_cast<std::size_t>(row - 1)] =
         static_cast<std::int16_t>(digit_bits(kAllDigits - survey_.digit_sum[8 + row]));
   }
-  std::array<Lanes, 3> once{}, twice{}, changed_rows{};
-  std::array<std::array<Lanes, 3>, 10> placed{};  // per column, the lanes narrowed to one digit
-  Lanes any_placed = 0;
-  std::uint32_t touched = 0;  // the columns and boxes of the cells narrowed
+  const RowWords row_open_lanes = {load_lanes(&row_open[0]), load_lanes(&row_open[4]),
+                                   load_lanes(&row_open[8])};
+  RowsNarrowed rows;
   for (int column = 1; column <= 9; ++column) {
     std::int16_t* const first = &cand_mask[static_cast<std::size_t>(9 * column - 8)];
-    const std::array<Lanes, 3> column_masks = {load_lanes(first), load_lanes(first + 4),
-                                               lanes(static_cast<std::uint16_t>(first[8]), 0, 0, 0)};
-    const int open = column_open[column];
-    const Lanes open_lanes = broadcast(open);
-    // The cell placed above keeps its one digit, as in possible_from_masks.
-    const Lanes keep = (open & (open - 1)) == 0 ? ~Lanes{0} : 0;
-    std::array<Lanes, 3> changed{};
-    std::array<Lanes, 3> narrowed_masks{};
-    for (std::size_t w = 0; w < 3; ++w) {
-      const Lanes masks = column_masks[w];
-      // A filled cell's mask is its digit alone, and it keeps it; an empty
-      // one gets what the column and then the row allow.
-      const Lanes filled = one_bit(masks);
-      const Lanes narrowed = open_lanes & (load_lanes(&row_open[4 * w]) | keep);
-      const Lanes mask = (masks & whole(filled)) | (narrowed & ~whole(filled));
-      narrowed_masks[w] = mask;
-      changed[w] = nonzero(narrowed ^ open_lanes) & ~filled & kRowLanes[w];
-      placed[static_cast<std::size_t>(column)][w] = changed[w] & one_bit(narrowed);
-      any_placed |= placed[static_cast<std::size_t>(column)][w];
-      changed_rows[w] |= changed[w];
-      twice[w] |= once[w] & mask;
-      once[w] |= mask;
-    }
-    store_lanes(first, narrowed_masks[0]);
-    store_lanes(first + 4, narrowed_masks[1]);
-    first[8] = static_cast<std::int16_t>(std::bit_cast<std::array<std::uint16_t, 4>>(narrowed_masks[2])[0]);
-    if ((changed[0] | changed[1] | changed[2]) == 0) continue;
-    touched |= std::uint32_t{1} << column;
-    // Boxes 19..27 go down the columns: rows 1-3, 4-6 and 7-9 of columns 1-3 first.
-    const int box = 19 + 3 * ((column - 1) / 3);
-    if ((changed[0] & lanes(kFlag, kFlag, kFlag, 0)) != 0) touched |= std::uint32_t{1} << box;
-    if ((changed[0] & lanes(0, 0, 0, kFlag)) != 0 || (changed[1] & lanes(kFlag, kFlag, 0, 0)) != 0) {
-      touched |= std::uint32_t{2} << box;
-    }
-    if ((changed[1] & lanes(0, 0, kFlag, kFlag)) != 0 || changed[2] != 0) touched |= std::uint32_t{4} << box;
+    const ColumnNarrowed narrowed = narrow_by_rows(load_column(first), column_open[column], row_open_lanes);
+    store_column(first, narrowed.masks);
+    rows.add(column, narrowed);
   }
-  std::array<std::int16_t, 12> row_once{}, row_twice{}, row_changed{};
-  for (std::size_t w = 0; w < 3; ++w) {
-    store_lanes(&row_once[4 * w], once[w]);
-    store_lanes(&row_twice[4 * w], twice[w]);
-    store_lanes(&row_changed[4 * w], changed_rows[w]);
-  }
+  return rows;
+}
+
+// Every row with a narrowed cell, and the columns and boxes of those cells,
+// are to be reduced again.
+void Solver::mark_touched_units(const RowsNarrowed& rows) {
+  RowMasks row_changed{};
+  for (std::size_t w = 0; w < 3; ++w) store_lanes(&row_changed[4 * w], rows.changed[w]);
+  std::uint32_t touched = rows.touched;
   for (int row = 1; row <= 9; ++row) {
     if (row_changed[static_cast<std::size_t>(row - 1)] != 0) touched |= std::uint32_t{1} << (9 + row);
   }
@@ -441,15 +541,23 @@ void Solver::reduce_columns_and_rows_first() {
     no_progress = false;
     units_to_reduce_ |= touched;
   }
+}
 
-  // What the rows' calls place, in their order.
+// What the rows' calls place, in their order: row by row, the cells the
+// placed-digit rule narrowed to one digit, then the row's single places.
+void Solver::place_what_the_rows_place(const RowsNarrowed& rows) {
+  RowMasks row_once{}, row_twice{};
+  for (std::size_t w = 0; w < 3; ++w) {
+    store_lanes(&row_once[4 * w], rows.once[w]);
+    store_lanes(&row_twice[4 * w], rows.twice[w]);
+  }
   for (int row = 1; row <= 9; ++row) {
     const auto r = static_cast<std::size_t>(row - 1);
     std::array<std::uint16_t, 4> flag{};
     flag[r % 4] = kFlag;
     const Lanes lane = std::bit_cast<Lanes>(flag);
-    for (int column = 1; column <= 9 && any_placed != 0; ++column) {
-      if ((placed[static_cast<std::size_t>(column)][r / 4] & lane) == 0) continue;
+    for (int column = 1; column <= 9 && rows.any_placed != 0; ++column) {
+      if ((rows.placed[static_cast<std::size_t>(column)][r / 4] & lane) == 0) continue;
       const int cell = 9 * column - 9 + row;
       place_narrowed(cell, cand_mask[static_cast<std::size_t>(cell)]);
     }
@@ -725,45 +833,33 @@ void Solver::guess_function() {
 // The examination of (k, u, d) places exactly when d has k places in u and
 // some cell of u could take d as a guess: d is a candidate there, the cell
 // has other candidates too, and d has not been guessed there.
-//
+Solver::Guess Solver::choose_guess() const {
+  return plain_digits_ ? choose_guess_four_units_at_once() : choose_guess_unit_by_unit();
+}
+
 // On a grid of plain digits no unit has a digit with one place in a cell
 // that has other candidates: the reduction stops only when the single-place
 // rule finds none in any unit. So two places is the fewest there, and the
-// first unit that offers two wins.
-Solver::Guess Solver::choose_guess() const {
+// first unit that offers two wins. Every mask is in 0..1022 and tells
+// filled cells from empty ones, so the units can be counted in lanes.
+Solver::Guess Solver::choose_guess_four_units_at_once() const {
   Guess best;
-  if (plain_digits_) {
-    // Every mask is in 0..1022 and tells filled cells from empty ones, so
-    // four units at a time, unit first + k in bits 16k..16k+15.
-    const auto lane = [](Lanes word, int k) { return static_cast<int>((word >> (16 * k)) & 0xffff); };
-    for (int first = 1; first <= 27; first += 4) {
-      PlaceCounts<Lanes> counts;
-      Lanes open = 0;  // the digits some cell could take as a guess
-      for (std::size_t pos = 0; pos < 9; ++pos) {
-        Lanes mask = 0, tried = 0;
-        for (int k = 0; k < 4; ++k) {
-          const int cell = kUnitCellBytes[static_cast<std::size_t>(first + k)][pos];
-          mask |= Lanes{static_cast<std::uint16_t>(cand_mask[static_cast<std::size_t>(cell)])} << (16 * k);
-          tried |= Lanes{static_cast<std::uint16_t>(board_.tried_mask[static_cast<std::size_t>(cell)])}
-                   << (16 * k);
-        }
-        counts.add(mask);
-        // Narrowing a cell whose mask is one digit alone (or none) changes nothing.
-        const Lanes several = nonzero(mask & ((mask | kLaneTop) - kLaneOne));
-        open |= mask & ~tried & whole(several);
-      }
-      for (int k = 0; k < 4 && first + k <= 27; ++k) {
-        const PlaceCounts<int> unit_counts{{lane(counts.bits[0], k), lane(counts.bits[1], k),
-                                            lane(counts.bits[2], k), lane(counts.bits[3], k)}};
-        int digit = 0;
-        const int places = fewest_places(lane(open, k), unit_counts, digit);
-        // A later unit wins only with fewer places; none has fewer than two.
-        if (places < best.places) best = {places, first + k, digit};
-        if (best.places == 2) return best;
-      }
+  for (int first = 1; first <= 27; first += 4) {
+    const FourUnits units = count_places(first, cand_mask, board_.tried_mask);
+    for (int k = 0; k < 4 && first + k <= 27; ++k) {
+      int digit = 0;
+      const int places = fewest_places(lane_of(units.open, k), units.counts_of(k), digit);
+      // A later unit wins only with fewer places; none has fewer than two.
+      if (places < best.places) best = {places, first + k, digit};
+      if (best.places == 2) return best;
     }
-    return best;
   }
+  return best;
+}
+
+// Any masks: each is read as the set of digits it holds (see digit_bits).
+Solver::Guess Solver::choose_guess_unit_by_unit() const {
+  Guess best;
   for (int unit = 1; unit <= 27; ++unit) {
     int open = 0;
     PlaceCounts<int> counts;

@@ -109,6 +109,15 @@ class Solver {
   void reduce_or_replay();
   int reduce_until_no_progress();
   void reduce_columns_and_rows_first();
+  // Its steps. They hand on the digits each column 1..9 lacks, and what the
+  // rows' calls leave to be marked and placed (defined in solver.cpp).
+  using ColumnDigits = std::array<int, 10>;
+  struct RowsNarrowed;
+  ColumnDigits narrow_columns();
+  RowsNarrowed narrow_rows_in_lanes(const ColumnDigits& column_open);
+  void mark_touched_units(const RowsNarrowed& rows);
+  void place_what_the_rows_place(const RowsNarrowed& rows);
+
   void reduction_pass(int first_unit);
   void possible_from_masks(int unit);
   void possible_from_digits(int unit);
@@ -121,6 +130,8 @@ class Solver {
   void place_single_places(int unit, int singles);
 
   Guess choose_guess() const;
+  Guess choose_guess_four_units_at_once() const;
+  Guess choose_guess_unit_by_unit() const;
   void place_guess(const Guess& guess);
 
   Board& board_;
