@@ -155,7 +155,8 @@ int run(const Options& options) {
 
   std::vector<DigitGrid> given_up;  // the puzzles that needed the complete search
   print_header();
-  for (const char* name : {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt"}) {
+  for (const char* name :
+       {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt", "clues17.txt"}) {
     const auto puzzles = read_puzzles(options.data / name);
     if (puzzles.empty()) {
       std::fprintf(stderr, "quorlen-bench: no puzzles in %s\n", (options.data / name).c_str());
