@@ -1,10 +1,12 @@
-// quorlen-solve's standard output and standard error: every write checked,
-// and text that came from files or the command line shown without raw
-// control bytes.
+// quorlen-solve's standard output and standard error: every write checked.
+// Text that came from files or the command line goes through escape_control
+// (files/sud_file.h) first.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "files/sud_file.h"
 
 namespace quorlen {
 
@@ -27,10 +29,5 @@ class OutputFile {
   std::string buffer_;
   std::string error_;
 };
-
-// `text` with every byte outside printable ASCII written as \xNN (a tab as
-// \t), as the ".sud" reader shows a bad line, so that names and contents
-// cannot drive the terminal.
-std::string escape_control(std::string_view text);
 
 }  // namespace quorlen

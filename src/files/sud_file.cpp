@@ -43,22 +43,7 @@ std::string io_error(std::string_view what, const std::filesystem::path& path, i
 // control and non-ASCII bytes written as \xNN.
 std::string printable(std::string_view line) {
   constexpr std::size_t kShown = 24;
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (std::size_t i = 0; i < line.size() && i < kShown; ++i) {
-    const auto byte = static_cast<unsigned char>(line[i]);
-    if (byte == '\t') {
-      out += "\\t";
-    } else if (byte >= 0x20 && byte < 0x7F) {
-      out += static_cast<char>(byte);
-    } else {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    }
-  }
-  if (line.size() > kShown) out += "...";
-  return out;
+  return escape_control(line.substr(0, kShown)) + (line.size() > kShown ? "..." : "");
 }
 
 // The value 0..9 of a line: decimal digits with blanks or tabs around them,
@@ -103,6 +88,25 @@ bool rename_keeps_identity(const std::filesystem::path& target, const struct sta
 }
 
 }  // namespace
+
+std::string escape_control(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '\t') {
+      out += "\\t";
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}
 
 SudRead parse_sud(std::string_view bytes, std::string_view file_name) {
   SudRead result;

@@ -34,6 +34,11 @@ SudRead parse_sud(std::string_view bytes, std::string_view file_name);
 // without being read.
 SudRead read_sud_file(const std::filesystem::path& path);
 
+// `text` with every byte outside printable ASCII written as \xNN (a tab as
+// \t): how a bad line is shown, and how quorlen-solve shows any name or
+// content on standard error, so that none can drive the terminal.
+std::string escape_control(std::string_view text);
+
 // The exact text that Save writes: 81 lines, each a digit or " 0 ", CR LF.
 std::string format_sud(const DigitGrid& cells);
 
