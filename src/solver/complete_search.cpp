@@ -352,11 +352,12 @@ bool settle_givens(const DigitGrid& grid, Candidates& narrowed, SearchState* sta
 
 }  // namespace
 
-int count_solutions(const DigitGrid& grid) {
+int count_solutions(const DigitGrid& grid, DigitGrid* solution) {
   Candidates narrowed;
   int found = 0;
   DigitGrid first{};
   if (settle_givens(grid, narrowed, nullptr)) count_solutions(narrowed, found, first);
+  if (found > 0 && solution != nullptr) *solution = first;
   return found;
 }
 

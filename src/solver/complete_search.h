@@ -15,7 +15,8 @@ namespace quorlen {
 bool find_solution(const DigitGrid& grid, DigitGrid& solution);
 
 // The number of solutions of a grid's digits, counted up to two: 0, 1, or
-// 2 for two or more. A grid that repeats a digit in a unit has none.
-int count_solutions(const DigitGrid& grid);
+// 2 for two or more. A grid that repeats a digit in a unit has none. When
+// there is one or more, `solution` (if not null) receives the first found.
+int count_solutions(const DigitGrid& grid, DigitGrid* solution = nullptr);
 
 }  // namespace quorlen
