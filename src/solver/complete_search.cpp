@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 namespace quorlen {
 namespace {
@@ -80,6 +81,36 @@ bool search(SearchState& s) {
     set_digit(s, best, digit);
     if (search(s)) return true;
     clear_digit(s, best, digit);
+  }
+  return false;
+}
+
+// The plain search with the digits of each branch in a random order.
+bool random_search(SearchState& s, std::mt19937_64& random) {
+  int best = -1;
+  int best_count = 10;
+  std::uint16_t best_mask = 0;
+  for (int i = 0; i < 81; ++i) {
+    if (s.cells[i] != 0) continue;
+    const std::uint16_t mask = candidates(s, i);
+    const int count = kDigitCount[mask];
+    if (count < best_count) {
+      best = i;
+      best_count = count;
+      best_mask = mask;
+      if (count <= 1) break;
+    }
+  }
+  if (best < 0) return true;
+  std::array<int, 9> digits{};
+  int n = 0;
+  for (std::uint16_t mask = best_mask; mask != 0; mask &= static_cast<std::uint16_t>(mask - 1))
+    digits[n++] = std::countr_zero(mask);
+  for (int k = n - 1; k > 0; --k) std::swap(digits[k], digits[random() % static_cast<unsigned>(k + 1)]);
+  for (int k = 0; k < n; ++k) {
+    set_digit(s, best, digits[k]);
+    if (random_search(s, random)) return true;
+    clear_digit(s, best, digits[k]);
   }
   return false;
 }
@@ -375,6 +406,14 @@ bool find_solution(const DigitGrid& grid, DigitGrid& solution) {
   }
   // Several solutions: the plain search picks one.
   if (!search(state)) return false;
+  solution = state.cells;
+  return true;
+}
+
+bool random_solution(const DigitGrid& grid, std::mt19937_64& random, DigitGrid& solution) {
+  SearchState state;
+  Candidates narrowed;
+  if (!settle_givens(grid, narrowed, &state) || !random_search(state, random)) return false;
   solution = state.cells;
   return true;
 }

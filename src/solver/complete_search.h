@@ -3,6 +3,8 @@
 // and to count a puzzle's solutions.
 #pragma once
 
+#include <random>
+
 #include "board/puzzle.h"
 
 namespace quorlen {
@@ -18,5 +20,11 @@ bool find_solution(const DigitGrid& grid, DigitGrid& solution);
 // 2 for two or more. A grid that repeats a digit in a unit has none. When
 // there is one or more, `solution` (if not null) receives the first found.
 int count_solutions(const DigitGrid& grid, DigitGrid* solution = nullptr);
+
+// A solution of the grid picked at random: the search takes the candidates
+// of each cell it branches on in an order drawn from `random`, so the same
+// generator state gives the same solution on every machine. False when the
+// grid has no solution.
+bool random_solution(const DigitGrid& grid, std::mt19937_64& random, DigitGrid& solution);
 
 }  // namespace quorlen
