@@ -345,24 +345,130 @@ int branch_choices(const State& s, std::array<std::pair<int, int>, 9>& choices) 
   return n;
 }
 
-// Adds the solutions below `s` (narrowed) to `found`, stopping at two; the
-// first goes to `first`. The last choice reuses `s`.
-void count_below(State& s, int& found, DigitGrid& first, SearchStats& stats) {
+// --- Matchings, for searches that grow ----------------------------------
+//
+// The narrowing misses a contradiction such as three digits that a box
+// can put only in the same two cells. On an otherwise open grid the search
+// then meets it again below every guess made elsewhere, and the tree grows
+// by orders of magnitude. So once a search has made kCheckAfter guesses, it
+// checks before each further guess that every unit can still give its nine
+// digits nine different cells, and every digit its nine rows nine different
+// columns: a perfect matching, found by augmenting paths over 9-bit masks.
+
+constexpr long long kCheckAfter = 256;
+
+// Whether the 9 left vertices, with `adjacent` right vertices each (bits
+// 0..8), can be matched to 9 different right vertices.
+bool perfect_matching(const std::array<std::uint32_t, 9>& adjacent) {
+  std::array<int, 9> left_of{};  // matched left vertex + 1, by right vertex
+  // Most vertices get a free partner at once; only the rest need a path.
+  std::uint32_t taken = 0, unmatched = 0;
+  for (int left = 0; left < 9; ++left) {
+    const std::uint32_t free = adjacent[left] & ~taken;
+    if (adjacent[left] == 0) return false;
+    if (free == 0) {
+      unmatched |= 1u << left;
+      continue;
+    }
+    const int right = std::countr_zero(free);
+    taken |= 1u << right;
+    left_of[right] = left + 1;
+  }
+  for (; unmatched != 0; unmatched &= unmatched - 1) {
+    const int start = std::countr_zero(unmatched);
+    // Breadth-first search for an augmenting path from `start`.
+    std::array<int, 9> via{};  // the left vertex that reached each right vertex
+    std::array<int, 9> queue{};
+    int head = 0, tail = 0;
+    queue[tail++] = start;
+    std::uint32_t seen = 0;
+    int free_right = -1;
+    while (head < tail && free_right < 0) {
+      const int left = queue[head++];
+      for (std::uint32_t m = adjacent[left] & ~seen; m != 0; m &= m - 1) {
+        const int right = std::countr_zero(m);
+        seen |= 1u << right;
+        via[right] = left;
+        if (left_of[right] == 0) {
+          free_right = right;
+          break;
+        }
+        queue[tail++] = left_of[right] - 1;
+      }
+    }
+    if (free_right < 0) return false;
+    // Flip the path back to `start`.
+    for (int right = free_right;;) {
+      const int left = via[right];
+      int previous = -1;
+      for (int r = 0; r < 9; ++r) {
+        if (left_of[r] == left + 1) previous = r;
+      }
+      left_of[right] = left + 1;
+      if (left == start) break;
+      right = previous;
+    }
+  }
+  return true;
+}
+
+// A unit's nine cells as bits 0..8 of a digit's places.
+std::uint32_t unit_places(const Cells& w, int unit) {
+  if (unit < 9) return (w[unit / 3] >> (9 * (unit % 3))) & kColumnBits;  // a column
+  if (unit < 18) {                                                       // a row
+    const int r = unit - 9;
+    std::uint32_t bits = 0;
+    for (int s = 0; s < 3; ++s) {
+      const std::uint32_t x = (w[s] >> r) & kRowSpread;
+      bits |= ((x | x >> 8 | x >> 16) & 7) << (3 * s);
+    }
+    return bits;
+  }
+  const int box = unit - 18;  // a box: stack box / 3, part box % 3
+  const std::uint32_t x = (w[box / 3] >> (3 * (box % 3))) & kBoxBits;
+  return (x | x >> 6 | x >> 12) & kColumnBits;
+}
+
+bool matchings_hold(const State& s) {
+  std::array<std::uint32_t, 9> adjacent{};
+  for (int unit = 0; unit < 27; ++unit) {
+    for (int d = 0; d < 9; ++d) adjacent[d] = unit_places(s.places[d], unit);
+    if (!perfect_matching(adjacent)) return false;
+  }
+  for (int d = 0; d < 9; ++d) {
+    for (int r = 0; r < 9; ++r) adjacent[r] = unit_places(s.places[d], 9 + r);
+    if (!perfect_matching(adjacent)) return false;
+  }
+  return true;
+}
+
+struct Count {
+  int found = 0;
+  DigitGrid first{};
+  long long guesses = 0;  // this count's
+  SearchStats& stats;
+};
+
+// Adds the solutions below `s` (narrowed) to the count, stopping at two;
+// the first is kept. The last choice reuses `s`.
+void count_below(State& s, Count& count) {
   if (solved(s)) {
-    if (found++ == 0) first = grid_of(s);
+    if (count.found++ == 0) count.first = grid_of(s);
     return;
   }
+  if (count.guesses >= kCheckAfter && !matchings_hold(s)) return;
   std::array<std::pair<int, int>, 9> choices;
   const int n = branch_choices(s, choices);
-  for (int k = 0; k < n && found < 2; ++k) {
-    ++stats.guesses;
+  for (int k = 0; k < n && count.found < 2; ++k) {
+    ++count.guesses;
+    ++count.stats.guesses;
     const auto [digit, cell] = choices[k];
     if (k + 1 == n) {
-      if (place(s, digit, cell) && propagate(s)) count_below(s, found, first, stats);
+      if (place(s, digit, cell) && propagate(s)) count_below(s, count);
       return;
     }
     State branch = s;
-    if (place(branch, digit, cell) && propagate(branch)) count_below(branch, found, first, stats);
+    if (place(branch, digit, cell) && propagate(branch)) count_below(branch, count);
   }
 }
 
@@ -413,10 +519,11 @@ bool start(const DigitGrid& grid, State& s) {
 }
 
 int count_from(const State& s, DigitGrid& first, SearchStats& stats) {
-  int found = 0;
+  Count count{0, {}, 0, stats};
   State work = s;
-  count_below(work, found, first, stats);
-  return found;
+  count_below(work, count);
+  if (count.found > 0) first = count.first;
+  return count.found;
 }
 
 // --- The plain search's order ----------------------------------------------
