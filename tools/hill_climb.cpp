@@ -96,7 +96,8 @@ int run(const Options& options) {
       enter_puzzle(window, grid);
       const auto start = std::chrono::steady_clock::now();
       window.CmdSolve_Click();
-      const auto t = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+      const auto t =
+          std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
       m.work = std::min(m.work, t);
     }
     return m;
@@ -118,7 +119,8 @@ int run(const Options& options) {
       return 1;
     }
     for (std::string line; std::getline(in, line);) {
-      const auto start = line.size() >= 81 ? parse_puzzle(std::string_view(line).substr(0, 81)) : std::nullopt;
+      const auto start =
+          line.size() >= 81 ? parse_puzzle(std::string_view(line).substr(0, 81)) : std::nullopt;
       if (!start) continue;
       DigitGrid grid = *start;
       Measure current = measure(grid);
@@ -134,9 +136,11 @@ int run(const Options& options) {
     }
   }
   std::vector<std::pair<std::string, Measure>> sorted(slowest.begin(), slowest.end());
-  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second.work > b.second.work; });
+  std::sort(sorted.begin(), sorted.end(),
+            [](const auto& a, const auto& b) { return a.second.work > b.second.work; });
   for (const auto& [grid, m] : sorted) {
-    std::printf("%.0f\t%lld\t%lld\t%d\t%s\n", m.work, m.find.guesses, m.find.counts, m.solutions, grid.c_str());
+    std::printf("%.0f\t%lld\t%lld\t%d\t%s\n", m.work, m.find.guesses, m.find.counts, m.solutions,
+                grid.c_str());
   }
   return 0;
 }

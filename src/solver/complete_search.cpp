@@ -294,14 +294,20 @@ DigitGrid grid_of(const State& s) {
   return grid;
 }
 
+// How a search branches. A quick search takes the first open cell with two
+// digits left, which suits puzzles with few solutions; a search that has
+// grown starts again, branching on the first digit with two places left in
+// a box first and checking for matchings (below), which suits grids where
+// the narrowing misses a contradiction: the tree then stays small.
+enum class Branching { cells_first, boxes_first };
+
 // The choices of a branch point as (digit, grid index) pairs, all the
-// solutions below lying in exactly one of them. The first open cell with
-// two digits left; else the first digit with two places left in a box,
-// which finds a contradiction confined to a few boxes of an otherwise open
-// grid; else the first open cell with the fewest digits.
-int branch_choices(const State& s, std::array<std::pair<int, int>, 9>& choices) {
+// solutions below lying in exactly one of them: a cell with two digits or a
+// digit with two places in a box, in the order `branching` says; else the
+// first open cell with the fewest digits.
+int branch_choices(const State& s, Branching branching, std::array<std::pair<int, int>, 9>& choices) {
   int cell = -1;
-  for (int stack = 0; stack < 3 && cell < 0; ++stack) {
+  for (int stack = 0; stack < 3 && cell < 0 && branching == Branching::cells_first; ++stack) {
     std::uint32_t once = 0, twice = 0, more = 0;
     for (const Cells& p : s.places) {
       more |= twice & p[stack];
@@ -312,6 +318,7 @@ int branch_choices(const State& s, std::array<std::pair<int, int>, 9>& choices) 
     if (pairs != 0) cell = 27 * stack + std::countr_zero(pairs);
   }
   if (cell < 0) {
+    // The first digit with two places in a box.
     for (int d = 0; d < 9; ++d) {
       for (int stack = 0; stack < 3; ++stack) {
         for (int j = 0; j < 3; ++j) {
@@ -325,6 +332,18 @@ int branch_choices(const State& s, std::array<std::pair<int, int>, 9>& choices) 
         }
       }
     }
+    for (int stack = 0; stack < 3 && cell < 0; ++stack) {
+      std::uint32_t once = 0, twice = 0, more = 0;
+      for (const Cells& p : s.places) {
+        more |= twice & p[stack];
+        twice |= once & p[stack];
+        once |= p[stack];
+      }
+      const std::uint32_t pairs = twice & ~more & s.open[stack];
+      if (pairs != 0) cell = 27 * stack + std::countr_zero(pairs);
+    }
+  }
+  if (cell < 0) {
     int fewest = 10;
     for (int stack = 0; stack < 3; ++stack) {
       for (std::uint32_t w = s.open[stack]; w != 0; w &= w - 1) {
@@ -345,17 +364,20 @@ int branch_choices(const State& s, std::array<std::pair<int, int>, 9>& choices) 
   return n;
 }
 
-// --- Matchings, for searches that grow ----------------------------------
+// --- Matchings, for searches that grow ------------------------------------
 //
-// The narrowing misses a contradiction such as three digits that a box
-// can put only in the same two cells. On an otherwise open grid the search
-// then meets it again below every guess made elsewhere, and the tree grows
-// by orders of magnitude. So once a search has made kCheckAfter guesses, it
-// checks before each further guess that every unit can still give its nine
-// digits nine different cells, and every digit its nine rows nine different
-// columns: a perfect matching, found by augmenting paths over 9-bit masks.
+// The narrowing misses a contradiction such as three digits that a box can
+// put only in the same two cells. On an otherwise open grid the search then
+// meets it again below every guess made elsewhere, and the tree grows by
+// orders of magnitude. A search that starts again after kPatience guesses
+// checks near the top of its tree (kMatchingDepth guesses deep at most)
+// that every unit can still give its nine digits nine different cells, and
+// every digit its nine rows nine different columns: a perfect matching,
+// found by augmenting paths over 9-bit masks. Further down the subtrees are
+// small, and the check would cost more than it saves.
 
-constexpr long long kCheckAfter = 256;
+constexpr long long kPatience = 256;
+constexpr int kMatchingDepth = 8;
 
 // Whether the 9 left vertices, with `adjacent` right vertices each (bits
 // 0..8), can be matched to 9 different right vertices.
@@ -442,54 +464,70 @@ bool matchings_hold(const State& s) {
   return true;
 }
 
-struct Count {
+// One search: how it branches, how many solutions it looks for (one or
+// two), and whether it takes the choices of each branch point in an order
+// drawn from a generator.
+struct Search {
+  Branching branching = Branching::cells_first;
+  int wanted = 2;
+  std::mt19937_64* random = nullptr;
+  SearchStats& stats;
+  long long guesses = 0;  // this search's, and its quick predecessor's
+  bool gave_up = false;   // a quick search ran out of patience
   int found = 0;
   DigitGrid first{};
-  long long guesses = 0;  // this count's
-  SearchStats& stats;
 };
 
-// Adds the solutions below `s` (narrowed) to the count, stopping at two;
-// the first is kept. The last choice reuses `s`.
-void count_below(State& s, Count& count) {
+// Adds the solutions below `s` (narrowed) to the search's, up to the number
+// wanted; the first is kept. The last choice reuses `s`.
+void search_below(State& s, Search& search, int depth) {
   if (solved(s)) {
-    if (count.found++ == 0) count.first = grid_of(s);
+    if (search.found++ == 0) search.first = grid_of(s);
     return;
   }
-  if (count.guesses >= kCheckAfter && !matchings_hold(s)) return;
+  if (search.branching == Branching::cells_first) {
+    if (search.guesses >= kPatience) {
+      search.gave_up = true;
+      return;
+    }
+  } else if (depth <= kMatchingDepth && !matchings_hold(s)) {
+    return;
+  }
   std::array<std::pair<int, int>, 9> choices;
-  const int n = branch_choices(s, choices);
-  for (int k = 0; k < n && count.found < 2; ++k) {
-    ++count.guesses;
-    ++count.stats.guesses;
+  const int n = branch_choices(s, search.branching, choices);
+  if (search.random != nullptr) {
+    // The raw output only, so that every machine draws alike.
+    std::mt19937_64& random = *search.random;
+    for (int k = n - 1; k > 0; --k) std::swap(choices[k], choices[random() % static_cast<unsigned>(k + 1)]);
+  }
+  for (int k = 0; k < n && search.found < search.wanted && !search.gave_up; ++k) {
+    ++search.guesses;
+    ++search.stats.guesses;
     const auto [digit, cell] = choices[k];
     if (k + 1 == n) {
-      if (place(s, digit, cell) && propagate(s)) count_below(s, count);
+      if (place(s, digit, cell) && propagate(s)) search_below(s, search, depth + 1);
       return;
     }
     State branch = s;
-    if (place(branch, digit, cell) && propagate(branch)) count_below(branch, count);
+    if (place(branch, digit, cell) && propagate(branch)) search_below(branch, search, depth + 1);
   }
 }
 
-// The first solution below `s`, its branches' choices in an order drawn
-// from `random`: the raw output only, so that every machine draws alike.
-bool random_below(const State& s, std::mt19937_64& random, DigitGrid& solution) {
-  if (solved(s)) {
-    solution = grid_of(s);
-    return true;
+// Up to `wanted` solutions of narrowed `s`, the first to `first`: a quick
+// search, and if it runs out of patience a search that suits hard grids,
+// from the start.
+int search_from(const State& s, int wanted, std::mt19937_64* random, DigitGrid& first, SearchStats& stats) {
+  Search quick{Branching::cells_first, wanted, random, stats};
+  State work = s;
+  search_below(work, quick, 0);
+  Search patient{Branching::boxes_first, wanted, random, stats, quick.guesses};
+  if (quick.gave_up) {
+    work = s;
+    search_below(work, patient, 0);
   }
-  std::array<std::pair<int, int>, 9> order;
-  const int n = branch_choices(s, order);
-  for (int k = n - 1; k > 0; --k) std::swap(order[k], order[random() % static_cast<unsigned>(k + 1)]);
-  for (int k = 0; k < n; ++k) {
-    State branch = s;
-    if (place(branch, order[k].first, order[k].second) && propagate(branch) &&
-        random_below(branch, random, solution)) {
-      return true;
-    }
-  }
-  return false;
+  const Search& done = quick.gave_up ? patient : quick;
+  if (done.found > 0) first = done.first;
+  return done.found;
 }
 
 // The givens placed and narrowed; false when a digit is out of range, the
@@ -519,11 +557,7 @@ bool start(const DigitGrid& grid, State& s) {
 }
 
 int count_from(const State& s, DigitGrid& first, SearchStats& stats) {
-  Count count{0, {}, 0, stats};
-  State work = s;
-  count_below(work, count);
-  if (count.found > 0) first = count.first;
-  return count.found;
+  return search_from(s, 2, nullptr, first, stats);
 }
 
 // --- The plain search's order ----------------------------------------------
@@ -634,7 +668,8 @@ bool find_solution(const DigitGrid& grid, DigitGrid& solution, SearchStats* stat
 
 bool random_solution(const DigitGrid& grid, std::mt19937_64& random, DigitGrid& solution) {
   State s;
-  return start(grid, s) && random_below(s, random, solution);
+  SearchStats unused;
+  return start(grid, s) && search_from(s, 1, &random, solution, unused) == 1;
 }
 
 }  // namespace quorlen
