@@ -294,6 +294,55 @@ DigitGrid grid_of(const State& s) {
   return grid;
 }
 
+// The number of bits set, without assuming a popcount instruction.
+int bit_count(std::uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555);
+  x = (x & 0x3333333333333333) + ((x >> 2) & 0x3333333333333333);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0F;
+  return static_cast<int>((x * 0x0101010101010101) >> 56);
+}
+
+// Of the open cells with two digits left, the one whose digits have the
+// most places among its open peers: either choice strikes the most, which
+// keeps a search's tree about a third smaller than the first such cell
+// does. -1 when there is none.
+constexpr int kScored = 12;
+int busiest_pair(const State& s) {
+  std::array<Cells, 9> open_places;
+  for (int d = 0; d < 9; ++d) {
+    for (int t = 0; t < 3; ++t) open_places[d][t] = s.places[d][t] & s.open[t];
+  }
+  int best = -1, best_score = -1, scored = 0;
+  for (int stack = 0; stack < 3 && scored < kScored; ++stack) {
+    std::uint32_t once = 0, twice = 0, more = 0;
+    for (const Cells& p : s.places) {
+      more |= twice & p[stack];
+      twice |= once & p[stack];
+      once |= p[stack];
+    }
+    for (std::uint32_t pairs = twice & ~more & s.open[stack]; pairs != 0 && scored < kScored;
+         pairs &= pairs - 1) {
+      ++scored;
+      const std::uint32_t bit = pairs & (0u - pairs);
+      const int cell = 27 * stack + std::countr_zero(bit);
+      const Cells& peers = kLayout.peers[cell];
+      const int k = std::countr_zero(bit);
+      unsigned digits = 0;
+      for (int d = 0; d < 9; ++d) digits |= ((s.places[d][stack] >> k) & 1u) << d;
+      int score = 0;
+      for (; digits != 0; digits &= digits - 1) {
+        const Cells& o = open_places[std::countr_zero(digits)];
+        score +=
+            bit_count((o[0] & peers[0]) | std::uint64_t{o[1] & peers[1]} << 27) + bit_count(o[2] & peers[2]);
+      }
+      const bool better = score > best_score;
+      best = better ? cell : best;
+      best_score = better ? score : best_score;
+    }
+  }
+  return best;
+}
+
 // How a search branches. A quick search takes the first open cell with two
 // digits left, which suits puzzles with few solutions; a search that has
 // grown starts again, branching on the first digit with two places left in
@@ -307,16 +356,7 @@ enum class Branching { cells_first, boxes_first };
 // first open cell with the fewest digits.
 int branch_choices(const State& s, Branching branching, std::array<std::pair<int, int>, 9>& choices) {
   int cell = -1;
-  for (int stack = 0; stack < 3 && cell < 0 && branching == Branching::cells_first; ++stack) {
-    std::uint32_t once = 0, twice = 0, more = 0;
-    for (const Cells& p : s.places) {
-      more |= twice & p[stack];
-      twice |= once & p[stack];
-      once |= p[stack];
-    }
-    const std::uint32_t pairs = twice & ~more & s.open[stack];
-    if (pairs != 0) cell = 27 * stack + std::countr_zero(pairs);
-  }
+  if (branching == Branching::cells_first) cell = busiest_pair(s);
   if (cell < 0) {
     // The first digit with two places in a box.
     for (int d = 0; d < 9; ++d) {
