@@ -343,11 +343,9 @@ int busiest_pair(const State& s) {
   return best;
 }
 
-// How a search branches. A quick search takes the first open cell with two
-// digits left, which suits puzzles with few solutions; a search that has
-// grown starts again, branching on the first digit with two places left in
-// a box first and checking for matchings (below), which suits grids where
-// the narrowing misses a contradiction: the tree then stays small.
+// How a search branches: on cells with two digits first, which suits
+// puzzles with few solutions, or on digits with two places in a box first,
+// which suits some of the grids that defeat the other way.
 enum class Branching { cells_first, boxes_first };
 
 // The choices of a branch point as (digit, grid index) pairs, all the
@@ -409,14 +407,14 @@ int branch_choices(const State& s, Branching branching, std::array<std::pair<int
 // The narrowing misses a contradiction such as three digits that a box can
 // put only in the same two cells. On an otherwise open grid the search then
 // meets it again below every guess made elsewhere, and the tree grows by
-// orders of magnitude. A search that starts again after kPatience guesses
-// checks near the top of its tree (kMatchingDepth guesses deep at most)
-// that every unit can still give its nine digits nine different cells, and
-// every digit its nine rows nine different columns: a perfect matching,
-// found by augmenting paths over 9-bit masks. Further down the subtrees are
-// small, and the check would cost more than it saves.
+// orders of magnitude. A search that starts again after running out of
+// guesses checks near the top of its tree (kMatchingDepth guesses deep at
+// most) that every unit can still give its nine digits nine different
+// cells, and every digit its nine rows nine different columns: a perfect
+// matching, found by augmenting paths over 9-bit masks. Further down the
+// subtrees are small, and the check would cost more than it saves.
 
-constexpr long long kPatience = 256;
+constexpr long long kPatience = 256;  // guesses of the first search
 constexpr int kMatchingDepth = 8;
 
 // Whether the 9 left vertices, with `adjacent` right vertices each (bits
@@ -509,11 +507,13 @@ bool matchings_hold(const State& s) {
 // drawn from a generator.
 struct Search {
   Branching branching = Branching::cells_first;
+  bool matchings = false;  // check for matchings near the top
+  long long budget = 0;    // guesses before it gives up
   int wanted = 2;
   std::mt19937_64* random = nullptr;
   SearchStats& stats;
-  long long guesses = 0;  // this search's, and its quick predecessor's
-  bool gave_up = false;   // a quick search ran out of patience
+  long long guesses = 0;
+  bool gave_up = false;
   int found = 0;
   DigitGrid first{};
 };
@@ -525,14 +525,11 @@ void search_below(State& s, Search& search, int depth) {
     if (search.found++ == 0) search.first = grid_of(s);
     return;
   }
-  if (search.branching == Branching::cells_first) {
-    if (search.guesses >= kPatience) {
-      search.gave_up = true;
-      return;
-    }
-  } else if (depth <= kMatchingDepth && !matchings_hold(s)) {
+  if (search.guesses >= search.budget) {
+    search.gave_up = true;
     return;
   }
+  if (search.matchings && depth <= kMatchingDepth && !matchings_hold(s)) return;
   std::array<std::pair<int, int>, 9> choices;
   const int n = branch_choices(s, search.branching, choices);
   if (search.random != nullptr) {
@@ -553,21 +550,24 @@ void search_below(State& s, Search& search, int depth) {
   }
 }
 
-// Up to `wanted` solutions of narrowed `s`, the first to `first`: a quick
-// search, and if it runs out of patience a search that suits hard grids,
-// from the start.
+// Up to `wanted` solutions of narrowed `s`, the first to `first`. A quick
+// search first; one that runs out of guesses starts again from the top with
+// twice the guesses, checking for matchings, and branching on boxes first
+// every other time, until one finishes. A grid that defeats one way of
+// branching seldom defeats the other, and the doubling keeps the work lost
+// to the searches given up below about twice that of the one that finishes.
 int search_from(const State& s, int wanted, std::mt19937_64* random, DigitGrid& first, SearchStats& stats) {
-  Search quick{Branching::cells_first, wanted, random, stats};
-  State work = s;
-  search_below(work, quick, 0);
-  Search patient{Branching::boxes_first, wanted, random, stats, quick.guesses};
-  if (quick.gave_up) {
-    work = s;
-    search_below(work, patient, 0);
+  long long budget = kPatience;
+  for (int round = 0;; ++round, budget *= 2) {
+    const Branching branching = round % 2 == 0 && round > 0 ? Branching::boxes_first : Branching::cells_first;
+    Search search{branching, round > 0, budget, wanted, random, stats};
+    State work = s;
+    search_below(work, search, 0);
+    if (!search.gave_up) {
+      if (search.found > 0) first = search.first;
+      return search.found;
+    }
   }
-  const Search& done = quick.gave_up ? patient : quick;
-  if (done.found > 0) first = done.first;
-  return done.found;
 }
 
 // The givens placed and narrowed; false when a digit is out of range, the
