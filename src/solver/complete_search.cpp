@@ -404,23 +404,28 @@ int branch_choices(const State& s, Branching branching, std::array<std::pair<int
 
 // --- Matchings, for searches that grow ------------------------------------
 //
-// The narrowing misses a contradiction such as three digits that a box can
-// put only in the same two cells. On an otherwise open grid the search then
-// meets it again below every guess made elsewhere, and the tree grows by
-// orders of magnitude. A search that starts again after running out of
-// guesses checks near the top of its tree (kMatchingDepth guesses deep at
-// most) that every unit can still give its nine digits nine different
-// cells, and every digit its nine rows nine different columns: a perfect
-// matching, found by augmenting paths over 9-bit masks. Further down the
-// subtrees are small, and the check would cost more than it saves.
+// The narrowing misses what takes several digits at once: three digits that
+// a box can put only in the same two cells, or a group of digits confined
+// to as many cells, which no other digit may then take. On an otherwise
+// open grid the search meets such a contradiction again below every guess
+// made elsewhere, and the tree grows by orders of magnitude. So a search
+// that starts again after running out of guesses narrows, near the top of
+// its tree (kMatchingDepth guesses deep at most), by matchings: in every
+// unit, a digit keeps only the cells it takes in some way of giving the
+// nine digits nine different cells (a perfect matching, found by
+// augmenting paths over 9-bit masks; the other edges that lie on one are
+// those on an alternating cycle). Every digit's nine rows must also find
+// nine different columns. Further down the subtrees are small, and the
+// narrowing would cost more than it saves.
 
 constexpr long long kPatience = 256;  // guesses of the first search
 constexpr int kMatchingDepth = 8;
 
 // Whether the 9 left vertices, with `adjacent` right vertices each (bits
-// 0..8), can be matched to 9 different right vertices.
-bool perfect_matching(const std::array<std::uint32_t, 9>& adjacent) {
-  std::array<int, 9> left_of{};  // matched left vertex + 1, by right vertex
+// 0..8), can be matched to 9 different right vertices; `left_of` gets the
+// matching, the left vertex plus one by right vertex.
+bool perfect_matching(const std::array<std::uint32_t, 9>& adjacent, std::array<int, 9>& left_of) {
+  left_of = {};
   // Most vertices get a free partner at once; only the rest need a path.
   std::uint32_t taken = 0, unmatched = 0;
   for (int left = 0; left < 9; ++left) {
@@ -489,15 +494,64 @@ std::uint32_t unit_places(const Cells& w, int unit) {
   return (x | x >> 6 | x >> 12) & kColumnBits;
 }
 
-bool matchings_hold(const State& s) {
+// The cells of a unit at positions `positions` (bits 0..8, as unit_places
+// numbers them).
+Cells unit_cells(int unit, std::uint32_t positions) {
+  Cells cells{};
+  if (unit < 9) {
+    cells[unit / 3] = positions << (9 * (unit % 3));
+  } else if (unit < 18) {
+    for (int t = 0; t < 3; ++t) {
+      const std::uint32_t columns = (positions >> (3 * t)) & 7;
+      cells[t] = ((columns & 1) | (columns & 2) << 8 | (columns & 4) << 16) << (unit - 9);
+    }
+  } else {
+    const std::uint32_t p = positions;
+    cells[(unit - 18) / 3] = ((p & 7) | (p & 0x38) << 6 | (p & 0x1C0) << 12) << (3 * ((unit - 18) % 3));
+  }
+  return cells;
+}
+
+// Narrows every unit by its matchings, then propagates. False on a
+// contradiction.
+bool narrow_by_matchings(State& s) {
   std::array<std::uint32_t, 9> adjacent{};
+  std::array<int, 9> left_of{};
+  bool changed = false;
   for (int unit = 0; unit < 27; ++unit) {
     for (int d = 0; d < 9; ++d) adjacent[d] = unit_places(s.places[d], unit);
-    if (!perfect_matching(adjacent)) return false;
+    if (!perfect_matching(adjacent, left_of)) return false;
+    // reach[d]: the digits whose matched cells d reaches by taking a
+    // matched cell and passing its own on.
+    std::array<std::uint32_t, 9> reach{};
+    for (int d = 0; d < 9; ++d) {
+      for (std::uint32_t m = adjacent[d]; m != 0; m &= m - 1)
+        reach[d] |= 1u << (left_of[std::countr_zero(m)] - 1);
+    }
+    for (int k = 0; k < 9; ++k) {
+      for (int d = 0; d < 9; ++d) {
+        if ((reach[d] >> k) & 1) reach[d] |= reach[k];
+      }
+    }
+    // d may take e's cell when e reaches d again: an alternating cycle.
+    for (int d = 0; d < 9; ++d) {
+      std::uint32_t struck = 0;
+      for (std::uint32_t m = adjacent[d]; m != 0; m &= m - 1) {
+        const int position = std::countr_zero(m);
+        const int e = left_of[position] - 1;
+        if (e != d && ((reach[e] >> d) & 1) == 0) struck |= 1u << position;
+      }
+      if (struck == 0) continue;
+      const Cells cells = unit_cells(unit, struck);
+      for (int t = 0; t < 3; ++t) s.places[d][t] &= ~cells[t];
+      s.dirty |= 1u << d;
+      changed = true;
+    }
   }
+  if (changed && !propagate(s)) return false;
   for (int d = 0; d < 9; ++d) {
     for (int r = 0; r < 9; ++r) adjacent[r] = unit_places(s.places[d], 9 + r);
-    if (!perfect_matching(adjacent)) return false;
+    if (!perfect_matching(adjacent, left_of)) return false;
   }
   return true;
 }
@@ -507,7 +561,7 @@ bool matchings_hold(const State& s) {
 // drawn from a generator.
 struct Search {
   Branching branching = Branching::cells_first;
-  bool matchings = false;  // check for matchings near the top
+  bool matchings = false;  // narrow by matchings near the top
   long long budget = 0;    // guesses before it gives up
   int wanted = 2;
   std::mt19937_64* random = nullptr;
@@ -529,7 +583,13 @@ void search_below(State& s, Search& search, int depth) {
     search.gave_up = true;
     return;
   }
-  if (search.matchings && depth <= kMatchingDepth && !matchings_hold(s)) return;
+  if (search.matchings && depth <= kMatchingDepth) {
+    if (!narrow_by_matchings(s)) return;
+    if (solved(s)) {
+      if (search.found++ == 0) search.first = grid_of(s);
+      return;
+    }
+  }
   std::array<std::pair<int, int>, 9> choices;
   const int n = branch_choices(s, search.branching, choices);
   if (search.random != nullptr) {
@@ -552,7 +612,7 @@ void search_below(State& s, Search& search, int depth) {
 
 // Up to `wanted` solutions of narrowed `s`, the first to `first`. A quick
 // search first; one that runs out of guesses starts again from the top with
-// twice the guesses, checking for matchings, and branching on boxes first
+// twice the guesses, narrowing by matchings, and branching on boxes first
 // every other time, until one finishes. A grid that defeats one way of
 // branching seldom defeats the other, and the doubling keeps the work lost
 // to the searches given up below about twice that of the one that finishes.
