@@ -419,7 +419,7 @@ int branch_choices(const State& s, Branching branching, std::array<std::pair<int
 // narrowing would cost more than it saves.
 
 constexpr long long kPatience = 256;  // guesses of the first search
-constexpr int kMatchingDepth = 8;
+constexpr int kMatchingDepth = 16;
 
 // Whether the 9 left vertices, with `adjacent` right vertices each (bits
 // 0..8), can be matched to 9 different right vertices; `left_of` gets the
