@@ -1,5 +1,6 @@
 #include "solver/complete_search.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -238,10 +239,12 @@ bool place_cell_singles(State& s, int stack, bool& placed) {
   }
   if ((s.open[stack] & ~once) != 0) return false;
   for (std::uint32_t single = once & ~twice & s.open[stack]; single != 0; single &= single - 1) {
-    const std::uint32_t bit = single & (0u - single);
-    int d = 0;
-    while (d < 9 && (s.places[d][stack] & bit) == 0) ++d;
-    if (d == 9) return false;  // a peer placed meanwhile took its last digit
+    const int k = std::countr_zero(single);
+    const std::uint32_t bit = std::uint32_t{1} << k;
+    unsigned digits = 0;
+    for (int e = 0; e < 9; ++e) digits |= ((s.places[e][stack] >> k) & 1u) << e;
+    if (digits == 0) return false;  // a peer placed meanwhile took its last digit
+    const int d = std::countr_zero(digits);
     // No other digit is left on the cell: only d's peers change.
     const Cells& peers = kLayout.peers[27 * stack + std::countr_zero(bit)];
     for (int t = 0; t < 3; ++t) s.places[d][t] &= ~peers[t];
@@ -634,24 +637,30 @@ int search_from(const State& s, int wanted, std::mt19937_64* random, DigitGrid& 
 // givens repeat a digit, or the narrowing finds no solution.
 bool start(const DigitGrid& grid, State& s) {
   Cells given{};
+  std::uint8_t largest = 0;
   for (int i = 0; i < 81; ++i) {
-    if (grid[i] > 9) return false;
-    if (grid[i] != 0) given[stack_of(i)] |= bit_of(i);
+    largest = std::max(largest, grid[i]);
+    given[stack_of(i)] |= static_cast<std::uint32_t>(grid[i] != 0) << (i % 27);
   }
+  if (largest > 9) return false;
   for (int d = 0; d < 9; ++d) {
     for (int t = 0; t < 3; ++t) s.places[d][t] = kAllCells & ~given[t];
   }
   for (int t = 0; t < 3; ++t) s.open[t] = kAllCells & ~given[t];
-  for (int i = 0; i < 81; ++i) {
-    if (grid[i] == 0) continue;
-    Cells& p = s.places[grid[i] - 1];
-    const Cells& peers = kLayout.peers[i];
-    for (int t = 0; t < 3; ++t) p[t] &= ~peers[t];
-    p[stack_of(i)] |= bit_of(i);
+  for (int stack = 0; stack < 3; ++stack) {
+    for (std::uint32_t m = given[stack]; m != 0; m &= m - 1) {
+      const int i = 27 * stack + std::countr_zero(m);
+      Cells& p = s.places[grid[i] - 1];
+      const Cells& peers = kLayout.peers[i];
+      for (int t = 0; t < 3; ++t) p[t] &= ~peers[t];
+      p[stack] |= m & (0u - m);
+    }
   }
   // A given that repeats a digit in a unit struck the other's place.
-  for (int i = 0; i < 81; ++i) {
-    if (grid[i] != 0 && (s.places[grid[i] - 1][stack_of(i)] & bit_of(i)) == 0) return false;
+  for (int stack = 0; stack < 3; ++stack) {
+    std::uint32_t kept = 0;
+    for (const Cells& p : s.places) kept |= p[stack];
+    if ((given[stack] & ~kept) != 0) return false;
   }
   return propagate(s);
 }
