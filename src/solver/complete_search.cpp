@@ -317,6 +317,7 @@ int busiest_pair(const State& s) {
   }
   int best = -1, best_score = -1, scored = 0;
   for (int stack = 0; stack < 3 && scored < kScored; ++stack) {
+    const int next = (stack + 1) % 3, after = (stack + 2) % 3;
     std::uint32_t once = 0, twice = 0, more = 0;
     for (const Cells& p : s.places) {
       more |= twice & p[stack];
@@ -335,8 +336,10 @@ int busiest_pair(const State& s) {
       int score = 0;
       for (; digits != 0; digits &= digits - 1) {
         const Cells& o = open_places[std::countr_zero(digits)];
-        score +=
-            bit_count((o[0] & peers[0]) | std::uint64_t{o[1] & peers[1]} << 27) + bit_count(o[2] & peers[2]);
+        // In the other two stacks a cell's peers are its row alone: bits
+        // 9c+r, which one place to the left no longer meet.
+        const std::uint32_t others = (o[next] & peers[next]) | (o[after] & peers[after]) << 1;
+        score += bit_count((o[stack] & peers[stack]) | std::uint64_t{others} << 27);
       }
       const bool better = score > best_score;
       best = better ? cell : best;
