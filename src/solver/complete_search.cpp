@@ -256,19 +256,18 @@ bool place_cell_singles(State& s, int stack, bool& placed) {
 }
 
 // Singles in cells and in units and the box/line rules, until none
-// applies: the digits whose places changed are narrowed and their single
-// places settled until none changes; then the cells with one digit left,
-// and again. False on a contradiction.
+// applies. Each round narrows every digit whose places changed, settling
+// the places it leaves alone in a box as it goes, then the cells with one
+// digit left; a round that places nothing ends it. False on a
+// contradiction.
 bool propagate(State& s) {
   for (;;) {
     const std::uint32_t narrowed = s.dirty;
     s.dirty = 0;
-    for (std::uint32_t m = narrowed; m != 0; m &= m - 1) {
-      if (!narrow_digit(s.places[std::countr_zero(m)])) return false;
-    }
     bool placed = false;
     for (std::uint32_t m = narrowed; m != 0; m &= m - 1) {
       const int d = std::countr_zero(m);
+      if (!narrow_digit(s.places[d])) return false;
       for (int stack = 0; stack < 3; ++stack) {
         const std::uint32_t singles = box_singles(s.places[d][stack]) & s.open[stack];
         if (singles == 0) continue;
