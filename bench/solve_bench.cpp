@@ -12,11 +12,16 @@
 // Then the failing paths: the whole Solve command for top1465 puzzles made
 // unsolvable by one wrong given (every --wrong-stride'th one), and the
 // complete search alone, on the puzzles the attempts give up on and on the
-// wrong-given grids. Last, count_solutions alone on top1465 and on the
-// 17-given puzzles of clues17.txt, each of which has one solution.
+// wrong-given grids. Then count_solutions alone, with its guesses: on
+// top1465 and on the 17-given puzzles of clues17.txt, each of which has one
+// solution; on the puzzles of clues25.txt and clues30.txt less one given
+// (what a generator asks); on the slowest grids known, tests/data/
+// slow_grids.tsv. Last, the Solve command on those slowest grids, by the
+// clock and by the processor time it used.
 //
 //   quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]
 #include <sched.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +53,14 @@ std::vector<std::string> read_puzzles(const std::filesystem::path& file) {
     if (line.size() >= 81) puzzles.push_back(line.substr(0, 81));
   }
   return puzzles;
+}
+
+// The processor time this thread has used, in seconds: unlike the clock's,
+// it does not grow while the system runs another program.
+double thread_seconds() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
 double seconds_since(Clock::time_point start) {
@@ -146,6 +159,15 @@ int run(const Options& options) {
     window.CmdSolve_Click();
     return seconds_since(start);
   };
+  // The same, as the processor time of the Solve command.
+  const auto solve_cpu = [&](const std::string& puzzle) {
+    enter_puzzle(window, *parse_puzzle(puzzle));
+    platform.messages.clear();
+    window.view().Check2 = false;
+    const double start = thread_seconds();
+    window.CmdSolve_Click();
+    return thread_seconds() - start;
+  };
   const auto log_lines = [&] {
     std::ifstream in(dir / "steps.txt", std::ios::binary);
     long lines = 0;
@@ -217,17 +239,21 @@ int run(const Options& options) {
   for (const auto& puzzle : wrong) wrong_grids.push_back(*parse_puzzle(puzzle));
   print_row("top1465+wrong", wrong_grids.size(), -1, stats_of(search_times(wrong_grids, false)));
 
-  // Counting solutions, up to two, from the givens.
+  // Counting solutions, up to two, from the givens; with the guesses each
+  // count took, a measure that does not depend on the machine.
   std::printf("\nsolution counts (count_solutions)\n");
   print_header();
-  for (const char* name : {"top1465.txt", "clues17.txt"}) {
-    std::vector<DigitGrid> grids;
-    for (const auto& puzzle : read_puzzles(options.data / name)) grids.push_back(*parse_puzzle(puzzle));
+  const auto count_row = [&](const std::string& name, const std::vector<DigitGrid>& grids, int expected) {
+    SearchStats work;
+    long long most = 0;
     for (const auto& g : grids) {
-      if (count_solutions(g) != 1) {
-        std::fprintf(stderr, "quorlen-bench: %s: a puzzle without exactly one solution\n", name);
-        return 1;
+      SearchStats one;
+      if (const int count = count_solutions(g, nullptr, &one); expected >= 0 && count != expected) {
+        std::fprintf(stderr, "quorlen-bench: %s: a grid without %d solution(s)\n", name.c_str(), expected);
+        std::exit(1);
       }
+      work.guesses += one.guesses;
+      most = std::max(most, one.guesses);
     }
     int counted = 0;  // keeps the calls from being dropped
     const auto times = time_each(grids.size(), options.rounds, [&](std::size_t i) {
@@ -235,9 +261,64 @@ int run(const Options& options) {
       counted += count_solutions(grids[i]);
       return seconds_since(start);
     });
-    if (counted != options.rounds * static_cast<int>(grids.size())) std::abort();
+    if (counted < 0) std::abort();
     print_row(name, grids.size(), -1, stats_of(times));
+    const double mean = static_cast<double>(work.guesses) / static_cast<double>(grids.size());
+    std::printf("%-22s guesses per count: mean %.1f, max %lld\n", "", mean, most);
+    return times;
+  };
+  const auto grids_of = [](const std::vector<std::string>& puzzles) {
+    std::vector<DigitGrid> grids;
+    for (const auto& puzzle : puzzles) grids.push_back(*parse_puzzle(puzzle));
+    return grids;
+  };
+  for (const char* name : {"top1465.txt", "clues17.txt"})
+    count_row(name, grids_of(read_puzzles(options.data / name)), 1);
+  // What a generator asks: is a solution still unique once a given goes?
+  std::vector<DigitGrid> less_one;
+  for (const char* name : {"clues25.txt", "clues30.txt"}) {
+    for (const auto& g : grids_of(read_puzzles(options.data / name))) {
+      for (int i = 0; i < 81; ++i) {
+        if (g[i] == 0) continue;
+        less_one.push_back(g);
+        less_one.back()[i] = 0;
+      }
+    }
   }
+  count_row("clues25/30 less one", less_one, -1);
+
+  // The slowest grids known (tests/data/slow_grids.tsv): the count, and the
+  // whole Solve command.
+  std::vector<std::string> slow_puzzles;
+  {
+    std::ifstream in(options.data / "slow_grids.tsv");
+    for (std::string line; std::getline(in, line);) {
+      if (line.size() >= 81 && line[0] != '#') slow_puzzles.push_back(line.substr(0, 81));
+    }
+  }
+  if (slow_puzzles.empty()) {
+    std::fprintf(stderr, "quorlen-bench: no grids in %s\n", (options.data / "slow_grids.tsv").c_str());
+    return 1;
+  }
+  const auto slowest = [&](const std::vector<double>& times) {
+    return slow_puzzles[static_cast<std::size_t>(std::max_element(times.begin(), times.end()) -
+                                                 times.begin())];
+  };
+  const auto slow_counts = count_row("slow_grids.tsv", grids_of(slow_puzzles), -1);
+  std::printf("%-22s slowest: %s\n", "", slowest(slow_counts).c_str());
+  std::printf("\nthe slowest grids known: the whole Solve command\n");
+  print_header();
+  for (const auto& puzzle : slow_puzzles) solve(puzzle, false);
+  const auto slow_solves = time_each(slow_puzzles.size(), options.rounds,
+                                     [&](std::size_t i) { return solve(slow_puzzles[i], false); });
+  print_row("slow_grids.tsv (Solve)", slow_puzzles.size(), -1, stats_of(slow_solves));
+  std::printf("%-22s slowest: %s\n", "", slowest(slow_solves).c_str());
+  // A preemption that lands on the same grid in most rounds passes for a
+  // slow grid on a busy machine; the processor time does not count it.
+  const auto slow_cpu = time_each(slow_puzzles.size(), options.rounds,
+                                  [&](std::size_t i) { return solve_cpu(slow_puzzles[i]); });
+  print_row("slow_grids.tsv (CPU)", slow_puzzles.size(), -1, stats_of(slow_cpu));
+  std::printf("%-22s slowest: %s\n", "", slowest(slow_cpu).c_str());
 
   std::filesystem::remove_all(dir);
   return 0;

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
+
+#include "board/units.h"
 
 namespace quorlen {
 namespace {
@@ -16,15 +20,31 @@ constexpr std::string_view kNoSolution =
 constexpr std::string_view kSolved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-TEST(CompleteSearch, ProvesThatThereIsNoSolution) {
-  for (const std::string& puzzle : {
-           ".123456789" + std::string(71, '.'),  // row 1 column 1 can hold nothing
-           "11" + std::string(79, '.'),          // a repeated given
-           std::string(kNoSolution),
-       }) {
-    DigitGrid solution{};
-    EXPECT_FALSE(find_solution(*parse_puzzle(puzzle), solution)) << puzzle;
+// The tab-separated fields of each line of a file in tests/data, '#' lines
+// left out.
+std::vector<std::vector<std::string>> read_rows(const char* name) {
+  std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + name);
+  EXPECT_TRUE(in) << name;
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (std::string field; std::getline(fields, field, '\t');) rows.back().push_back(field);
   }
+  return rows;
+}
+
+bool solves(const DigitGrid& grid, const DigitGrid& solution) {
+  for (int i = 0; i < 81; ++i) {
+    if (grid[i] != 0 && grid[i] != solution[i]) return false;
+  }
+  for (int unit = 1; unit <= 27; ++unit) {
+    unsigned seen = 0;
+    for (int pos = 1; pos <= 9; ++pos) seen |= 1u << solution[kUnitCells[unit][pos] - 1];
+    if (seen != 0x3FE) return false;
+  }
+  return true;
 }
 
 // Counts known by construction: 2 stands for two or more.
@@ -39,8 +59,13 @@ TEST(CompleteSearch, CountsSolutionsUpToTwo) {
       // 6 7 / 7 6 in rows 1 and 4, columns 4 and 5, two boxes: they can swap.
       {"534..8912672195348198342567859..1423426853791713924856961537284287419635345286179", 2},
   };
-  for (const auto& [puzzle, count] : cases)
-    EXPECT_EQ(count_solutions(*parse_puzzle(puzzle)), count) << puzzle;
+  for (const auto& [puzzle, count] : cases) {
+    const DigitGrid grid = *parse_puzzle(puzzle);
+    DigitGrid first{}, found{};
+    EXPECT_EQ(count_solutions(grid, &first), count) << puzzle;
+    EXPECT_EQ(find_solution(grid, found), count > 0) << puzzle;
+    EXPECT_TRUE(count == 0 || (solves(grid, first) && solves(grid, found))) << puzzle;
+  }
 }
 
 // Every puzzle of these collections has exactly one solution.
@@ -57,27 +82,63 @@ TEST(CompleteSearch, CountsOneSolutionForEveryCollectionPuzzle) {
 }
 
 // The Solve command shows the solution found, so a grid with several must
-// always get the same one: the first in the search's fixed order. Recorded
-// from the first build; each grid here has more than one solution.
+// always get the same one: the first of the plain search's order. Each grid
+// of the file has more than one; the solutions were recorded from the
+// plain search itself.
 TEST(CompleteSearch, GridsWithSeveralSolutionsGetTheFirstInSearchOrder) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {".................................................................................",
-       "147286359258379146369154728471695283582713694693428571714832965825961437936547812"},
-      // 6 7 / 7 6 in rows 1 and 4, columns 4 and 5, can swap.
-      {"534..8912672195348198342567859..1423426853791713924856961537284287419635345286179",
-       "534678912672195348198342567859761423426853791713924856961537284287419635345286179"},
-      // Hard puzzles with a few givens removed, where a search in another
-      // order meets another solution first.
-      {"8.2....93....7.6.........2.5....6..8...3.....7.49.....4..8......6..4......5....1.",
-       "872654193341279685956138427523416978689327541714985362437891256168542739295763814"},
-      {".8..1......5....3.......4.....6...7.89....2.....3.....2.....1.9..67........4.....",
-       "489213657165847932723956418351692874894175263672384591237568149946721385518439726"},
-  };
-  for (const auto& [puzzle, expected] : cases) {
+  const auto rows = read_rows("first_solutions.tsv");
+  EXPECT_GT(rows.size(), 50u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 2u);
     DigitGrid solution{};
-    ASSERT_TRUE(find_solution(*parse_puzzle(puzzle), solution)) << puzzle;
-    EXPECT_EQ(puzzle_string(solution), expected) << puzzle;
+    ASSERT_TRUE(find_solution(*parse_puzzle(row[0]), solution)) << row[0];
+    EXPECT_EQ(puzzle_string(solution), row[1]) << row[0];
   }
+}
+
+// The slowest grids known, each settled within its bound on the work: the
+// guesses of a count and of find_solution (which the Solve command runs
+// when its attempts give up), and the counts find_solution asks for. A
+// search that does not narrow, or misses what makes a grid impossible,
+// exceeds them by orders of magnitude on these grids.
+TEST(CompleteSearch, SettlesTheSlowestGridsKnownWithBoundedWork) {
+  constexpr long long kFindCounts = 100;
+  const auto rows = read_rows("slow_grids.tsv");
+  EXPECT_GT(rows.size(), 10u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 5u);
+    const DigitGrid grid = *parse_puzzle(row[0]);
+    SearchStats counting, finding;
+    const int count = count_solutions(grid, nullptr, &counting);
+    EXPECT_EQ(std::to_string(count), row[1]) << row[0];
+    DigitGrid solution{};
+    EXPECT_EQ(find_solution(grid, solution, &finding), count > 0) << row[0];
+    EXPECT_LE(counting.guesses, std::stoll(row[2])) << row[0];
+    EXPECT_LE(finding.guesses, std::stoll(row[3])) << row[0];
+    EXPECT_LE(finding.counts, kFindCounts) << row[0];
+  }
+}
+
+// The same generator state draws the same solution, on every machine: the
+// one pinned here. Other states draw other solutions.
+TEST(CompleteSearch, RandomSolutionsFollowTheGenerator) {
+  const DigitGrid empty{};
+  std::mt19937_64 random(14);
+  DigitGrid first{}, again{}, other{};
+  ASSERT_TRUE(random_solution(empty, random, first));
+  EXPECT_EQ(puzzle_string(first),
+            "523647198817239546694185327735892614249561873186473952452316789378954261961728435");
+  random.seed(14);
+  ASSERT_TRUE(random_solution(empty, random, again));
+  EXPECT_EQ(again, first);
+  ASSERT_TRUE(random_solution(empty, random, other));
+  EXPECT_NE(other, first);
+  EXPECT_TRUE(solves(empty, other));
+
+  const DigitGrid puzzle = *parse_puzzle(std::string(81 - 9, '.') + "123456789");
+  ASSERT_TRUE(random_solution(puzzle, random, other));
+  EXPECT_TRUE(solves(puzzle, other));
+  EXPECT_FALSE(random_solution(*parse_puzzle(kNoSolution), random, other));
 }
 
 }  // namespace

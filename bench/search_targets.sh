@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The complete search's targets in one run: quorlen-bench of a build from
+# before (BASE, default /work/ref/base/build-bench/quorlen-bench) and of this
+# tree (build-bench/quorlen-bench), one after the other on one CPU, twice in
+# turn (before, after, before, after) so that a change of load hits both.
+# Prints each run's mean count_solutions time on top1465 and on the 17-given
+# puzzles, the ratios of the medians over the runs, and this tree's slowest
+# count and Solve command on tests/data/slow_grids.tsv.
+#   bench/search_targets.sh [BASE] [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+base=${1:-/work/ref/base/build-bench/quorlen-bench}
+rounds=${2:-5}
+current=build-bench/quorlen-bench
+cpu=$(($(nproc) - 1))
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+# The mean (ms) of a row of the count table: the rows after its heading.
+count_mean() { awk -v name="$2" '/^solution counts/ {on = 1} on && $1 == name {print $5; exit}' "$1"; }
+
+for run in 1 2; do
+  taskset -c "$cpu" "$base" --rounds "$rounds" > "$out/before$run.txt"
+  taskset -c "$cpu" "$current" --rounds "$rounds" > "$out/after$run.txt"
+  for build in before after; do
+    file=$out/$build$run.txt
+    printf '%s run %s: count top1465 %s ms, clues17 %s ms\n' "$build" "$run" \
+      "$(count_mean "$file" top1465.txt)" "$(count_mean "$file" clues17.txt)"
+  done
+done
+for name in top1465.txt clues17.txt; do
+  ratios=""
+  for run in 1 2; do
+    ratios+=" $(awk -v b="$(count_mean "$out/before$run.txt" $name)" -v a="$(count_mean "$out/after$run.txt" $name)" \
+      'BEGIN {printf "%.2f", b / a}')"
+  done
+  printf 'count %s: before/after%s\n' "$name" "$ratios"
+done
+for run in 1 2; do
+  echo "after run $run, the slowest grids (max ms is the 8th column):"
+  grep -h -A1 '^slow_grids.tsv' "$out/after$run.txt"
+done
+head -2 "$out/after2.txt"
