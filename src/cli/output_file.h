@@ -1,12 +1,12 @@
 // quorlen-solve's standard output and standard error: every write checked.
 // Text that came from files or the command line goes through escape_control
-// (files/sud_file.h) first.
+// (files/escape_control.h) first.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "files/sud_file.h"
+#include "files/escape_control.h"
 
 namespace quorlen {
 

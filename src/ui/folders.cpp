@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "ui/platform.h"
-
 namespace quorlen {
 namespace {
 
@@ -87,7 +85,5 @@ std::filesystem::path save_dialog_folder(const std::filesystem::path& program_di
   if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
   return !last_folder.empty() && can_write_in(last_folder) ? last_folder : documents;
 }
-
-std::filesystem::path Platform::step_log_directory() const { return step_log_folder(program_directory()); }
 
 }  // namespace quorlen
