@@ -127,11 +127,12 @@ void append_count(const DigitGrid& puzzle, std::string& lines) {
     lines += count == 0 ? "0\n" : "2+\n";
     return;
   }
-  lines += "1\t";
+  char line[] = "1\t.................................................................................\n";
   for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) lines += static_cast<char>('0' + solution[grid_index(row, col)]);
+    for (int col = 0; col < 9; ++col)
+      line[2 + 9 * row + col] = static_cast<char>('0' + solution[grid_index(row, col)]);
   }
-  lines += '\n';
+  lines.append(line, sizeof line - 1);
 }
 
 Outcome count_job(const Job& job, const Queue& queue) {
