@@ -24,8 +24,8 @@ std::string in_quotes(const fs::path& path) { return '"' + path.string() + '"'; 
 bool may_follow(const fs::path& at, const struct stat& link) {
   struct stat folder {};
   const fs::path dir = at.has_parent_path() ? at.parent_path() : ".";
-  if (::stat(dir.c_str(), &folder) != 0) return true;  // then nothing there can be written either
-  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  const bool shared =
+      ::stat(dir.c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
   return !shared || link.st_uid == folder.st_uid || link.st_uid == ::geteuid();
 }
 
