@@ -171,7 +171,9 @@ int main(int argc, char** argv) {
     options.program_dir = executable_directory(argv[0]);
     // An installed copy does not write next to itself: its log goes to the
     // user's data folder instead.
-    if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir);
+    std::string error;
+    if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir, &error);
+    if (!error.empty()) complain(error, quorlen::kOutputFailed);  // each log then fails, and says so
   }
   // A file size limit fails the write, which is then reported, rather than
   // ending the program with no word.

@@ -87,6 +87,13 @@ TEST(Folders, InstalledCopyLogsInTheUsersDataFolderMadePrivate) {
     EXPECT_EQ(fs::status(root / row.home).permissions(), fs::perms(0755));
   }
   ::umask(umask_before);
+  // A folder on the way that cannot be made is named.
+  fs::remove_all(root / "home1/.local/share");
+  testing::write_bytes(root / "home1/.local/share", "");
+  const ScopedVariable home("HOME", (root / "home1").c_str()), data("XDG_DATA_HOME", nullptr);
+  std::string error;
+  EXPECT_EQ(step_log_folder(bin, &error), root / "home1/.local/share/quorlen");
+  EXPECT_EQ(error, (root / "home1/.local/share/quorlen").string() + ": Not a directory");
 }
 
 }  // namespace
