@@ -236,6 +236,12 @@ TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
   const passwd* user = ::getpwnam("quorlen-test");
   if (::geteuid() != 0 || user == nullptr)
     GTEST_SKIP() << "needs root, and the user quorlen-test to limit (CI makes it)";
+  for (const auto& process : fs::directory_iterator("/proc")) {  // the limit would count them
+    struct stat info {};
+    if (std::isdigit(process.path().filename().string()[0]) && ::stat(process.path().c_str(), &info) == 0 &&
+        info.st_uid == user->pw_uid)
+      GTEST_SKIP() << "quorlen-test runs other processes";
+  }
   testing::ScratchDir dir;
   fs::permissions(dir.path, fs::perms(0755));
   fs::create_directory_symlink(QUORLEN_TEST_DATA_DIR, dir / "data");
