@@ -348,6 +348,9 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   if (inputs.empty()) inputs.emplace_back("-");
   StopSignals signals(reader.wake_fd());
   const std::atomic<int>& signal = StopSignals::received();
+  // The reader waits for the solving threads to start, so that no thread
+  // ends while others are started.
+  std::binary_semaphore all_started(0);
   // Declared after all they use, and stopped before they are joined, so that
   // whatever way this returns no thread is left waiting.
   std::vector<std::jthread> threads;
@@ -363,13 +366,15 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   } stop{queue, reader};
 
   // The reader first, then as many solving threads as the system lets start,
-  // up to `jobs`: fewer do the same work, only slower. The reader waits for
-  // them, so that no thread ends while others are started.
+  // up to `jobs`: fewer do the same work, only slower.
   int started = 0;
   std::optional<std::string> why;
-  std::binary_semaphore all_started(0);
   {
     const StopSignals::BlockedWhileStarting blocked;
+    struct ReleaseOnExit {
+      std::binary_semaphore& go;
+      ~ReleaseOnExit() { go.release(); }
+    } release{all_started};
     why = start_thread(threads, [&] {
       all_started.acquire();
       failure.guard(queue, [&] { reader.read(inputs); });
@@ -389,7 +394,6 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
       started += why ? 0 : 1;
     }
   }
-  all_started.release();
   if (started == 0) {
     report("quorlen-solve: cannot start a thread: " + *why);
     return kOutputFailed;
