@@ -53,6 +53,9 @@ Ran run(const fs::path& dir, const Command& r) {
   const fs::path out = dir / (r.stdout_path.empty() ? "stdout.txt" : r.stdout_path);
   int in[2], piped[2], go[2];
   EXPECT_EQ(::pipe2(in, O_CLOEXEC) | ::pipe2(piped, O_CLOEXEC) | ::pipe2(go, O_CLOEXEC), 0);
+  // A pipe of one page: once a page is read from a full one, the writer's
+  // next write of many lines goes through in part and waits.
+  if (r.signal) ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
   const int out_fd =
       r.signal ? piped[1] : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err_fd = ::open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -100,9 +103,6 @@ Ran run(const fs::path& dir, const Command& r) {
     }
   };
   if (r.signal) {
-    // A pipe of one page: once a page is read from it, the writer's next
-    // write of many lines goes through in part and waits.
-    ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
     stalled();
     ::fcntl(piped[0], F_SETFL, O_NONBLOCK);
     take(4096);
