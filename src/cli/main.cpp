@@ -99,8 +99,6 @@ int job_count(std::string_view text) {
   return value;
 }
 
-}  // namespace
-
 // A standard descriptor that the caller closed is taken by /dev/null, open
 // so that using it fails as using a closed one does (standard input for
 // writing, the outputs for reading): otherwise the next file the program
@@ -111,6 +109,8 @@ void fill_closed_standard_descriptors() {
       ::open("/dev/null", (fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
   }
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   fill_closed_standard_descriptors();
