@@ -14,10 +14,10 @@ packages=(
   fonts-liberation # Liberation Sans, the metric twin that stands in for Arial
 )
 case ${1:-} in
-  --clang) packages+=(clang-14) ;;
+  --clang) packages+=(clang-14 libclang-rt-14-dev) ;;
   # scripts/check-package.sh: the validators of the desktop entry, the
   # AppStream metadata and the Debian package.
-  --ci) packages+=(clang-14 clang-format-14 desktop-file-utils appstream lintian) ;;
+  --ci) packages+=(clang-14 libclang-rt-14-dev clang-format-14 desktop-file-utils appstream lintian) ;;
 esac
 
 missing=()

@@ -11,6 +11,7 @@ namespace quorlen {
 struct BatchOptions {
   bool steps = false;                 // tick "Save to File" before each Solve
   bool count = false;                 // add the number of solutions of the givens
+  bool count_only = false;            // no Solve: each puzzle's count, and its one solution
   int jobs = 1;                       // solving threads; --steps solves on one
   std::filesystem::path program_dir;  // where steps.txt goes
   std::vector<std::string> inputs;    // files; "-" is standard input
@@ -26,7 +27,10 @@ inline constexpr int kInputRefused = 2;
 bool is_sud_file_name(std::string_view name);
 
 // Runs the whole batch: `in` serves "-", results go to `out`, refusals and
-// failures to `err`. Returns the exit status.
+// failures to `err`. Returns the exit status; after SIGINT, SIGTERM or
+// SIGHUP (unless ignored when it starts), it ends `out` at a whole line and
+// then dies by that signal, or returns kOutputFailed if that write failed.
+// The first such signal asks for this; a second ends the program at once.
 int run_batch(const BatchOptions& options, int in, int out, int err);
 
 }  // namespace quorlen

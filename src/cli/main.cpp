@@ -1,7 +1,9 @@
-// quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]
+// quorlen-solve [--steps] [--count | --count-only] [-j N] [--dir DIR] [--] [FILE ...]
+#include <fcntl.h>
 #include <sched.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <exception>
 #include <filesystem>
@@ -18,7 +20,7 @@
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: quorlen-solve [--steps] [--count] [-j N] [--dir DIR] [--] [FILE ...]\n";
+    "usage: quorlen-solve [--steps] [--count | --count-only] [-j N] [--dir DIR] [--] [FILE ...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -42,19 +44,26 @@ constexpr std::string_view kHelp =
     "                then holds the last puzzle's log; solves on one thread\n"
     "  --count       add a last field: the number of solutions of the givens,\n"
     "                0, 1 or 2+ (a complete search that stops at the second)\n"
+    "  --count-only  no Solve command: print the number, the count 0, 1 or 2+\n"
+    "                and, for exactly one solution, the solution (81 digits\n"
+    "                row by row) of each puzzle\n"
     "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
     "                this program may use); the output is the same but for\n"
-    "                the times\n"
+    "                the times; where fewer threads can start, fewer do it\n"
     "  --dir DIR     the program's directory, where steps.txt goes (default:\n"
     "                the folder that holds this program or, for an installed\n"
     "                copy, $XDG_DATA_HOME/quorlen)\n"
     "  --            what follows is a FILE, even if it starts with -\n"
-    "  --help        show this text\n"
+    "  -h, --help    show this text\n"
+    "  --version     show the program's version\n"
+    "\n"
+    "SIGINT, SIGTERM and SIGHUP stop the reading; the output ends at a whole\n"
+    "line and the program then dies by the signal.\n"
     "\n"
     "Exit status: 0 when every puzzle went through; 1 when some output could\n"
     "not be written (standard output, or a step log: standard error says\n"
-    "which and why), whatever else happened; 2 when an input line or file\n"
-    "was refused, or for a wrong command line.\n";
+    "which and why) or no thread could start, whatever else happened; 2 when\n"
+    "an input line or file was refused, or for a wrong command line.\n";
 
 // Writes "quorlen-solve: MESSAGE" to standard error, and the usage line
 // after a wrong command line.
@@ -90,9 +99,21 @@ int job_count(std::string_view text) {
   return value;
 }
 
+// A standard descriptor that the caller closed is taken by /dev/null, open
+// so that using it fails as using a closed one does (standard input for
+// writing, the outputs for reading): otherwise the next file the program
+// opens would get its number, and take the output, or be read as input.
+void fill_closed_standard_descriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+      ::open("/dev/null", (fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  fill_closed_standard_descriptors();
   quorlen::BatchOptions options;
   options.jobs = usable_processors();
   bool dir_given = false;
@@ -121,14 +142,18 @@ int main(int argc, char** argv) {
     }
     if (name == "--") {
       files_only = true;
-    } else if (name == "--help" || name == "-h") {
+    } else if (name == "--help" || name == "-h" || name == "--version") {
       quorlen::OutputFile out(STDOUT_FILENO, "standard output");
-      if (out.write(kUsageLine) && out.write(kHelp) && out.flush()) return quorlen::kAllWentThrough;
+      const bool written = name == "--version" ? out.write("quorlen-solve " QUORLEN_VERSION "\n")
+                                               : out.write(kUsageLine) && out.write(kHelp);
+      if (written && out.flush()) return quorlen::kAllWentThrough;
       return complain(out.error(), quorlen::kOutputFailed);
     } else if (name == "--steps") {
       options.steps = true;
     } else if (name == "--count") {
       options.count = true;
+    } else if (name == "--count-only") {
+      options.count_only = true;
     } else if (name == "--dir") {
       if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
       options.program_dir = *value;
@@ -140,11 +165,15 @@ int main(int argc, char** argv) {
       return usage_error("unknown option " + std::string(arg));
     }
   }
+  if (options.count_only && options.steps)
+    return usage_error("--count-only runs no Solve, so takes no --steps");
   if (!dir_given) {
     options.program_dir = executable_directory(argv[0]);
     // An installed copy does not write next to itself: its log goes to the
     // user's data folder instead.
-    if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir);
+    std::string error;
+    if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir, &error);
+    if (!error.empty()) complain(error, quorlen::kOutputFailed);  // each log then fails, and says so
   }
   // A file size limit fails the write, which is then reported, rather than
   // ending the program with no word.

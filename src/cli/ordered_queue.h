@@ -3,6 +3,8 @@
 // the writer at any time, so memory stays bounded however long the input.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -57,21 +59,26 @@ class OrderedQueue {
   }
 
   // The writer's side: the next result in input order, or nothing after the
-  // last one or once stopped. `idle()` runs, unlocked, before any wait.
-  template <class Idle>
-  std::optional<Result> next_result(Idle idle) {
+  // last one, once stopped, or once `abort()` is true (it is asked at least
+  // every 100 ms while waiting, for a flag no other thread can wake it
+  // for). `idle()` runs, unlocked, before any wait.
+  template <class Idle, class Abort>
+  std::optional<Result> next_result(Idle idle, Abort abort) {
     std::unique_lock lock(mutex_);
     if (!ready()) {
       lock.unlock();
       idle();
       lock.lock();
-      ready_.wait(lock, [&] { return ready(); });
+      while (!ready() && !abort()) ready_.wait_for(lock, std::chrono::milliseconds(100));
     }
-    if (stopped_ || written_ == pushed_) return std::nullopt;
+    if (!ready() || stopped_ || written_ == pushed_) return std::nullopt;
     std::optional<Result> result = std::exchange(results_[written_++ % results_.size()], std::nullopt);
     room_.notify_one();
     return result;
   }
+
+  // Whether stop() was called: a worker may then leave a job half done.
+  bool stopped() const { return stopped_; }
 
   // Hands out no more jobs and wakes every waiting thread.
   void stop() {
@@ -103,7 +110,7 @@ class OrderedQueue {
   std::uint64_t pushed_ = 0;                    // places handed out
   std::uint64_t written_ = 0;                   // results given to the writer
   bool closed_ = false;
-  bool stopped_ = false;
+  std::atomic<bool> stopped_ = false;  // also read without the lock
 };
 
 }  // namespace quorlen

@@ -3,7 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
+
+#include "files/file_result.h"
 
 namespace quorlen {
 namespace {
@@ -21,16 +22,25 @@ bool OutputFile::write(std::string_view text) {
 }
 
 bool OutputFile::flush() {
-  std::string_view rest = buffer_;
+  const std::size_t whole = buffer_.rfind('\n') + 1;  // 0 when there is no line end
+  std::string_view rest(buffer_.data(), whole);
+  bool line_begun = false;
   while (error_.empty() && !rest.empty()) {
+    if (stopping()) {
+      // A stop signal interrupted the write: only the line begun still goes
+      // out, so that the output ends whole.
+      if (!line_begun) break;
+      rest = rest.substr(0, rest.find('\n') + 1);
+    }
     const ssize_t written = ::write(fd_, rest.data(), rest.size());
     if (written > 0) {
+      line_begun = rest[static_cast<std::size_t>(written) - 1] != '\n';
       rest.remove_prefix(static_cast<std::size_t>(written));
     } else if (written == 0 || errno != EINTR) {
-      error_ = name_ + ": " + std::generic_category().message(written == 0 ? EIO : errno);
+      error_ = name_ + ": " + system_reason(written == 0 ? EIO : errno);
     }
   }
-  buffer_.clear();
+  buffer_.erase(0, stopping() ? buffer_.size() : whole);
   return error_.empty();
 }
 

@@ -1,7 +1,18 @@
 #include "cli/puzzle_scanner.h"
 
+#include <array>
+
+#include "board/units.h"
+
 namespace quorlen {
 namespace {
+
+// The grid index of each cell of a puzzle line, which runs row by row.
+constexpr std::array<std::uint8_t, 81> kGridIndexes = [] {
+  std::array<std::uint8_t, 81> indexes{};
+  for (int i = 0; i < 81; ++i) indexes[i] = static_cast<std::uint8_t>(grid_index(i / 9, i % 9));
+  return indexes;
+}();
 
 // A group of this many cells or more is taken for a puzzle that lost or
 // gained a character: no rating or number is that long, and no puzzle has
@@ -16,7 +27,8 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 void PuzzleScanner::feed(std::string_view bytes) {
-  for (const char c : bytes) {
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    const char c = bytes[at];
     if (c == '\n' && after_cr_) {  // the second half of CR LF
       after_cr_ = false;
       continue;
@@ -36,7 +48,7 @@ void PuzzleScanner::feed(std::string_view bytes) {
         } else if (is_cell(c)) {
           state_ = State::first_cells;
           cells_column_ = column_;
-          text_[cells_++] = c;
+          add_cell(c);
         } else {
           refuse_line(kNotAPuzzle);
         }
@@ -48,8 +60,9 @@ void PuzzleScanner::feed(std::string_view bytes) {
       case State::after_puzzle:
         if (is_cell(c)) {
           if (cells_ == 0) cells_column_ = column_;
-          if (cells_ < text_.size()) text_[cells_] = c;
-          ++cells_;
+          add_cell(c);
+          // The rest of the group at once: most bytes are cells of a puzzle.
+          for (; at + 1 < bytes.size() && is_cell(bytes[at + 1]); ++column_) add_cell(bytes[++at]);
         } else {
           if (cells_ > 0) end_cells();
           if (c == '#') state_ = State::skip;
@@ -59,6 +72,12 @@ void PuzzleScanner::feed(std::string_view bytes) {
         break;
     }
   }
+}
+
+void PuzzleScanner::add_cell(char c) {
+  if (cells_ < kGridIndexes.size())
+    grid_[kGridIndexes[cells_]] = static_cast<std::uint8_t>(c == '.' ? 0 : c - '0');
+  ++cells_;
 }
 
 void PuzzleScanner::finish() {
@@ -77,8 +96,7 @@ void PuzzleScanner::end_cells() {
   cells_ = 0;
   if (cells == 81) {
     state_ = State::after_puzzle;
-    // Only cells were kept, so the text always parses.
-    if (const auto givens = parse_puzzle(std::string_view(text_.data(), text_.size()))) sink_.puzzle(*givens);
+    sink_.puzzle(grid_);
     return;
   }
   const bool first = state_ == State::first_cells;

@@ -10,7 +10,6 @@
 // a rating yet not a puzzle, is reported, so that no puzzle goes unnoticed.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +42,7 @@ class PuzzleScanner {
   void end_line();
   void end_cells();
   void refuse_line(const std::string& why);
+  void add_cell(char c);
 
   Sink& sink_;
   State state_ = State::line_start;
@@ -51,7 +51,7 @@ class PuzzleScanner {
   std::uint64_t column_ = 0;        // of the last byte read, from 1
   std::uint64_t cells_ = 0;         // length of the group of cells being read
   std::uint64_t cells_column_ = 0;  // and where it started
-  std::array<char, 81> text_{};     // its first 81 cells
+  DigitGrid grid_{};                // its first 81 cells
 };
 
 }  // namespace quorlen

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace quorlen {
 
@@ -15,30 +14,23 @@ void append_step_record(std::string& out, int index, int digit) {
   out.append(record, sizeof record - 1);
 }
 
-bool StepLogFile::open(const std::filesystem::path& dir) {
-  path_ = dir / "steps.txt";
+FileResult<> StepLogFile::open(const std::filesystem::path& dir) {
+  const std::filesystem::path path = dir / "steps.txt";
   struct stat existing {};
-  if (::lstat(path_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return fail(EISDIR);
+  if (::lstat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return os_error(path, EISDIR);
   // Ordinary permissions, whatever the earlier log or a file planted in its
   // place had.
-  const int error = file_.create(dir, 0666);
-  return error == 0 || fail(error);
+  return file_.create(path, 0666);
 }
 
-bool StepLogFile::commit(std::string_view records) {
-  int error = file_.is_open() ? file_.write(records) : EBADF;
+FileResult<> StepLogFile::commit(std::string_view records) {
   // Not flushed to disk: every Solve rewrites the log, and a flush would
   // cost many times the Solve. The rename alone keeps it whole when the
   // program is killed.
-  if (error == 0) error = file_.put_in_place(path_, false);
+  FileResult<> result = file_.write(records);
+  if (result) result = file_.put_in_place(false);
   file_.discard();
-  return error == 0 || fail(error);
-}
-
-bool StepLogFile::fail(int error) {
-  file_.discard();
-  error_ = path_.string() + ": " + std::generic_category().message(error != 0 ? error : EIO);
-  return false;
+  return result;
 }
 
 }  // namespace quorlen

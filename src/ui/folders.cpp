@@ -7,9 +7,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 #include <system_error>
-
-#include "ui/platform.h"
+#include <utility>
 
 namespace quorlen {
 namespace {
@@ -55,21 +55,25 @@ bool keeps_files_beside_itself(const std::filesystem::path& program_dir) {
 }
 
 // Each missing folder on the way is made private to the user, as the XDG
-// base directory rules ask.
-void create_private_folders(const std::filesystem::path& dir) {
+// base directory rules ask. "PATH: reason" of one that cannot be made, or
+// empty.
+std::string create_private_folders(const std::filesystem::path& dir) {
   std::filesystem::path made;
   for (const auto& part : dir) {
     made /= part;
-    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return;
+    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST)
+      return made.string() + ": " + std::generic_category().message(errno);
   }
+  return {};
 }
 
 }  // namespace
 
-std::filesystem::path step_log_folder(const std::filesystem::path& program_dir) {
+std::filesystem::path step_log_folder(const std::filesystem::path& program_dir, std::string* error) {
   if (keeps_files_beside_itself(program_dir)) return program_dir;
   std::filesystem::path data = user_data_folder();
-  create_private_folders(data);
+  std::string failed = create_private_folders(data);
+  if (error != nullptr) *error = std::move(failed);
   return data;
 }
 
@@ -87,7 +91,5 @@ std::filesystem::path save_dialog_folder(const std::filesystem::path& program_di
   if (keeps_files_beside_itself(program_dir)) return program_dir / "examples";
   return !last_folder.empty() && can_write_in(last_folder) ? last_folder : documents;
 }
-
-std::filesystem::path Platform::step_log_directory() const { return step_log_folder(program_directory()); }
 
 }  // namespace quorlen

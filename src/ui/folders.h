@@ -10,14 +10,16 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace quorlen {
 
 // Where Solve writes steps.txt for a program in `program_dir`: that folder,
 // or the user's data folder $XDG_DATA_HOME/quorlen (~/.local/share/quorlen
-// when the variable is unset or not an absolute path), created if missing;
-// a failure to create it shows when the log is opened.
-std::filesystem::path step_log_folder(const std::filesystem::path& program_dir);
+// when the variable is unset or not an absolute path), created if missing.
+// A folder that cannot be made is named in `error` ("PATH: reason"), if
+// given; opening the log then fails too.
+std::filesystem::path step_log_folder(const std::filesystem::path& program_dir, std::string* error = nullptr);
 
 // Where the Load dialog opens.
 std::filesystem::path load_dialog_folder(const std::filesystem::path& program_dir);

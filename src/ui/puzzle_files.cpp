@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "files/replace_file.h"
 #include "files/sud_file.h"
 #include "ui/folders.h"
 #include "ui/sudoku.h"
@@ -60,15 +61,15 @@ void Sudoku::open_file(const std::filesystem::path& path) {
 // The whole file is read and checked before anything changes, so a bad file
 // leaves the user's grid as it was.
 void Sudoku::load_file(const std::filesystem::path& path) {
-  const SudRead file = read_sud_file(path);
-  if (!file.ok()) {
-    platform_.message_box(file.error);
+  const FileResult<DigitGrid> file = read_sud_file(path);
+  if (!file) {
+    platform_.message_box(file.error().message);
     return;
   }
 
   clear_puzzle(true);
   for (int i = 1; i <= 81; ++i) {
-    const int value = file.cells[static_cast<std::size_t>(i - 1)];
+    const int value = file.value()[static_cast<std::size_t>(i - 1)];
     if (value == 0) continue;
     view_.set_cell_digit(i - 1, value);
     board_.cell_value[i - 1] = static_cast<std::int16_t>(value);
@@ -86,9 +87,8 @@ void Sudoku::cmdSave_Click() {
       platform_, FileDialogKind::save,
       save_dialog_folder(platform_.program_directory(), last_folder_, platform_.documents_directory()));
   if (!path) return;
-  const std::string error = replace_file(*path, format_sud(shown_digits(view_)));
-  if (!error.empty()) {
-    platform_.message_box(error);
+  if (const FileResult<> saved = replace_file(*path, format_sud(shown_digits(view_))); !saved) {
+    platform_.message_box(saved.error().message);
     return;
   }
   last_folder_ = folder_of(*path);

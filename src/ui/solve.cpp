@@ -14,8 +14,9 @@ void Sudoku::CmdSolve_Click() {
   step_log_error_.clear();
   const bool logging = view_.Check2;
   StepLogFile log;
-  if (logging && !log.open(platform_.step_log_directory())) {
-    step_log_error_ = log.error();
+  if (const FileResult<> opened = logging ? log.open(platform_.step_log_directory()) : FileResult<>();
+      !opened) {
+    step_log_error_ = opened.error().message;
     platform_.message_box(kUnableToWrite);
     return;
   }
@@ -28,8 +29,8 @@ void Sudoku::CmdSolve_Click() {
     std::string records;
     records.reserve(placements.size() * 28);
     for (const Placement& p : placements) append_step_record(records, p.index, p.digit);
-    if (!log.commit(records)) {
-      step_log_error_ = log.error();
+    if (const FileResult<> committed = log.commit(records); !committed) {
+      step_log_error_ = committed.error().message;
       // The grid may show a run that failed halfway, digits repeated; the
       // givens are what the user can go on from.
       cmdRestart_Click();

@@ -3,12 +3,16 @@
 // are in tests/data/cli/*.txt (their README gives the words).
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <fstream>
+#include <map>
 
 #include "support/scratch_dir.h"
 #include "support/text_cases.h"
@@ -27,12 +31,18 @@ struct Command {
   unsigned seconds = 200;   // then SIGALRM ends it
   std::string stdout_path;  // instead of a file of the folder
   rlim_t fsize = RLIM_INFINITY;
+  int closed = -1;               // a standard descriptor it starts without
+  int signal = 0;                // sent while its output, a pipe then, is full; stdin open till then
+  bool taken_names = false;      // the names of its first 100 temporary files exist
+  const passwd* user = nullptr;  // runs as this user, with at most `nproc` processes and threads
+  rlim_t nproc = RLIM_INFINITY;
 };
 
 struct Ran {
   int status = -1;  // exit status, or -signal
   long max_rss_kb = 0;
   std::string out, err;
+  pid_t pid = 0;
 };
 
 // Runs quorlen-solve in `dir`.
@@ -41,24 +51,38 @@ Ran run(const fs::path& dir, const Command& r) {
   for (const std::string& arg : r.args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const fs::path out = dir / (r.stdout_path.empty() ? "stdout.txt" : r.stdout_path);
-  int in[2];
-  EXPECT_EQ(::pipe2(in, O_CLOEXEC), 0);
-  const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int in[2], piped[2], go[2];
+  EXPECT_EQ(::pipe2(in, O_CLOEXEC) | ::pipe2(piped, O_CLOEXEC) | ::pipe2(go, O_CLOEXEC), 0);
+  // A pipe of one page: once a page is read from a full one, the writer's
+  // next write of many lines goes through in part and waits.
+  if (r.signal) ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
+  const int out_fd =
+      r.signal ? piped[1] : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err_fd = ::open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    const rlimit fsize{r.fsize, r.fsize};
+    const rlimit fsize{r.fsize, r.fsize}, nproc{r.nproc, r.nproc};
+    char byte;
     if (::dup2(in[0], 0) < 0 || ::dup2(out_fd, 1) < 0 || ::dup2(err_fd, 2) < 0 || ::chdir(dir.c_str()) != 0 ||
-        ::setrlimit(RLIMIT_FSIZE, &fsize) != 0)
+        ::setrlimit(RLIMIT_FSIZE, &fsize) != 0 || ::close(go[1]) != 0 || ::read(go[0], &byte, 1) != 0 ||
+        (r.user && (::setrlimit(RLIMIT_NPROC, &nproc) != 0 || ::setgid(r.user->pw_gid) != 0 ||
+                    ::setuid(r.user->pw_uid) != 0)))
       ::_exit(126);
+    if (r.closed >= 0) ::close(r.closed);
+    // The leak checker's own thread at the end would not start either.
+    if (r.user) ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    // In a coverage build, counts that a limit or another user would keep
+    // from being written whole where they belong go elsewhere, or nowhere.
+    if (r.user || r.fsize != RLIM_INFINITY) ::setenv("GCOV_PREFIX", (dir / "gcov").c_str(), 1);
     std::signal(SIGPIPE, SIG_DFL);
     ::alarm(r.seconds);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
-  ::close(in[0]);
-  ::close(out_fd);
-  ::close(err_fd);
+  for (int i = 0; r.taken_names && i < 100; ++i)
+    testing::write_bytes(dir / (".quorlen-" + std::to_string(pid) + "-" + std::to_string(i) + ".tmp"), "");
+  for (const int fd : {in[0], piped[1], go[0], go[1], err_fd}) ::close(fd);
+  if (!r.signal) ::close(out_fd);
   const auto sigpipe = std::signal(SIGPIPE, SIG_IGN);  // a child that stops reading fails the write
   const std::string filler(64 * 1024, 'x');
   for (std::size_t done = 0, end = r.in.size() + r.filler; done < end;) {
@@ -68,12 +92,42 @@ Ran run(const fs::path& dir, const Command& r) {
     done += n > 0 ? static_cast<std::size_t>(n) : 0;
   }
   std::signal(SIGPIPE, sigpipe);
+  std::string piped_out;
+  const auto take = [&](std::size_t most) {
+    char buffer[4096];
+    for (ssize_t n = 1; n > 0 && piped_out.size() < most; piped_out.append(buffer, std::max<ssize_t>(n, 0)))
+      n = ::read(piped[0], buffer, std::min(sizeof buffer, most - piped_out.size()));
+  };
+  const auto stalled = [&] {  // waits until the output stops growing (no output: for a second)
+    for (int before = -1, now = 0, i = 0; i < 50 && (now != before || (now == 0 && i < 10)); ++i) {
+      before = now;
+      ::usleep(100'000);
+      ::ioctl(piped[0], FIONREAD, &now);
+    }
+  };
+  if (r.signal) {
+    stalled();
+    ::fcntl(piped[0], F_SETFL, O_NONBLOCK);
+    take(4096);
+    ::fcntl(piped[0], F_SETFL, 0);
+    stalled();
+    ::kill(pid, r.signal);
+    take(SIZE_MAX);
+  }
   ::close(in[1]);
+  ::close(piped[0]);
   int status = 0;
   rusage usage{};
   EXPECT_EQ(::wait4(pid, &status, 0, &usage), pid);
+  std::string err;  // but for what a coverage build's own code says of its counts
+  std::istringstream lines(testing::read_bytes(dir / "stderr.txt"));
+  for (std::string line; std::getline(lines, line);)
+    if (!line.starts_with("profiling:") && !line.starts_with("libgcov profiling error:")) err += line + '\n';
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), usage.ru_maxrss,
-          r.stdout_path.empty() ? testing::read_bytes(out) : "", testing::read_bytes(dir / "stderr.txt")};
+          r.signal                ? piped_out
+          : r.stdout_path.empty() ? testing::read_bytes(out)
+                                  : "",
+          err, pid};
 }
 
 // The chosen tab-separated fields of each line, from 1; by default all but
@@ -106,6 +160,7 @@ TEST_P(Cases, Run) {
   fs::create_directory_symlink(QUORLEN_TEST_DATA_DIR, dir / "data");
   fs::create_directory_symlink(QUORLEN_EXAMPLES_DIR, dir / "examples");
   Command r;
+  const std::map<std::string, int> signals{{"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}};
   std::string out, err;
   int status = 0;
   std::vector<int> fields;
@@ -123,6 +178,16 @@ TEST_P(Cases, Run) {
       r.stdout_path = arg;
     } else if (w[0] == "fsize") {
       r.fsize = std::stoul(arg);
+    } else if (w[0] == "seconds") {
+      r.seconds = static_cast<unsigned>(std::stoul(arg));
+    } else if (w[0] == "closed") {
+      r.closed = arg == "stdin" ? 0 : 1;
+    } else if (w[0] == "signal") {
+      r.signal = signals.at(arg);
+    } else if (w[0] == "taken-names") {
+      r.taken_names = true;
+    } else if (w[0] == "fifo") {
+      ::mkfifo((dir / arg).c_str(), 0600);
     } else if (w[0] == "fields") {
       for (std::size_t i = 1; i < w.size(); ++i) fields.push_back(std::stoi(w[i]));
     } else if (w[0] == "out" || w[0] == "err") {
@@ -137,9 +202,13 @@ TEST_P(Cases, Run) {
   }
   const Ran ran = run(dir.path, r);
   EXPECT_EQ(ran.status, status);
-  if (r.stdout_path.empty()) {
+  if (r.signal) {  // stopped somewhere: only whole lines
+    EXPECT_TRUE(ran.out.empty() || ran.out.ends_with('\n')) << ran.out.substr(ran.out.rfind('\n') + 1);
+  } else if (r.stdout_path.empty()) {
     EXPECT_EQ(fields_of(ran.out, fields), out);
   }
+  for (std::size_t at; (at = err.find("{pid}")) != std::string::npos;)
+    err.replace(at, 5, std::to_string(ran.pid));
   EXPECT_EQ(ran.err, err);
   for (const auto& [name, bytes] : contents) EXPECT_EQ(testing::read_bytes(dir / name), bytes) << name;
 }
@@ -166,6 +235,45 @@ TEST(Batch, MemoryStaysBoundedWhateverTheInput) {
   EXPECT_EQ(zero.status, -SIGALRM);
   EXPECT_LT(line.max_rss_kb, small.max_rss_kb + 12 * 1024);
   EXPECT_LT(zero.max_rss_kb, small.max_rss_kb + 12 * 1024);
+}
+
+// As a user limited to a few processes and threads (ulimit -u), -j 64 solves
+// on those that could start; with none but the reader's, it fails.
+TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
+  const passwd* user = ::getpwnam("quorlen-test");
+  if (::geteuid() != 0 || user == nullptr)
+    GTEST_SKIP() << "needs root, and the user quorlen-test to limit (CI makes it)";
+  for (const auto& process : fs::directory_iterator("/proc")) {  // the limit would count them
+    struct stat info {};
+    if (std::isdigit(process.path().filename().string()[0]) && ::stat(process.path().c_str(), &info) == 0 &&
+        info.st_uid == user->pw_uid)
+      GTEST_SKIP() << "quorlen-test runs other processes";
+  }
+  testing::ScratchDir dir;
+  fs::permissions(dir.path, fs::perms(0755));
+  fs::create_directory_symlink(QUORLEN_TEST_DATA_DIR, dir / "data");
+  const std::string lines = fields_of(run(dir.path, {{"-j", "1", "data/top95.txt"}}).out, {1, 2, 3});
+  const std::string none = "quorlen-solve: cannot start a thread: Resource temporarily unavailable\n";
+  const struct {
+    rlim_t nproc;
+    int status;
+    std::string err;
+  } rows[] = {
+      {3, 0,
+       "quorlen-solve: 1 of 64 solving threads could start (Resource temporarily unavailable); solving on "
+       "those\n"},
+      {2, 1, none},
+      {1, 1, none},
+  };
+  for (const auto& row : rows) {
+    Command command{{"-j", "64", "data/top95.txt"}};
+    command.user = user;
+    command.nproc = row.nproc;
+    const Ran ran = run(dir.path, command);
+    EXPECT_EQ(ran.status, row.status) << row.nproc;
+    EXPECT_EQ(ran.err, row.err);
+    EXPECT_EQ(fields_of(ran.out, {1, 2, 3}), row.status == 0 ? lines : "");
+  }
 }
 
 // Every collection, and every sample puzzle file, on one thread and on two:

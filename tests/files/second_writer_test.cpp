@@ -11,8 +11,8 @@
 #include <iterator>
 #include <set>
 
+#include "files/replace_file.h"
 #include "files/step_log.h"
-#include "files/sud_file.h"
 #include "support/scratch_dir.h"
 
 namespace quorlen {
@@ -63,7 +63,9 @@ TEST(SecondWriter, StepLog) {
       dir / "steps.txt",
       [&](const std::string& bytes) {
         StepLogFile log;
-        EXPECT_TRUE(log.open(dir.path) && log.commit(bytes)) << log.error();
+        FileResult<> result = log.open(dir.path);
+        if (result) result = log.commit(bytes);
+        EXPECT_TRUE(result) << result.error().message;
       },
       0666);
 }
@@ -74,7 +76,11 @@ TEST(SecondWriter, Save) {
   testing::ScratchDir dir;
   fs::permissions(testing::write_bytes(dir / "a.sud", "earlier"), fs::perms(0640));
   race_then_kill(
-      dir / "a.sud", [&](const std::string& bytes) { EXPECT_EQ(replace_file(dir / "a.sud", bytes), ""); },
+      dir / "a.sud",
+      [&](const std::string& bytes) {
+        const FileResult<> saved = replace_file(dir / "a.sud", bytes);
+        EXPECT_TRUE(saved) << saved.error().message;
+      },
       0640);
 }
 

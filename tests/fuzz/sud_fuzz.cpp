@@ -12,15 +12,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const quorlen::SudRead read = quorlen::parse_sud(bytes, "fuzz.sud");
-  if (!read.ok()) {
-    if (read.error.find("\"fuzz.sud\"") == std::string::npos) std::abort();
+  const quorlen::FileResult<quorlen::DigitGrid> read = quorlen::parse_sud(bytes, "fuzz.sud");
+  if (!read) {
+    if (read.error().message.find("\"fuzz.sud\"") == std::string::npos) std::abort();
     return 0;
   }
-  for (const std::uint8_t value : read.cells) {
+  for (const std::uint8_t value : read.value()) {
     if (value > 9) std::abort();
   }
-  const quorlen::SudRead again = quorlen::parse_sud(quorlen::format_sud(read.cells), "fuzz.sud");
-  if (!again.ok() || again.cells != read.cells) std::abort();
+  const quorlen::FileResult<quorlen::DigitGrid> again =
+      quorlen::parse_sud(quorlen::format_sud(read.value()), "fuzz.sud");
+  if (!again || again.value() != read.value()) std::abort();
   return 0;
 }

@@ -1,0 +1,15 @@
+#include "files/file_result.h"
+
+#include <cerrno>
+#include <system_error>
+
+namespace quorlen {
+
+std::string system_reason(int code) { return std::generic_category().message(code != 0 ? code : EIO); }
+
+FileError os_error(const std::filesystem::path& path, int code) {
+  return {
+      .path = path, .code = code != 0 ? code : EIO, .message = path.string() + ": " + system_reason(code)};
+}
+
+}  // namespace quorlen
