@@ -372,8 +372,7 @@ bool Solver::starting_grid_is_valid() {
 // Whether the grid holds the givens and nothing else.
 bool Solver::starts_from_givens() const {
   for (int n = 1; n <= 81; ++n) {
-    const int given = board_.given_value[n];
-    if (board_.cell_value[n - 1] != (given != kNotGiven ? given : kEmptyCell)) return false;
+    if (board_.cell_value[n - 1] != stored_digit(given_digit(board_, n))) return false;
   }
   return true;
 }
@@ -811,7 +810,7 @@ void Solver::write_pos(int loc, int value) {
   if (d == 0) return;
   view_.set_cell_colour(loc, kSolverBlue);
   view_.set_cell_digit(loc, d);
-  board_.cell_value[loc] = static_cast<std::int16_t>(d);
+  set_cell_digit(board_, loc, d);
   placed_digit = d;
   if (log_ != nullptr) log_->push_back({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d)});
 }

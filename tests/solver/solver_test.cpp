@@ -17,9 +17,7 @@ struct SolverTest : ::testing::Test {
   // Fills a unit in position order, '.' for an empty cell.
   void fill_unit(int unit, std::string_view digits) {
     for (int pos = 1; pos <= 9; ++pos) {
-      const int cell = kUnitCells[unit][pos];
-      board.cell_value[cell - 1] =
-          static_cast<std::int16_t>(digits[pos - 1] == '.' ? kEmptyCell : digits[pos - 1] - '0');
+      set_cell_digit(board, kUnitCells[unit][pos] - 1, digits[pos - 1] == '.' ? 0 : digits[pos - 1] - '0');
     }
   }
 
