@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -15,10 +16,8 @@ namespace {
 constexpr std::uint32_t kAllUnits = 0x0ffffffe;
 
 // What the single-place rule needs to know of a unit's masks (bits 1..9):
-//   once:    digits that are a candidate in at least one cell
-//   twice:   digits that are a candidate in at least two cells
-//   settled: masks that are one digit alone (on a grid of plain digits,
-//            the unit's digits: see survey_grid)
+//   once:  digits that are a candidate in at least one cell
+//   twice: digits that are a candidate in at least two cells
 struct Tally {
   int once = 0;
   int twice = 0;
@@ -27,12 +26,11 @@ struct Tally {
     twice |= once & mask;
     once |= mask;
   }
-  // Digits with one place in the unit, in a cell that has others too.
+  // Digits with one place in the unit, in a cell that has others too:
+  // `settled` holds the digits already placed in the unit, whose one place
+  // is their own cell.
   int singles(int settled) const { return once & ~twice & ~settled; }
 };
-
-// Without a branch: masks with one digit and with several come mixed.
-constexpr int alone_or_zero(int mask) { return mask & -static_cast<int>((mask & (mask - 1)) == 0); }
 
 // The number of cells of a unit that hold each digit as a candidate, for
 // all nine digits at once: a 4-bit counter per digit, bit d of bits[i]
@@ -195,7 +193,7 @@ struct ColumnNarrowed {
 // empty cells to `open` already, or, with one empty cell, placed it.
 constexpr ColumnNarrowed narrow_by_rows(const RowWords& masks, int open, const RowWords& row_open) {
   const Lanes open_lanes = broadcast(open);
-  // The cell placed by the column's call keeps its one digit, as in possible_from_masks.
+  // The cell placed by the column's call keeps its one digit, as in possible().
   const Lanes keep = (open & (open - 1)) == 0 ? ~Lanes{0} : 0;
   ColumnNarrowed column;
   for (std::size_t w = 0; w < 3; ++w) {
@@ -221,7 +219,7 @@ struct FourUnits {
   }
 };
 
-// Every mask must be in 0..1022, as on a grid of plain digits. A lane past
+// Every mask must be in 0..1022, as the solver's masks are. A lane past
 // unit 27 reads unit 28, which holds nothing (see kUnitCellBytes).
 FourUnits count_places(int first, const std::array<std::int16_t, 83>& masks,
                        const std::array<std::int16_t, 83>& tried_masks) {
@@ -272,41 +270,34 @@ struct Solver::RowsNarrowed {
 // Then the survey need not be taken again.
 void Solver::main_function() {
   const auto& grid = board_.cell_value;
-  bool plain = true;
   if (survey_current_ && std::equal(surveyed_grid_.begin(), surveyed_grid_.end(), grid.begin())) {
     // survey_ describes it already.
   } else if (givens_run_.recorded &&
              std::equal(givens_run_.start.begin(), givens_run_.start.end(), grid.begin())) {
     survey_ = givens_run_.start_survey;
   } else {
-    plain = survey_grid();
+    survey_grid();
   }
   masks_from_parent_ = false;
-  run(plain);
+  run();
   std::copy_n(grid.begin(), surveyed_grid_.size(), surveyed_grid_.begin());
-  survey_current_ = plain_digits_;
+  survey_current_ = true;
 }
 
 // The steps of main_function. A run nested in a guess starts from the grid
-// its parent left plus the guess, so it is told what a survey would find.
-void Solver::run(bool plain_digits) {
+// its parent left plus the guess, whose survey its parent kept current.
+void Solver::run() {
   Board& b = board_;
   b.is_valid = true;
   b.solvable = true;
   b.attempt_ok = true;
-  plain_digits_ = plain_digits;
   // Of the units' validations the first that fails ends the run.
-  if (plain_digits ? survey_.repeated : !starting_grid_is_valid()) {
-    if (plain_digits) validate(std::countr_zero(survey_.repeating_units));
+  if (survey_.repeated) {
+    validate(std::countr_zero(survey_.repeating_units));
     b.attempt_ok = false;
     return;
   }
-  if (plain_digits) {
-    reduce_or_replay();
-  } else {
-    rebuild_masks();
-    reduce_until_no_progress();
-  }
+  reduce_or_replay();
   check_reduced_grid();
   if (!b.is_valid) {
     b.solvable = false;
@@ -315,22 +306,20 @@ void Solver::run(bool plain_digits) {
   }
 }
 
-// One walk over the grid the run starts from. False when a cell holds
-// something other than 1..9 or nothing: such a grid takes the slow path,
-// which reads the digits afresh wherever it needs them. Otherwise it notes
-// each unit's digits, which units repeat one, and how many cells are empty,
-// so that the run need not read the grid again. On such a grid a cell's
-// mask is its digit alone exactly when the cell is filled, from the rebuild
-// on: only empty cells are narrowed, and one narrowed to a single digit is
-// filled with it at once.
-bool Solver::survey_grid() {
+// One walk over the grid the run starts from: it notes each unit's digits,
+// which units repeat one, and how many cells are empty, so that the run
+// need not read the grid again. Every cell holds 1..9 or kEmptyCell (see
+// set_cell_digit). From the rebuild of the masks on, a cell's mask is its
+// digit alone exactly when the cell is filled: only empty cells are
+// narrowed, and one narrowed to a single digit is filled with it at once.
+void Solver::survey_grid() {
   survey_ = Survey{};
   int empty_cells = 0;
   // Without a branch per cell: filled and empty cells come mixed.
   for (int i = 0; i < 81; ++i) {
     const int value = board_.cell_value[i];
+    assert(value == kEmptyCell || (value >= 1 && value <= 9));
     const int empty = -static_cast<int>(value == kEmptyCell);  // all ones or 0
-    if ((static_cast<unsigned>(value - 1) > 8u) & (empty == 0)) return false;
     empty_cells -= empty;
     const auto bit = static_cast<std::uint16_t>(digit_mask(value & 15) & ~empty);
     for (const int unit : kCellUnitIndexes[i + 1]) {
@@ -344,7 +333,6 @@ bool Solver::survey_grid() {
     if (survey_.digit_sum[unit] != survey_.used[unit]) survey_.repeating_units |= std::uint32_t{2} << unit;
   }
   survey_.repeated = survey_.repeating_units != 0;
-  return true;
 }
 
 // A digit `bit` written into the empty cell `cell`.
@@ -361,14 +349,6 @@ void Solver::record_digit(int cell, int bit) {
   }
 }
 
-// A repeated digit in the grid the run starts from ends it at once; the
-// first failing unit in unit order names it.
-bool Solver::starting_grid_is_valid() {
-  if (grid_passes_validation()) return true;
-  for (int unit = 1; unit <= 27 && board_.is_valid; ++unit) validate(unit);
-  return board_.is_valid;
-}
-
 // Whether the grid holds the givens and nothing else.
 bool Solver::starts_from_givens() const {
   for (int n = 1; n <= 81; ++n) {
@@ -377,7 +357,7 @@ bool Solver::starts_from_givens() const {
   return true;
 }
 
-// The reduction of a run over plain digits. Every attempt of the Solve
+// The reduction of a run. Every attempt of the Solve
 // command starts a run from the givens, and the reduction depends on
 // nothing but the grid it starts from: the masks are rebuilt, and guessing
 // (with tried_mask) comes after it. So the first such reduction is
@@ -433,8 +413,8 @@ void Solver::rebuild_masks() {
 // it last narrowed to, and masks only shrink. Only the single-place rule is
 // applied to it.
 //
-// On a grid of plain digits the masks are rebuilt together with the first
-// pass's columns and rows (see reduce_columns_and_rows_first).
+// The masks are rebuilt together with the first pass's columns and rows
+// (see reduce_columns_and_rows_first).
 int Solver::reduce_until_no_progress() {
   units_to_reduce_ = kAllUnits;
   units_with_new_digit_ = kAllUnits;
@@ -444,7 +424,7 @@ int Solver::reduce_until_no_progress() {
     ++passes;
     saturating_increment(board_.pass_count);
     no_progress = true;
-    if (first && plain_digits_) {
+    if (first) {
       reduce_columns_and_rows_first();
       reduction_pass(19);
     } else {
@@ -594,46 +574,12 @@ void Solver::reduction_pass(int first_unit) {
 void Solver::check_reduced_grid() {
   Board& b = board_;
   b.is_valid = true;
-  b.is_complete = true;
-  if (plain_digits_) {
-    if (survey_.repeated) {
-      validate(31 - std::countl_zero(survey_.repeating_units));
-      b.is_complete = false;
-    } else {
-      b.is_complete = survey_.empty_cells == 0;
-    }
-    return;
+  if (survey_.repeated) {
+    validate(31 - std::countl_zero(survey_.repeating_units));
+    b.is_complete = false;
+  } else {
+    b.is_complete = survey_.empty_cells == 0;
   }
-  if (bool full = true; grid_passes_validation(&full)) {
-    b.is_complete = full;
-    return;
-  }
-  for (int unit = 1; unit <= 27; ++unit) validate(unit);
-  for (int unit = 1; unit <= 27; ++unit) complete(unit);
-}
-
-// True when no unit repeats a digit: then validate() would pass every unit.
-// Clears *full when it meets an empty cell.
-bool Solver::grid_passes_validation(bool* full) const {
-  std::array<unsigned, 27> used{};  // digits per column, row and box, as bits 1..9
-  for (int i = 0; i < 81; ++i) {
-    const int value = board_.cell_value[i];
-    if (value == kEmptyCell) {
-      if (full != nullptr) *full = false;
-      continue;
-    }
-    if (value < 1 || value > 9) return false;  // outside the board's model: let validate() judge
-    const unsigned bit = 1u << value;
-    const auto& units = kCellUnitIndexes[i + 1];
-    unsigned& column = used[units[0]];
-    unsigned& row = used[units[1]];
-    unsigned& box = used[units[2]];
-    if (((column | row | box) & bit) != 0) return false;
-    column |= bit;
-    row |= bit;
-    box |= bit;
-  }
-  return true;
 }
 
 // Reports the first pair of cells holding the same digit: the pair whose
@@ -651,20 +597,6 @@ void Solver::validate(const int& unit) {
       return;
     }
   }
-}
-
-// A unit is complete when its nine cells hold the nine digits 1..9.
-void Solver::complete(const int& unit) {
-  int digits = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int value = board_.cell_value[kUnitCells[unit][pos] - 1];
-    if (value == kEmptyCell) {
-      board_.is_complete = false;
-      return;
-    }
-    digits |= digit_mask(value);
-  }
-  if (digits != kAllDigits) board_.is_complete = false;
 }
 
 void Solver::narrow(int cell, int mask) {
@@ -686,19 +618,13 @@ void Solver::place_narrowed(int cell, int bit) {
   record_digit(cell, bit);
 }
 
+// Both rules on one unit. The digits are those of the unit when the call
+// starts: a digit placed below is struck from the unit's other cells only
+// by the next call. They are not read from the grid: the survey keeps the
+// sum of their masks, and a cell is filled exactly when its mask is one
+// digit alone. `open` is 1022 less that sum; with a repeated digit the sum
+// is no set of digits and `open` may be negative, which holds no digit.
 void Solver::possible(const int& unit) {
-  if (plain_digits_) {
-    possible_from_masks(unit);
-  } else {
-    possible_from_digits(unit);
-  }
-}
-
-// possible() on a grid of plain digits: the sum of the unit's digits is
-// kept in the survey, and a cell is filled exactly when its mask is one
-// digit alone, so the grid itself is not read. A cell placed below counts
-// as filled only from the next call on, as in possible_from_digits.
-void Solver::possible_from_masks(int unit) {
   std::int16_t* const mask_of = cand_mask.data();
   const int open = digit_bits(kAllDigits - survey_.digit_sum[unit - 1]);
   const auto& cells = kUnitCellBytes[unit];
@@ -738,52 +664,8 @@ void Solver::possible_from_masks(int unit) {
 // The digits with one place in the unit, in a cell that has others too.
 int Solver::unit_singles(int unit) const {
   Tally tally;
-  if (plain_digits_) {
-    for (const int cell : kUnitCellBytes[unit]) tally.add(cand_mask[cell]);
-    return tally.singles(survey_.used[unit - 1]);
-  }
-  int settled = 0;
-  for (const int cell : kUnitCellBytes[unit]) {
-    tally.add(cand_mask[cell]);
-    settled |= alone_or_zero(cand_mask[cell]);
-  }
-  return tally.singles(settled);
-}
-
-// possible() as the digits of the grid have it, whatever the cells hold.
-void Solver::possible_from_digits(int unit) {
-  const auto& cells = kUnitCells[unit];
-  std::int16_t* const mask_of = cand_mask.data();
-
-  // The digits are read once, before any placement of this call: a digit
-  // placed below is struck from the unit's other cells only by the next
-  // call. A filled cell may keep only its own digit, an empty one the
-  // digits the unit lacks. `open` is 1022 less the sum of the digits'
-  // masks: with a repeated digit the sum is no set of digits and `open` may
-  // be negative, which latest_pos reads as no candidate at all.
-  int own[10];  // 2^d for a cell holding d, 0 for an empty cell
-  int sum = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int value = board_.cell_value[cells[pos] - 1];
-    own[pos] = value != kEmptyCell ? digit_mask(value) : 0;
-    sum += own[pos];
-  }
-  const int open = kAllDigits - sum;
-
-  // Placed-digit rule: narrow every cell to what its unit still allows.
-  // The narrowed masks are tallied on the way for the single-place rule
-  // (write_pos changes no mask, so each stays as narrowed here).
-  Tally tally;
-  int settled = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int cell = cells[pos];
-    const int old = mask_of[cell];
-    const int mask = latest_pos(old, own[pos] != 0 ? own[pos] : open);
-    if (mask != old) narrow(cell, mask);
-    tally.add(mask);
-    settled |= alone_or_zero(mask);
-  }
-  if (const int singles = tally.singles(settled)) place_single_places(unit, singles);
+  for (const int cell : kUnitCellBytes[unit]) tally.add(cand_mask[cell]);
+  return tally.singles(survey_.used[unit - 1]);
 }
 
 // Single-place rule: a digit with one possible cell in the unit goes there,
@@ -811,7 +693,6 @@ void Solver::write_pos(int loc, int value) {
   view_.set_cell_colour(loc, kSolverBlue);
   view_.set_cell_digit(loc, d);
   set_cell_digit(board_, loc, d);
-  placed_digit = d;
   if (log_ != nullptr) log_->push_back({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d)});
 }
 
@@ -832,16 +713,13 @@ void Solver::guess_function() {
 // The examination of (k, u, d) places exactly when d has k places in u and
 // some cell of u could take d as a guess: d is a candidate there, the cell
 // has other candidates too, and d has not been guessed there.
+//
+// No unit has a digit with one place in a cell that has other candidates:
+// the reduction stops only when the single-place rule finds none in any
+// unit. So two places is the fewest there, and the first unit that offers
+// two wins. Every mask is in 0..1022 and tells filled cells from empty
+// ones, so the units can be counted in lanes.
 Solver::Guess Solver::choose_guess() const {
-  return plain_digits_ ? choose_guess_four_units_at_once() : choose_guess_unit_by_unit();
-}
-
-// On a grid of plain digits no unit has a digit with one place in a cell
-// that has other candidates: the reduction stops only when the single-place
-// rule finds none in any unit. So two places is the fewest there, and the
-// first unit that offers two wins. Every mask is in 0..1022 and tells
-// filled cells from empty ones, so the units can be counted in lanes.
-Solver::Guess Solver::choose_guess_four_units_at_once() const {
   Guess best;
   for (int first = 1; first <= 27; first += 4) {
     const FourUnits units = count_places(first, cand_mask, board_.tried_mask);
@@ -856,26 +734,6 @@ Solver::Guess Solver::choose_guess_four_units_at_once() const {
   return best;
 }
 
-// Any masks: each is read as the set of digits it holds (see digit_bits).
-Solver::Guess Solver::choose_guess_unit_by_unit() const {
-  Guess best;
-  for (int unit = 1; unit <= 27; ++unit) {
-    int open = 0;
-    PlaceCounts<int> counts;
-    for (const int cell : kUnitCellBytes[static_cast<std::size_t>(unit)]) {
-      const int raw = cand_mask[static_cast<std::size_t>(cell)];
-      const int mask = digit_bits(raw);
-      counts.add(mask);
-      const bool alone = raw == mask && (mask & (mask - 1)) == 0;
-      if (!alone) open |= mask & ~board_.tried_mask[static_cast<std::size_t>(cell)];
-    }
-    int digit = 0;
-    const int places = fewest_places(open, counts, digit);
-    if (places < best.places) best = {places, unit, digit};
-  }
-  return best;
-}
-
 // The examination that places: the first listed cell that has other
 // candidates and has not had the digit guessed takes the guess. (The cells
 // listed before it would stay narrowed to the digit, but the nested run
@@ -885,17 +743,13 @@ void Solver::place_guess(const Guess& guess) {
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = kUnitCells[guess.unit][pos];
     const int old = cand_mask[cell];
-    if ((digit_bits(old) & bit) == 0 || old == bit || (board_.tried_mask[cell] & bit) != 0) continue;
+    if ((old & bit) == 0 || old == bit || (board_.tried_mask[cell] & bit) != 0) continue;
     board_.tried_mask[cell] = static_cast<std::int16_t>(board_.tried_mask[cell] + bit);
     write_pos(cell - 1, bit);
-    if (plain_digits_) {
-      record_digit(cell, bit);  // the cell has other candidates, so it was empty
-      cand_mask[cell] = static_cast<std::int16_t>(bit);
-      masks_from_parent_ = true;
-      run(true);
-    } else {
-      main_function();
-    }
+    record_digit(cell, bit);  // the cell has other candidates, so it was empty
+    cand_mask[cell] = static_cast<std::int16_t>(bit);
+    masks_from_parent_ = true;
+    run();
     return;
   }
 }

@@ -31,9 +31,6 @@ constexpr int digit_bits(int mask) {
   return mask < 0 ? 0 : kAllDigits;
 }
 
-// Common candidates of two masks among bits 1..9.
-constexpr int latest_pos(int pos, int num) { return digit_bits(pos) & digit_bits(num); }
-
 // A digit the solver placed: what one line of the step log records.
 struct Placement {
   std::uint8_t index;  // grid index 0..80
@@ -51,7 +48,6 @@ class Solver {
 
   // Unit operations; the unit number 1..27 is read, never changed.
   void validate(const int& unit);
-  void complete(const int& unit);
   void possible(const int& unit);
 
   // Places the digit of a single-digit mask in grid index `loc` (0..80),
@@ -65,9 +61,6 @@ class Solver {
   std::array<std::int16_t, 83> cand_mask{};
   // True while the reduction pass under way has changed no mask.
   bool no_progress = false;
-  // The digit the last write_pos placed. A call that places nothing leaves
-  // it as it was: a caller that needs to know sets it to 0 first.
-  int placed_digit = 0;
 
  private:
   struct Guess {
@@ -77,8 +70,7 @@ class Solver {
   };
 
   // What a run knows of its grid without reading it again (see
-  // survey_grid); record_digit keeps it current. Meaningful only for a grid
-  // of plain digits.
+  // survey_grid); record_digit keeps it current.
   struct Survey {
     bool repeated = false;              // some unit holds a digit twice
     std::uint32_t repeating_units = 0;  // which: bit u for unit u
@@ -100,10 +92,9 @@ class Solver {
     Survey survey;                         // and the survey
   };
 
-  void run(bool plain_digits);
-  bool survey_grid();
+  void run();
+  void survey_grid();
   void record_digit(int cell, int bit);
-  bool starting_grid_is_valid();
   void rebuild_masks();
   bool starts_from_givens() const;
   void reduce_or_replay();
@@ -119,19 +110,14 @@ class Solver {
   void place_what_the_rows_place(const RowsNarrowed& rows);
 
   void reduction_pass(int first_unit);
-  void possible_from_masks(int unit);
-  void possible_from_digits(int unit);
   int unit_singles(int unit) const;
   void check_reduced_grid();
-  bool grid_passes_validation(bool* full = nullptr) const;
 
   void narrow(int cell, int mask);
   void place_narrowed(int cell, int bit);
   void place_single_places(int unit, int singles);
 
   Guess choose_guess() const;
-  Guess choose_guess_four_units_at_once() const;
-  Guess choose_guess_unit_by_unit() const;
   void place_guess(const Guess& guess);
 
   Board& board_;
@@ -144,11 +130,10 @@ class Solver {
   // Units with a digit placed in one of their cells since their last call
   // of possible() in the current reduction passes.
   std::uint32_t units_with_new_digit_ = 0;
-  bool plain_digits_ = false;  // every cell held 1..9 or nothing when the run started
   Survey survey_;
   GivensRun givens_run_;
   // The grid the last run from main_function left, and whether survey_
-  // describes it (a grid of plain digits).
+  // describes it.
   std::array<std::int16_t, 81> surveyed_grid_{};
   bool survey_current_ = false;
   // Whether the run under way started from the masks of the run it is
