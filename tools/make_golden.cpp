@@ -1,17 +1,19 @@
 // Writes the golden Solve outcomes that tests/solver/golden_test.cpp checks.
-// Built with the tests, as build/tests/quorlen_make_golden.
+// Built by every build, at the top of the build folder:
 //
-//   quorlen_make_golden DATA_DIR OUT.tsv          the committed selection
-//   quorlen_make_golden --all DATA_DIR OUT.tsv    every puzzle of every
-//                                                 collection, and a broken
-//                                                 variant of each top1465 one
+//   build/quorlen_make_golden DATA_DIR OUT.tsv        the committed selection
+//   build/quorlen_make_golden --all DATA_DIR OUT.tsv  every puzzle of top95,
+//                                                     top1465, clues25, clues30
+//                                                     and easy50, and a broken
+//                                                     variant of each top1465 one
 //
 // The selection: every puzzle of top95, every 10th of top1465, every 4th of
 // clues25 and clues30, every 2nd of easy50; then puzzles the Solve command
-// must fail on: every 50th top1465 puzzle with one wrong given that repeats
-// no digit (so only the whole run of attempts and the complete search can
-// tell), and three easy50 puzzles with a given that repeats a digit in a
-// column, a row or a box.
+// must fail on: every 50th top1465 puzzle from line 5 on with one wrong
+// given that repeats no digit (so only the whole run of attempts and the
+// complete search can tell), and easy50 puzzles 2, 4 and 6 each with a
+// given that repeats a digit in a column, in a row and in a box. clues17
+// serves the solution count only and is left out.
 #include <unistd.h>
 
 #include <cstdio>
