@@ -16,9 +16,10 @@ inline constexpr std::uint32_t kColumnUnits = 0x3fe;  // units 1..9
 inline constexpr std::uint32_t kRowUnits = 0x7fc00;   // units 10..18
 
 // The digits a unit lacks, from the sum of its digits' masks: 1022 less
-// the sum. With a digit repeated the sum is no set of digits, and the
-// difference is taken as it stands (a negative one holds no digit), as the
-// solver has always taken it.
+// the sum. With a digit repeated the sum is no set of digits; the
+// difference is then read bit by bit as it stands, and a negative one holds
+// no digit. The recorded Solve outcomes (tests/data/golden_solves.tsv)
+// depend on that reading.
 constexpr int open_digits(int digit_sum) { return digit_sum <= kAllDigits ? kAllDigits - digit_sum : 0; }
 
 // What the single-place rule needs to know of a unit's masks (bits 1..9):
