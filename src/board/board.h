@@ -45,8 +45,13 @@ struct Repetition {
 struct Board {
   std::array<std::int16_t, 83> given_value{};  // cells 1..81: the frozen given digit, or kNotGiven
   std::array<std::int16_t, 83> tried_mask{};   // cells 1..81: digits guessed there in this Solve (bit d)
-  std::array<std::int16_t, 83>
-      cell_value{};  // index n-1 for cell n: its digit, or kEmptyCell (see set_cell_digit)
+  // Index n-1 for cell n: its digit, or kEmptyCell; every cell starts empty
+  // and is written only through set_cell_digit and restore_givens.
+  std::array<std::int16_t, 83> cell_value = [] {
+    std::array<std::int16_t, 83> cells{};
+    cells.fill(kEmptyCell);
+    return cells;
+  }();
 
   // Outcome flags of the last solve run; the Solve command reads them after
   // its attempts, and a failed validation of the starting grid (attempt_ok
@@ -82,9 +87,8 @@ constexpr int stored_digit(int digit) { return digit != 0 ? digit : kEmptyCell; 
 
 // A digit 1..9, or 0 to empty the cell, into the cell at grid index `index`
 // (0..80). The solver relies on every cell holding 1..9 or kEmptyCell, so
-// `cell_value` is written only here and by restore_givens, and anything
-// else (a digit outside 0..9, an index outside the grid) changes nothing
-// and returns false.
+// anything else (a digit outside 0..9, an index outside the grid) changes
+// nothing and returns false.
 constexpr bool set_cell_digit(Board& board, int index, int digit) {
   if (index < 0 || index > 80 || digit < 0 || digit > 9) return false;
   board.cell_value[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(stored_digit(digit));

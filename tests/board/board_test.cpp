@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace quorlen {
 namespace {
 
 TEST(Board, CellsHoldOnlyDigitsOrEmpty) {
   Board board;
+  EXPECT_EQ(std::count(board.cell_value.begin(), board.cell_value.end(), kEmptyCell), 83);
   struct Write {
     int index, digit;
     bool taken;
@@ -27,7 +30,7 @@ TEST(Board, CellsHoldOnlyDigitsOrEmpty) {
   EXPECT_EQ(board.cell_value[0], 5);
   EXPECT_EQ(board.cell_value[80], kEmptyCell);
   EXPECT_EQ(board.cell_value[7], 1);
-  EXPECT_EQ(board.cell_value[81], 0);
+  EXPECT_EQ(board.cell_value[81], kEmptyCell);
 
   // A board never cleared has given_value 0 everywhere: no givens at all.
   board.given_value[2] = 7;
