@@ -13,11 +13,14 @@ min=${1:-${QUORLEN_COVERAGE_MIN:-0}}
 build_dir=build-coverage
 "$PWD/scripts/install-deps.sh" --coverage
 
+# Counts left by an earlier run would add to this one's (and the build's
+# listing of the tests would warn about counts of objects since rebuilt).
+clear_counts() { [[ ! -d $build_dir ]] || find "$build_dir" -name '*.gcda' -delete; }
+clear_counts
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLEN_COVERAGE=ON \
   "-DQUORLEN_WERROR=${QUORLEN_WERROR:-OFF}"
 cmake --build "$build_dir"
-# Counts left by an earlier run would add to this one's.
-find "$build_dir" -name '*.gcda' -delete
+clear_counts
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Under its file size limit a program cannot write its coverage data whole,
 # and a cut data file spoils the counts of every later run: that one test
