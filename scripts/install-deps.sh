@@ -3,8 +3,9 @@
 # missing packages are installed (as root, or through sudo).
 #   scripts/install-deps.sh            what the build and the tests need
 #   scripts/install-deps.sh --clang    and clang 14 to build with
+#   scripts/install-deps.sh --coverage and gcovr, for scripts/coverage.sh
 #   scripts/install-deps.sh --ci       and what CI's further checks need (clang,
-#                                      clang-format, the package's validators)
+#                                      clang-format, gcovr, the package's validators)
 set -euo pipefail
 
 packages=(
@@ -15,9 +16,10 @@ packages=(
 )
 case ${1:-} in
   --clang) packages+=(clang-14 libclang-rt-14-dev) ;;
+  --coverage) packages+=(gcovr) ;;
   # scripts/check-package.sh: the validators of the desktop entry, the
   # AppStream metadata and the Debian package.
-  --ci) packages+=(clang-14 libclang-rt-14-dev clang-format-14 desktop-file-utils appstream lintian) ;;
+  --ci) packages+=(clang-14 libclang-rt-14-dev clang-format-14 gcovr desktop-file-utils appstream lintian) ;;
 esac
 
 missing=()

@@ -1,17 +1,19 @@
 // Writes the golden Solve outcomes that tests/solver/golden_test.cpp checks.
-// Built with the tests, as build/tests/quorlen_make_golden.
+// Built by every build, at the top of the build folder:
 //
-//   quorlen_make_golden DATA_DIR OUT.tsv          the committed selection
-//   quorlen_make_golden --all DATA_DIR OUT.tsv    every puzzle of every
-//                                                 collection, and a broken
-//                                                 variant of each top1465 one
+//   build/quorlen_make_golden DATA_DIR OUT.tsv        the committed selection
+//   build/quorlen_make_golden --all DATA_DIR OUT.tsv  every puzzle of top95,
+//                                                     top1465, clues25, clues30
+//                                                     and easy50, and a broken
+//                                                     variant of each top1465 one
 //
 // The selection: every puzzle of top95, every 10th of top1465, every 4th of
 // clues25 and clues30, every 2nd of easy50; then puzzles the Solve command
-// must fail on: every 50th top1465 puzzle with one wrong given that repeats
-// no digit (so only the whole run of attempts and the complete search can
-// tell), and three easy50 puzzles with a given that repeats a digit in a
-// column, a row or a box.
+// must fail on: every 50th top1465 puzzle from line 5 on with one wrong
+// given that repeats no digit (so only the whole run of attempts and the
+// complete search can tell), and easy50 puzzles 2, 4 and 6 each with a
+// given that repeats a digit in a column, in a row and in a box. clues17
+// serves the solution count only and is left out.
 #include <unistd.h>
 
 #include <cstdio>
@@ -31,13 +33,20 @@ struct Case {
   std::string source;
   long line;
   std::string puzzle;
+  quorlen::DigitGrid givens;
 };
 
+// Every line of a collection must start with a puzzle.
 std::vector<std::string> read_puzzles(const std::filesystem::path& file) {
   std::ifstream in(file);
   if (!in) throw std::runtime_error("cannot read " + file.string());
   std::vector<std::string> puzzles;
-  for (std::string line; std::getline(in, line);) puzzles.push_back(line.substr(0, 81));
+  for (std::string line; std::getline(in, line);) {
+    puzzles.push_back(line.substr(0, 81));
+    if (!quorlen::parse_puzzle(puzzles.back())) {
+      throw std::runtime_error(file.string() + ":" + std::to_string(puzzles.size()) + ": not a puzzle");
+    }
+  }
   return puzzles;
 }
 
@@ -46,7 +55,7 @@ std::vector<Case> select_cases(const std::filesystem::path& dir, bool all) {
   const auto take = [&](const char* name, long stride) {
     const auto puzzles = read_puzzles(dir / name);
     for (std::size_t i = 0; i < puzzles.size(); i += static_cast<std::size_t>(all ? 1 : stride)) {
-      cases.push_back({name, static_cast<long>(i + 1), puzzles[i]});
+      cases.push_back({name, static_cast<long>(i + 1), puzzles[i], *quorlen::parse_puzzle(puzzles[i])});
     }
   };
   take("top95.txt", 1);
@@ -58,14 +67,15 @@ std::vector<Case> select_cases(const std::filesystem::path& dir, bool all) {
   const auto top = read_puzzles(dir / "top1465.txt");
   for (std::size_t i = all ? 0 : 4; i < top.size(); i += all ? 1 : 50) {
     if (auto broken = variants::with_wrong_given(top[i]))
-      cases.push_back({"top1465.txt+wrong", static_cast<long>(i + 1), *broken});
+      cases.push_back(
+          {"top1465.txt+wrong", static_cast<long>(i + 1), *broken, *quorlen::parse_puzzle(*broken)});
   }
   const auto easy = read_puzzles(dir / "easy50.txt");
   const char* kinds[] = {"easy50.txt+repeat-column", "easy50.txt+repeat-row", "easy50.txt+repeat-box"};
   for (std::size_t i : {1u, 3u, 5u}) {
     for (int kind = 0; kind < 3; ++kind) {
-      if (auto broken = variants::with_repeat(easy[i], kind))
-        cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken});
+      if (auto broken = variants::with_repeat(easy.at(i), kind))
+        cases.push_back({kinds[kind], static_cast<long>(i + 1), *broken, *quorlen::parse_puzzle(*broken)});
     }
   }
   return cases;
@@ -83,6 +93,15 @@ int main(int argc, char** argv) {
     std::cerr << "usage: quorlen_make_golden [--all] DATA_DIR OUT.tsv\n";
     return 2;
   }
+  // Every case is read and checked before OUT.tsv is opened: a wrong
+  // DATA_DIR or a bad line leaves an earlier file as it was.
+  std::vector<Case> cases;
+  try {
+    cases = select_cases(args[0], all);
+  } catch (const std::exception& e) {
+    std::cerr << "quorlen_make_golden: " << e.what() << "\n";
+    return 1;
+  }
   const auto work = std::filesystem::temp_directory_path() / ("quorlen_golden_" + std::to_string(::getpid()));
   std::filesystem::create_directories(work);
   quorlen::HeadlessPlatform platform(work);
@@ -95,9 +114,9 @@ int main(int argc, char** argv) {
          "fnv1a64"
          "\tview_fnv1a64\n";
   long count = 0;
-  for (const Case& c : select_cases(args[0], all)) {
-    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t'
-        << record_solve(window, platform, *quorlen::parse_puzzle(c.puzzle)) << '\n';
+  for (const Case& c : cases) {
+    out << c.source << '\t' << c.line << '\t' << c.puzzle << '\t' << record_solve(window, platform, c.givens)
+        << '\n';
     ++count;
   }
   std::filesystem::remove_all(work);

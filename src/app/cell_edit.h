@@ -12,7 +12,6 @@ class CellEdit : public QLineEdit {
 
  public:
   CellEdit(int index, QWidget* parent);
-  int index() const { return index_; }
 
  signals:
   // A key that acts beyond this cell's text: moving, clearing or the clipboard.

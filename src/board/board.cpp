@@ -18,10 +18,13 @@ void clear_board(Board& board) {
   reset_solve_state(board);
 }
 
+// stored_digit(given_digit(board, n)), which is 1..9 or kEmptyCell whatever
+// given_value holds, written so that the compiler can do many cells at once.
 void restore_givens(Board& board) {
   for (int n = 1; n <= 81; ++n) {
-    const int given = board.given_value[n];
-    board.cell_value[n - 1] = static_cast<std::int16_t>(given != kNotGiven ? given : kEmptyCell);
+    const std::int16_t given = board.given_value[n];
+    const bool digit = static_cast<std::uint16_t>(given - 1) < 9;  // 1..9
+    board.cell_value[n - 1] = digit ? given : std::int16_t{kEmptyCell};
   }
 }
 

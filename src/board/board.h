@@ -8,9 +8,10 @@
 //   * units 1..27: columns 1..9, rows 10..18, 3x3 boxes 19..27.
 //
 // `cell_value` is indexed by cell number minus one, like the grid's text
-// boxes; the other per-cell arrays by the cell number itself. The arrays
-// have room for indexes 0..82, as they always had; 0 and 82 are unused.
-// The candidate masks are the solver's own working state (see Solver).
+// boxes (0..80 used); the other per-cell arrays by the cell number itself
+// (1..81 used). Every per-cell array has room for indexes 0..82, as it
+// always had. The candidate masks are the solver's own working state (see
+// Solver).
 #pragma once
 
 #include <array>
@@ -44,7 +45,13 @@ struct Repetition {
 struct Board {
   std::array<std::int16_t, 83> given_value{};  // cells 1..81: the frozen given digit, or kNotGiven
   std::array<std::int16_t, 83> tried_mask{};   // cells 1..81: digits guessed there in this Solve (bit d)
-  std::array<std::int16_t, 83> cell_value{};   // index n-1 for cell n: its digit, or kEmptyCell
+  // Index n-1 for cell n: its digit, or kEmptyCell; every cell starts empty
+  // and is written only through set_cell_digit and restore_givens.
+  std::array<std::int16_t, 83> cell_value = [] {
+    std::array<std::int16_t, 83> cells{};
+    cells.fill(kEmptyCell);
+    return cells;
+  }();
 
   // Outcome flags of the last solve run; the Solve command reads them after
   // its attempts, and a failed validation of the starting grid (attempt_ok
@@ -67,6 +74,25 @@ struct Board {
 
 inline void saturating_increment(std::int32_t& counter) {
   if (counter < INT32_MAX) ++counter;
+}
+
+// The given digit of cell `cell` (1..81), or 0 when the cell is not a given.
+constexpr int given_digit(const Board& board, int cell) {
+  const int given = board.given_value[cell];
+  return given >= 1 && given <= 9 ? given : 0;
+}
+
+// What `cell_value` holds for a digit 1..9, or for 0 (an empty cell).
+constexpr int stored_digit(int digit) { return digit != 0 ? digit : kEmptyCell; }
+
+// A digit 1..9, or 0 to empty the cell, into the cell at grid index `index`
+// (0..80). The solver relies on every cell holding 1..9 or kEmptyCell, so
+// anything else (a digit outside 0..9, an index outside the grid) changes
+// nothing and returns false.
+constexpr bool set_cell_digit(Board& board, int index, int digit) {
+  if (index < 0 || index > 80 || digit < 0 || digit > 9) return false;
+  board.cell_value[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(stored_digit(digit));
+  return true;
 }
 
 // What every board command (window load, New, Load, Restart) clears: the

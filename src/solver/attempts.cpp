@@ -19,16 +19,13 @@ SolveOutcome outcome_of(const Board& board) {
 // Before reporting failure, settle the question with a search that is.
 bool place_complete_solution(Board& board, Solver& solver) {
   DigitGrid givens{};
-  for (int n = 1; n <= 81; ++n) {
-    const int given = board.given_value[n];
-    givens[n - 1] = static_cast<std::uint8_t>(given == kNotGiven ? 0 : given);
-  }
+  for (int n = 1; n <= 81; ++n) givens[n - 1] = static_cast<std::uint8_t>(given_digit(board, n));
   DigitGrid solution{};
   if (!find_solution(givens, solution)) return false;
 
   restore_givens(board);
   for (int n = 1; n <= 81; ++n) {
-    if (board.given_value[n] == kNotGiven) solver.write_pos(n - 1, digit_mask(solution[n - 1]));
+    if (given_digit(board, n) == 0) solver.write_pos(n - 1, digit_mask(solution[n - 1]));
   }
   board.is_valid = true;
   board.is_complete = true;

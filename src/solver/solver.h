@@ -1,15 +1,32 @@
 // One solve run and everything it calls, over the board and the grid.
 //
-//   main_function      validate 27 units, rebuild masks, reduction passes
-//                      of `possible` until nothing changes, validate again,
-//                      `complete` 27 units, and guess when valid but open
-//   guess_function     place one untried guess, then a nested main_function
-//   write_pos          put a single-digit mask into the board and the grid
+//   main_function   validate the 27 units and stop at the first that
+//                   repeats a digit; rebuild the masks from the digits; run
+//                   reduction passes of `possible` over the 27 units until
+//                   a pass changes no mask; validate again; and, when the
+//                   grid is valid but not complete, guess
+//   possible        the two rules on one unit: strike the digits the unit
+//                   holds from its empty cells, and give a digit that has
+//                   one place left in the unit to that cell
+//   guess_function  place one untried guess, then run again, nested
+//   write_pos       put a single-digit mask into the board and the grid
 //
 // A run reports through the board's flags (and, for a repeated digit,
 // `Board::repetition`); the grid learns of it only through write_pos, which
-// shows each placed digit in blue. The candidate masks are the solver's
-// own: every run narrows them afresh from the board's digits.
+// shows each placed digit in blue.
+//
+// The files, in reading order: solver.cpp holds the rules as above;
+// survey.h, first_pass.cpp, replay.cpp and guess_choice.cpp each hold one
+// speed-up, which gives the same results as the rule it stands in for.
+// What they all rely on, the solver's invariant:
+//
+//   every cell holds 1..9 or is empty (see set_cell_digit), and from the
+//   rebuild of the masks on, a cell's mask is its digit alone exactly when
+//   the cell is filled; an empty cell's mask is a set of two or more
+//   digits, or none.
+//
+// It holds because only empty cells are narrowed, and a cell narrowed to a
+// single digit gets it through write_pos at once.
 #pragma once
 
 #include <array>
@@ -17,22 +34,10 @@
 #include <vector>
 
 #include "board/board.h"
+#include "solver/survey.h"
 #include "view/view.h"
 
 namespace quorlen {
-
-// A mask operand as the set of digits 1..9 it holds. The solver has always
-// read operands bit by bit from bit 9 down, subtracting each power of two
-// it finds: a negative operand then holds no digit, and one of 1024 or more
-// holds all nine (it stays at 2^k or more after every step). In 0..1023 that
-// reading is just the bits 1..9.
-constexpr int digit_bits(int mask) {
-  if (static_cast<unsigned>(mask) < 1024u) return mask & kAllDigits;  // every mask the solver makes
-  return mask < 0 ? 0 : kAllDigits;
-}
-
-// Common candidates of two masks among bits 1..9.
-constexpr int latest_pos(int pos, int num) { return digit_bits(pos) & digit_bits(num); }
 
 // A digit the solver placed: what one line of the step log records.
 struct Placement {
@@ -51,7 +56,6 @@ class Solver {
 
   // Unit operations; the unit number 1..27 is read, never changed.
   void validate(const int& unit);
-  void complete(const int& unit);
   void possible(const int& unit);
 
   // Places the digit of a single-digit mask in grid index `loc` (0..80),
@@ -61,34 +65,9 @@ class Solver {
   // Whether guess_function has run since this solver was made.
   bool guessed() const { return guessed_; }
 
-  // cells 1..81: the digits still possible in each cell (bit d for digit d).
-  std::array<std::int16_t, 83> cand_mask{};
-  // True while the reduction pass under way has changed no mask.
-  bool no_progress = false;
-  // The digit the last write_pos placed. A call that places nothing leaves
-  // it as it was: a caller that needs to know sets it to 0 first.
-  int placed_digit = 0;
-
  private:
-  struct Guess {
-    int places = 10;  // how many cells of the unit could take the digit
-    int unit = 0;     // 0: nothing left to guess
-    int digit = 0;
-  };
-
-  // What a run knows of its grid without reading it again (see
-  // survey_grid); record_digit keeps it current. Meaningful only for a grid
-  // of plain digits.
-  struct Survey {
-    bool repeated = false;              // some unit holds a digit twice
-    std::uint32_t repeating_units = 0;  // which: bit u for unit u
-    int empty_cells = 0;
-    std::array<std::uint16_t, 27> used{};  // the digits of unit u at u - 1, bits 1..9
-    std::array<int, 27> digit_sum{};       // the sum of their masks: a repeated digit counts twice
-  };
-
   // The reduction of the first run from the givens, for the runs that
-  // start from them again (see run).
+  // start from them again (see replay.cpp).
   struct GivensRun {
     bool recorded = false;
     bool recording = false;
@@ -98,61 +77,65 @@ class Solver {
     std::vector<Placement> placements;     // every placement of the reduction, in order
     std::array<std::int16_t, 83> masks{};  // cand_mask after it
     Survey survey;                         // and the survey
+
+    // Whether it was recorded from this grid.
+    bool starts_at(const std::array<std::int16_t, 83>& grid) const;
   };
 
-  void run(bool plain_digits);
-  bool survey_grid();
-  void record_digit(int cell, int bit);
-  bool starting_grid_is_valid();
+  // The rules (solver.cpp).
+  void run();
+  void check_reduced_grid();
   void rebuild_masks();
-  bool starts_from_givens() const;
-  void reduce_or_replay();
   int reduce_until_no_progress();
-  void reduce_columns_and_rows_first();
-  // Its steps. They hand on the digits each column 1..9 lacks, and what the
-  // rows' calls leave to be marked and placed (defined in solver.cpp).
+  void reduction_pass(int first_unit);
+  int unit_singles(int unit) const;
+  void place_single_places(int unit, int singles);
+  void narrow(int cell, int mask);
+  void place_narrowed(int cell, int bit);
+  void place_guess(int unit, int digit);
+
+  // The first pass's columns and rows in bulk (first_pass.cpp). Its steps
+  // hand on the digits each column 1..9 lacks, and what the rows' calls
+  // leave to be marked and placed.
   using ColumnDigits = std::array<int, 10>;
   struct RowsNarrowed;
+  void reduce_columns_and_rows_first();
   ColumnDigits narrow_columns();
   RowsNarrowed narrow_rows_in_lanes(const ColumnDigits& column_open);
   void mark_touched_units(const RowsNarrowed& rows);
   void place_what_the_rows_place(const RowsNarrowed& rows);
 
-  void reduction_pass(int first_unit);
-  void possible_from_masks(int unit);
-  void possible_from_digits(int unit);
-  int unit_singles(int unit) const;
-  void check_reduced_grid();
-  bool grid_passes_validation(bool* full = nullptr) const;
-
-  void narrow(int cell, int mask);
-  void place_narrowed(int cell, int bit);
-  void place_single_places(int unit, int singles);
-
-  Guess choose_guess() const;
-  Guess choose_guess_four_units_at_once() const;
-  Guess choose_guess_unit_by_unit() const;
-  void place_guess(const Guess& guess);
+  // The replay of the reduction from the givens (replay.cpp).
+  void reduce_or_replay();
+  bool starts_from_givens() const;
 
   Board& board_;
   View& view_;
   std::vector<Placement>* log_;
   bool guessed_ = false;
-  // Units whose cells changed since their last call of possible() in the
-  // current reduction passes, bit u for unit u; see reduce_until_no_progress.
-  std::uint32_t units_to_reduce_ = 0;
-  // Units with a digit placed in one of their cells since their last call
-  // of possible() in the current reduction passes.
-  std::uint32_t units_with_new_digit_ = 0;
-  bool plain_digits_ = false;  // every cell held 1..9 or nothing when the run started
+
+  // cells 1..81: the digits still possible in each cell (bit d for digit d).
+  std::array<std::int16_t, 83> cand_mask{};
+  // True while the reduction pass under way has changed no mask.
+  bool no_progress = false;
+  // The digits of the grid, kept current through every placement.
   Survey survey_;
+
+  // The units a reduction pass still has to call possible() on, bit u for
+  // unit u: those with a cell whose mask changed since their last call.
+  std::uint32_t units_to_reduce_ = 0;
+  // Of those, the units with a digit placed in one of their cells since
+  // their last call: of the others only the single-place rule can change
+  // anything. See reduce_until_no_progress.
+  std::uint32_t units_with_new_digit_ = 0;
+
   GivensRun givens_run_;
   // The grid the last run from main_function left, and whether survey_
-  // describes it (a grid of plain digits).
+  // describes it.
   std::array<std::int16_t, 81> surveyed_grid_{};
   bool survey_current_ = false;
   // Whether the run under way started from the masks of the run it is
-  // nested in (see reduce_columns_and_rows_first).
+  // nested in instead of rebuilding them (see reduce_columns_and_rows_first).
   bool masks_from_parent_ = false;
 };
 

@@ -72,7 +72,7 @@ void Sudoku::load_file(const std::filesystem::path& path) {
     const int value = file.value()[static_cast<std::size_t>(i - 1)];
     if (value == 0) continue;
     view_.set_cell_digit(i - 1, value);
-    board_.cell_value[i - 1] = static_cast<std::int16_t>(value);
+    set_cell_digit(board_, i - 1, value);
   }
 
   // A loaded puzzle has no givens yet: it must be frozen before it is solved.

@@ -48,8 +48,8 @@ void Sudoku::cmdRestart_Click() {
   restore_givens(board_);
   reset_solve_state(board_);
   for (int n = 1; n <= 81; ++n) {
-    const int given = board_.given_value[n];
-    if (given == kNotGiven) {
+    const int given = given_digit(board_, n);
+    if (given == 0) {
       view_.set_cell_text(n - 1, "");
     } else {
       view_.set_cell_colour(n - 1, kGivenColour);
