@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <string_view>
 
 #include "app/application.h"
 #include "app/main_window.h"
@@ -12,8 +13,12 @@
 
 namespace {
 
+// The message and the usage lines, and the exit status of a wrong command line.
 int usage_error(const QString& message) {
-  std::fprintf(stderr, "quorlen: %s\n%s", qPrintable(message), quorlen::usage_text());
+  const std::string_view help = quorlen::usage_text();
+  const std::string_view usage = help.substr(0, help.find("\n\n") + 1);
+  std::fprintf(stderr, "quorlen: %s\n%.*s", qPrintable(message), static_cast<int>(usage.size()),
+               usage.data());
   return 2;
 }
 
