@@ -19,8 +19,9 @@ struct Ran {
 // Runs a shell command in a new folder; $G is quorlen-generate, $S quorlen-solve.
 Ran shell(const std::string& command) {
   testing::ScratchDir dir;
-  const std::string line = "cd '" + dir.path.string() + "' && G='" QUORLEN_GENERATE "' S='" QUORLEN_SOLVE "' && { " +
-                           command + "; } >out 2>err";
+  const std::string line = "cd '" + dir.path.string() +
+                           "' && G='" QUORLEN_GENERATE "' S='" QUORLEN_SOLVE "' && { " + command +
+                           "; } >out 2>err";
   const int status = std::system(line.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::read_bytes(dir / "out"),
           testing::read_bytes(dir / "err")};
@@ -92,7 +93,8 @@ TEST(Generate, StatusesAndMessages) {
       {"-j 0", "-j needs a number of threads from 1 to 256"},
       {"--jobs=257", "--jobs needs a number of threads from 1 to 256"},
       {"--seed -1", "--seed needs a number from 0 to 18446744073709551615, not -1"},
-      {"--seed 18446744073709551616", "--seed needs a number from 0 to 18446744073709551615, not 18446744073709551616"},
+      {"--seed 18446744073709551616",
+       "--seed needs a number from 0 to 18446744073709551615, not 18446744073709551616"},
       {"2 3", "N must be one number of puzzles, not 3"},
       {"--minimal=yes", "option --minimal takes no value"},
       {"--level", "--level needs a value"},
@@ -102,8 +104,10 @@ TEST(Generate, StatusesAndMessages) {
     const Ran ran = shell("$G " + args);
     EXPECT_EQ(ran.status, 2) << args;
     EXPECT_EQ(ran.out, "") << args;
-    EXPECT_EQ(ran.err, "quorlen-generate: " + message + "\n" +
-                           "usage: quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]\n");
+    EXPECT_EQ(
+        ran.err,
+        "quorlen-generate: " + message + "\n" +
+            "usage: quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]\n");
   }
   const Ran full = shell("$G --seed 1 300 >/dev/full");
   EXPECT_EQ(full.status, 1);

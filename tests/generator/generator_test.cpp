@@ -1,13 +1,14 @@
 // Generated puzzles: one solution each, the level asked for as the Solve
 // command rates it, minimal and symmetric when asked, and the same puzzle
 // from the same seed. The window's menu handlers use the generator too.
+#include "generator/generator.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "generator/generator.h"
-#include "generator/random.h"
 #include "board/units.h"
+#include "generator/random.h"
 #include "solver/complete_search.h"
 #include "support/scratch_dir.h"
 #include "ui/headless_platform.h"
@@ -56,13 +57,13 @@ TEST_P(Generated, AsAsked) {
 }
 
 constexpr auto kAny = std::nullopt;
-INSTANTIATE_TEST_SUITE_P(Requests, Generated,
-                         ::testing::Values(Row{Level::easy, false, false, 4}, Row{Level::medium, false, true, 4},
-                                           Row{Level::difficult, false, false, 4},
-                                           Row{Level::very_difficult, false, true, 4}, Row{kAny, false, false, 8},
-                                           Row{kAny, true, false, 8}, Row{kAny, true, true, 4},
-                                           Row{Level::easy, true, false, 1}, Row{Level::medium, true, false, 2},
-                                           Row{Level::very_difficult, true, true, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Requests, Generated,
+    ::testing::Values(Row{Level::easy, false, false, 4}, Row{Level::medium, false, true, 4},
+                      Row{Level::difficult, false, false, 4}, Row{Level::very_difficult, false, true, 4},
+                      Row{kAny, false, false, 8}, Row{kAny, true, false, 8}, Row{kAny, true, true, 4},
+                      Row{Level::easy, true, false, 1}, Row{Level::medium, true, false, 2},
+                      Row{Level::very_difficult, true, true, 2}));
 
 // The rating is the Solve command's: its counts after New, typing the
 // givens, Freeze and Solve, for every puzzle of the collections.
@@ -112,7 +113,8 @@ TEST(Menu, NewPuzzleAndCount) {
     const Board board = window.board();
     platform.messages.clear();
     window.mnuCountSolutions_Click();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"The digits on the grid have " + std::string(count) + "."});
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"The digits on the grid have " + std::string(count) + "."});
     EXPECT_EQ(window.view(), view);
     EXPECT_EQ(window.board(), board);
   }
