@@ -38,10 +38,11 @@ scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 chmod 755 "$scratch"
 dpkg-deb -x "$deb" "$scratch/root"
-for f in usr/bin/quorlen usr/bin/quorlen-solve usr/share/applications/org.quorlen.Quorlen.desktop \
+for f in usr/bin/quorlen usr/bin/quorlen-solve usr/bin/quorlen-generate usr/share/applications/org.quorlen.Quorlen.desktop \
   usr/share/mime/packages/org.quorlen.Quorlen.xml usr/share/metainfo/org.quorlen.Quorlen.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/org.quorlen.Quorlen.svg usr/share/icons/hicolor/48x48/apps/org.quorlen.Quorlen.png \
-  usr/share/man/man1/quorlen-solve.1.gz usr/share/man/man6/quorlen.6.gz usr/share/doc/quorlen/copyright \
+  usr/share/man/man1/quorlen-solve.1.gz usr/share/man/man1/quorlen-generate.1.gz usr/share/man/man6/quorlen.6.gz \
+  usr/share/doc/quorlen/copyright \
   usr/share/quorlen/examples/everyday-1.sud; do
   [[ -f $scratch/root/$f ]] || fail "the package lacks /$f"
 done
@@ -63,6 +64,12 @@ for data_home in "" "$scratch/home/xdg"; do
   [[ -s $log ]] || fail "no step log at $log"
   pass "as a user from a read-only folder: solved, exit 0, step log in ${log#"$scratch/"}"
 done
+generated=$(setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin:/bin HOME="$scratch/home" \
+  "$scratch/root/usr/bin/quorlen-generate" --seed 1 --level medium 3) || fail "quorlen-generate exited $? as a user"
+solved=$(setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin:/bin HOME="$scratch/home" \
+  "$scratch/root/usr/bin/quorlen-solve" <<<"$generated" | cut -f4 | sort -u) || fail "quorlen-solve of generated puzzles"
+[[ $solved == "Difficulty     : 1 (Medium)" ]] || fail "generated Medium puzzles solve as: $solved"
+pass "as a user: quorlen-generate's Medium puzzles are what quorlen-solve rates Medium"
 [[ $(find "$scratch/root" | sort) == "$before" ]] || fail "something was written next to the program"
 pass "nothing written next to the program"
 

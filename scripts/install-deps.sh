@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev     # the window quorlen and its GUI tests (Widgets, Test, the platform plugins)
   fonts-liberation # Liberation Sans, the metric twin that stands in for Arial
+  parallel         # GNU parallel: the test of the README's recipe for several machines
 )
 case ${1:-} in
   --clang) packages+=(clang-14 libclang-rt-14-dev) ;;

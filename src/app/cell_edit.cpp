@@ -46,6 +46,8 @@ void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
     action->disconnect();
     connect(action, &QAction::triggered, this, [this] { emit intent(index_, {CellAction::paste_grid}); });
   }
+  menu->addSeparator();
+  emit extending_menu(menu.get());
   menu->exec(event->globalPos());
 }
 

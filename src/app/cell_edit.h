@@ -3,6 +3,8 @@
 
 #include <QLineEdit>
 
+class QMenu;
+
 #include "app/cell_keys.h"
 
 namespace quorlen {
@@ -16,6 +18,8 @@ class CellEdit : public QLineEdit {
  signals:
   // A key that acts beyond this cell's text: moving, clearing or the clipboard.
   void intent(int index, quorlen::CellIntent intent);
+  // The cell's menu is about to open: the window adds its own entries.
+  void extending_menu(QMenu* menu);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -23,7 +27,8 @@ class CellEdit : public QLineEdit {
   // next digit typed replaces it.
   void focusInEvent(QFocusEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  // The menu's Paste does what Ctrl+V does.
+  // The menu's Paste does what Ctrl+V does; the window's entries follow
+  // the text box's own.
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:

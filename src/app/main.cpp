@@ -1,48 +1,59 @@
 // quorlen: the Sudoku window.
-//   quorlen [FILE]                            opens the window, with FILE loaded
+//   quorlen [--new-puzzle LEVEL] [FILE]       opens the window, with FILE loaded
+//                                             or a new puzzle of LEVEL
 //   quorlen --screenshot FILE [--puzzle P]    saves a picture after solving P
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
-#include <QTimer>
+#include <cstdio>
+#include <string_view>
 
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/screenshot.h"
 
+namespace {
+
+// The message and the usage lines, and the exit status of a wrong command line.
+int usage_error(const QString& message) {
+  const std::string_view help = quorlen::usage_text();
+  const std::string_view usage = help.substr(0, help.find("\n\n") + 1);
+  std::fprintf(stderr, "quorlen: %s\n%.*s", qPrintable(message), static_cast<int>(usage.size()),
+               usage.data());
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = quorlen::answer_without_display(argc, argv)) return *status;
   QApplication app(argc, argv);
   quorlen::configure_application();
-  QIcon icon;  // PNGs, which need no image plugin
-  for (const int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/quorlen-%1.png").arg(size), QSize(size, size));
-  QApplication::setWindowIcon(icon);
-  // Lets the desktop match the window to its launcher and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.quorlen.Quorlen"));
 
   QCommandLineParser parser;
-  parser.addHelpOption();
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      QStringLiteral("Solve a puzzle and save the window as an image."),
-                                      QStringLiteral("file"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"), {}, QStringLiteral("file"));
   const QCommandLineOption puzzle(
-      QStringLiteral("puzzle"), QStringLiteral("The puzzle for --screenshot, 81 characters row by row."),
-      QStringLiteral("text"),
+      QStringLiteral("puzzle"), {}, QStringLiteral("text"),
       QStringLiteral("..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3.."));
-  parser.addOption(screenshot);
-  parser.addOption(puzzle);
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .sud puzzle file to load."),
-                               QStringLiteral("[file]"));
-  parser.process(app);
+  const QCommandLineOption new_puzzle(QStringLiteral("new-puzzle"), {}, QStringLiteral("level"));
+  parser.addOptions({screenshot, puzzle, new_puzzle});
+  if (!parser.parse(QApplication::arguments())) return usage_error(parser.errorText());
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) return usage_error(QStringLiteral("one FILE at most"));
   if (parser.isSet(screenshot))
     return quorlen::save_screenshot(parser.value(screenshot), parser.value(puzzle));
+  std::optional<quorlen::Level> level;
+  if (parser.isSet(new_puzzle)) {
+    level = quorlen::level_from_option(parser.value(new_puzzle).toStdString());
+    if (!level)
+      return usage_error(QStringLiteral("--new-puzzle needs easy, medium, difficult or very-difficult"));
+    if (!files.isEmpty()) return usage_error(QStringLiteral("--new-puzzle and a FILE do not go together"));
+  }
 
   quorlen::MainWindow window;
   window.show();
-  if (!parser.positionalArguments().isEmpty()) {
-    // Once the window is up, so that a file that does not load shows its
-    // message over it.
-    QTimer::singleShot(0, &window,
-                       [&window, file = parser.positionalArguments().front()] { window.open_file(file); });
-  }
+  // Once the window is on the screen, so that a file that does not load
+  // shows its message over it.
+  if (!files.isEmpty()) window.when_shown([&window, file = files.front()] { window.open_file(file); });
+  if (level) window.when_shown([&window, level] { window.new_puzzle(*level); });
   return QApplication::exec();
 }

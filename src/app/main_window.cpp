@@ -1,15 +1,19 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QWindow>
 
 #include "app/cell_edit.h"
 #include "app/puzzle_text.h"
@@ -79,6 +83,7 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
+  build_menu_actions();
   build_cells();
   build_buttons();
   build_labels();
@@ -116,6 +121,7 @@ void MainWindow::build_cells() {
     connect(cell, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { cell_edited(index, text); });
     connect(cell, &CellEdit::intent, this, &MainWindow::cell_intent);
+    connect(cell, &CellEdit::extending_menu, this, &MainWindow::add_menu_entries);
     // A drop anywhere on the grid goes to the window, which loads files and
     // ignores text: dropped text would bypass the cell's typing rules.
     cell->setAcceptDrops(false);
@@ -161,6 +167,37 @@ void MainWindow::build_labels() {
   QPalette palette = label2->palette();
   set_colour(palette, QPalette::WindowText, design::legend_colour());
   label2->setPalette(palette);
+}
+
+void MainWindow::build_menu_actions() {
+  static constexpr const char* kLevelEntries[kLevelCount] = {"&Easy", "&Medium", "&Difficult",
+                                                             "&Very Difficult"};
+  for (int i = 0; i < kLevelCount; ++i) {
+    auto* action = new QAction(QString::fromLatin1(kLevelEntries[i]), this);
+    action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    connect(action, &QAction::triggered, this, [this, level = static_cast<Level>(i)] { new_puzzle(level); });
+    menu_actions_[i] = action;
+  }
+  auto* count = new QAction(QStringLiteral("Count &solutions"), this);
+  count->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  connect(count, &QAction::triggered, this, [this] { run(&Sudoku::mnuCountSolutions_Click); });
+  menu_actions_.back() = count;
+  for (QAction* action : menu_actions_) {
+    action->setShortcutVisibleInContextMenu(true);
+    addAction(action);
+  }
+}
+
+void MainWindow::add_menu_entries(QMenu* menu) {
+  QMenu* levels = menu->addMenu(QStringLiteral("&New puzzle"));
+  for (int i = 0; i < kLevelCount; ++i) levels->addAction(menu_actions_[i]);
+  menu->addAction(menu_actions_.back());
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  add_menu_entries(&menu);
+  menu.exec(event->globalPos());
 }
 
 // Tab runs through the buttons, then the grid row by row, then the switch.
@@ -265,6 +302,32 @@ void MainWindow::sync_cell(int index) {
 void MainWindow::open_file(const QString& path) {
   sudoku_.open_file(to_path(path));
   sync();
+}
+
+void MainWindow::new_puzzle(Level level) {
+  sudoku_.mnuNewPuzzle_Click(level);
+  sync();
+}
+
+void MainWindow::when_shown(std::function<void()> action) {
+  QWindow* handle = windowHandle();
+  if (handle != nullptr && handle->isExposed()) {
+    QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
+    return;
+  }
+  on_shown_.push_back(std::move(action));
+  if (handle != nullptr) handle->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The first expose: the desktop has placed the window, so a box opened
+  // after it centres over the window.
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    watched->removeEventFilter(this);
+    for (auto& action : std::exchange(on_shown_, {}))
+      QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QString MainWindow::droppable_file(const QMimeData* mime) const {

@@ -8,14 +8,18 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <vector>
 
 #include "app/cell_keys.h"
 #include "app/qt_platform.h"
 #include "ui/sudoku.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMimeData;
 class QPushButton;
 
@@ -42,9 +46,24 @@ class MainWindow : public QWidget {
 
   // New, then Load of `path`: a file given to the program when it starts.
   void open_file(const QString& path);
+  // A new puzzle of `level`, as the menu makes it.
+  void new_puzzle(Level level);
+
+  // Runs `action` once the window is on the screen (at once if it is), so
+  // that a message box it shows opens over the window, not where the
+  // window was before the desktop placed it.
+  void when_shown(std::function<void()> action);
+
+  // The menu's actions, in its order: a new puzzle of each level, then
+  // Count solutions. They belong to the window, so their shortcuts work
+  // wherever the focus is.
+  const std::array<QAction*, kLevelCount + 1>& menu_actions() const { return menu_actions_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Right-click outside the cells: the window's menu.
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // A ".sud" file dropped on the window is loaded, as Load of it would;
   // anything else is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -54,6 +73,10 @@ class MainWindow : public QWidget {
   void build_cells();
   void build_buttons();
   void build_labels();
+  void build_menu_actions();
+  // The window's entries, added to a menu: "New puzzle" with a level each,
+  // and "Count solutions".
+  void add_menu_entries(QMenu* menu);
   void set_tab_order();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
@@ -69,6 +92,8 @@ class MainWindow : public QWidget {
   QLabel* label1_ = nullptr;
   QLabel* label4_ = nullptr;
   QCheckBox* check2_ = nullptr;
+  std::array<QAction*, kLevelCount + 1> menu_actions_{};
+  std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 
 }  // namespace quorlen

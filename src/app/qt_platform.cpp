@@ -51,6 +51,24 @@ class KernelTreeIconProvider : public QFileIconProvider {
   }
 };
 
+// A message box centred over the window. QDialog places a box before its
+// first show event, in which a QMessageBox only then takes the size of its
+// text, so the box would sit off centre, the more so the longer the text.
+class CentredMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (const QWidget* over = parentWidget()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(over->window()->frameGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+};
+
 }  // namespace
 
 QString to_qstring(const std::filesystem::path& path) {
@@ -78,8 +96,8 @@ void QtPlatform::message_box(const std::string& text) {
     hooks_.message_box(text);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), QString::fromStdString(text),
-                  QMessageBox::Ok, parent_);
+  CentredMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), QString::fromStdString(text),
+                        QMessageBox::Ok, parent_);
   // The texts carry blanks and file names that must show as they are.
   box.setTextFormat(Qt::PlainText);
   widen_for_title(box);

@@ -1,22 +1,12 @@
 #include "app/screenshot.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/main_window.h"
 
 namespace quorlen {
-
-void configure_application() {
-  QApplication::setApplicationName(QStringLiteral("Quorlen"));
-  // Fusion paints buttons and text boxes from the palette, so the design's
-  // button face and box colours show on every desktop; native themes may
-  // ignore them.
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-}
 
 int save_screenshot(const QString& file, const QString& puzzle) {
   QTemporaryDir program_dir;  // nowhere near the real program's folder

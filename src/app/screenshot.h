@@ -5,9 +5,6 @@
 
 namespace quorlen {
 
-// Sets up the application's look the same way for the window and its pictures.
-void configure_application();
-
 // New, paste `puzzle` into the grid, Freeze, Solve; then saves the window's
 // client area as an image in `file`. The Solve message goes to standard
 // output instead of a box. Returns the process exit status.

@@ -1,6 +1,7 @@
 #include "ui/outcome_texts.h"
 
 #include "board/units.h"
+#include "solver/difficulty.h"
 
 namespace quorlen {
 
@@ -14,11 +15,8 @@ std::string validation_text(const Repetition& r) {
 }
 
 std::string difficulty_caption(std::int32_t difficulty) {
-  const char* level = difficulty <= 0   ? " (Easy)"
-                      : difficulty == 1 ? " (Medium)"
-                      : difficulty == 2 ? " (Difficult)"
-                                        : " (Very Difficult)";
-  return "Difficulty     : " + std::to_string(difficulty) + level;
+  return "Difficulty     : " + std::to_string(difficulty) + " (" +
+         std::string(level_name(level_of(difficulty))) + ")";
 }
 
 std::string guessed_caption(std::int32_t guesses) { return "Yes  " + std::to_string(guesses); }

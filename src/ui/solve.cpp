@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "files/step_log.h"
+#include "solver/difficulty.h"
 #include "ui/outcome_texts.h"
 #include "ui/sudoku.h"
 
@@ -54,9 +55,7 @@ std::string Sudoku::report_outcome(SolveOutcome outcome) {
     case SolveOutcome::solved:
       break;
   }
-  // (5 * guesses + passes) / 5, in 64 bits so that no count can overflow it.
-  const std::int64_t level = (5 * std::int64_t{board_.guess_count} + board_.pass_count) / 5;
-  board_.difficulty = static_cast<std::int32_t>(std::min<std::int64_t>(level, INT32_MAX));
+  board_.difficulty = difficulty_of(board_.pass_count, board_.guess_count);
   view_.Label1 = difficulty_caption(board_.difficulty);
   return kSolved;
 }

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "board/board.h"
 #include "solver/attempts.h"
+#include "solver/difficulty.h"
 #include "ui/platform.h"
 #include "view/view.h"
 
@@ -26,6 +28,13 @@ class Sudoku {
   void cmdFreeze_Click();
   void cmdRestart_Click();
   void CmdSolve_Click();
+
+  // The window's menu. A new puzzle of a level leaves the window as New,
+  // typing the puzzle's givens and Freeze would; Count solutions says in a
+  // message box whether the digits on the grid have no solution, one, or
+  // more than one, and changes nothing.
+  void mnuNewPuzzle_Click(Level level);
+  void mnuCountSolutions_Click();
 
   // Load of `path` without its dialog, as a file dropped on the window does.
   void load_file(const std::filesystem::path& path);
@@ -55,6 +64,7 @@ class Sudoku {
   View view_;
   bool last_solve_by_search_ = false;
   std::string step_log_error_;
+  std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
 };
 
 // Poses a puzzle as a user does: New, each given typed into its cell, Freeze.

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +71,17 @@ class WindowTest : public QObject {
     QString grid;
     for (int i = 0; i < 81; ++i) grid += cell(i / 9, i % 9)->text().left(1).leftJustified(1, '.');
     return grid;
+  }
+
+  // Opens the context menu of `widget` and presses `keys` in it (and its
+  // submenus) as a person would.
+  void choose_from_menu(QWidget* widget, QList<int> keys) {
+    QTimer::singleShot(0, [keys] {
+      for (const int key : keys)
+        QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(key));
+    });
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, {5, 5}, widget->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(widget, &menu_event);
   }
 
   void type_puzzle(const QString& puzzle) {
@@ -318,6 +330,99 @@ class WindowTest : public QObject {
     QApplication::clipboard()->clear();
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), grid);
+  }
+
+  // A new puzzle of each level through the window's menu, a cell's menu or
+  // its key: the grid as New, typing and Freeze leave it, and Solve rates
+  // it at that level.
+  void new_puzzle_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("level");
+    QTest::newRow("window menu, Easy") << "window" << 0;
+    QTest::newRow("cell menu, Medium") << "cell" << 1;
+    QTest::newRow("Ctrl+3, Difficult") << "key" << 2;
+    QTest::newRow("window menu, Very Difficult") << "window" << 3;
+  }
+
+  void new_puzzle() {
+    QFETCH(QString, how);
+    QFETCH(int, level);
+    const char* names[] = {"Easy", "Medium", "Difficult", "Very Difficult"};
+    if (how == "key") {
+      QTest::keyClick(button("cmdNew"), static_cast<Qt::Key>(Qt::Key_1 + level), Qt::ControlModifier);
+    } else {
+      click("cmdNew");
+      choose_from_menu(
+          how == "cell" ? static_cast<QWidget*>(cell(4, 4)) : window_->findChild<QLabel*>("Label2"),
+          {Qt::Key_N, QString(names[level]).at(0).unicode()});
+    }
+    const QString puzzle = shown();
+    QVERIFY(puzzle.count('.') > 40);
+    for (int i = 0; i < 81; ++i) {
+      QVERIFY(cell(i / 9, i % 9)->isEnabled());
+      QCOMPARE(colour(i), puzzle[i] == '.' ? kBlack : kGiven);
+    }
+    QVERIFY(button("CmdSolve")->isEnabled() && button("cmdRestart")->isEnabled());
+    QCOMPARE(label("Label1"), QString());
+    click("CmdSolve");
+    QCOMPARE(messages_.value(0), QString("Sudoku Solved"));
+    QVERIFY2(label("Label1").endsWith(QString(" (%1)").arg(names[level])), qPrintable(label("Label1")));
+  }
+
+  // Count solutions, from a cell's menu and by its key, tells what the
+  // digits on the grid allow, before Freeze too, and changes nothing.
+  void count_solutions() {
+    click("cmdNew");
+    type_puzzle(kEasy);
+    QTest::keyClick(cell(0, 0), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClicks(cell(0, 0), "9");  // a typo: the top row then has no place for its 9
+    choose_from_menu(cell(0, 0), {Qt::Key_S});
+    const QString typo = "9" + kEasy.mid(1);
+    QCOMPARE(messages_, (QStringList{"The digits on the grid have exactly one solution.", kEasy,
+                                     "The digits on the grid have no solution.", typo}));
+    QCOMPARE(shown(), typo);
+    QVERIFY(!button("CmdSolve")->isEnabled());
+  }
+
+  // A file given at the start that does not load: its real box opens once
+  // the window is on the screen, over the window.
+  void start_file_box_over_the_window() {
+    window_ = std::make_unique<quorlen::MainWindow>(
+        quorlen::PlatformHooks{{}, {}, quorlen::to_path(program_dir_.path())});
+    window_->move(300, 200);
+    window_->show();
+    QRect box;
+    window_->when_shown([&] {
+      when_modal([&](QWidget* modal) { box = modal->frameGeometry(); });
+      window_->open_file("/missing.sud");
+    });
+    QTRY_VERIFY(!box.isNull());
+    QVERIFY((box.center() - window_->frameGeometry().center()).manhattanLength() <= 2);
+  }
+
+  // --help and --version need no display; a wrong level is refused.
+  void command_line() {
+    QProcess quorlen;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    quorlen.setProcessEnvironment(env);
+    const auto run = [&](const QStringList& args) {
+      quorlen.start(QUORLEN_APP, args);
+      return quorlen.waitForFinished(20000) && quorlen.exitStatus() == QProcess::NormalExit
+                 ? quorlen.exitCode()
+                 : -1;
+    };
+    QCOMPARE(run({"--version"}), 0);
+    QCOMPARE(quorlen.readAllStandardOutput(), QByteArray("quorlen " QUORLEN_VERSION "\n"));
+    QCOMPARE(run({"--screenshot", "x.png", "--help"}), 0);
+    QVERIFY(quorlen.readAllStandardOutput().startsWith("usage: quorlen [--new-puzzle LEVEL] [FILE.sud]\n"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    quorlen.setProcessEnvironment(env);
+    QCOMPARE(run({"--new-puzzle", "hard"}), 2);
+    QVERIFY(quorlen.readAllStandardError().endsWith(
+        "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult\n"
+        "usage: quorlen [--new-puzzle LEVEL] [FILE.sud]\n       quorlen --screenshot IMAGE [--puzzle "
+        "PUZZLE]\n"));
   }
 };
 

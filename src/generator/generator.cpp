@@ -1,0 +1,179 @@
+#include "generator/generator.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "board/board.h"
+#include "board/units.h"
+#include "generator/random.h"
+#include "generator/solved_grid.h"
+#include "solver/complete_search.h"
+
+namespace quorlen {
+namespace {
+
+// The digits given in each row, column and box, as bits 1..9.
+class GivenDigits {
+ public:
+  explicit GivenDigits(const DigitGrid& puzzle) {
+    for (int index = 0; index < 81; ++index) {
+      const unsigned bit = (1u << puzzle[index]) & kAllDigits;  // nothing for an empty cell
+      rows_[row(index)] |= bit;
+      cols_[col(index)] |= bit;
+      boxes_[box(index)] |= bit;
+    }
+  }
+  // Whether the givens alone put `digit` in the empty cell `index`: every
+  // other digit is given among its peers, or no other empty cell of one of
+  // its units can take the digit. Then the puzzle has the same solutions
+  // without that given as with it, and no search need say so.
+  bool force(const DigitGrid& puzzle, int index, int digit) const {
+    const unsigned bit = 1u << digit;
+    if ((seen_from(index) | bit) == kAllDigits) return true;
+    const auto nowhere_else = [&](auto cell_of) {
+      for (int k = 0; k < 9; ++k) {
+        const int other = cell_of(k);
+        if (other != index && puzzle[other] == 0 && (seen_from(other) & bit) == 0) return false;
+      }
+      return true;
+    };
+    const int r = row(index), c = col(index), b = box(index);
+    return nowhere_else([&](int k) { return grid_index(r, k); }) ||
+           nowhere_else([&](int k) { return grid_index(k, c); }) ||
+           nowhere_else([&](int k) { return grid_index(b % 3 * 3 + k / 3, b / 3 * 3 + k % 3); });
+  }
+
+ private:
+  static int row(int index) { return index % 9; }
+  static int col(int index) { return index / 9; }
+  static int box(int index) { return row(index) / 3 + col(index) / 3 * 3; }
+  unsigned seen_from(int index) const { return rows_[row(index)] | cols_[col(index)] | boxes_[box(index)]; }
+
+  std::array<unsigned, 9> rows_{}, cols_{}, boxes_{};
+};
+
+// A solved grid carved into a puzzle, a given at a time (with --symmetric,
+// a cell and its partner under a half turn at a time: grid index i, down
+// the columns, and 80 - i; the centre cell 40 is its own partner).
+class Carver {
+ public:
+  Carver(const DigitGrid& solution, bool symmetric, Level cap, std::mt19937_64& random)
+      : solution_(solution), puzzle_(solution), symmetric_(symmetric), cap_(cap), random_(random) {}
+
+  const DigitGrid& puzzle() const { return puzzle_; }
+
+  // Each given tried once, in a random order: it goes if the puzzle keeps
+  // one solution and rates at most the cap. One pass is enough for a
+  // puzzle that the cap does not hold back to be minimal: a given that was
+  // needed stays needed as others go.
+  void remove_givens() {
+    for (const int cell : shuffled_cells(true)) {
+      set(cell, false);
+      if (!unique_without(cell) || !within_cap()) set(cell, true);
+    }
+  }
+
+  // A puzzle that the cap held back keeps givens that could go but for
+  // the level. Each is swapped, while one can be, for an empty cell whose
+  // given keeps the puzzle within the cap, and then the other givens are
+  // tried again. False when the puzzle is not minimal after a few rounds.
+  bool make_minimal() {
+    for (int round = 0; round < kRounds; ++round) {
+      bool extra = false;
+      bool swapped = false;
+      for (const int cell : shuffled_cells(true)) {
+        set(cell, false);
+        if (unique_without(cell)) {
+          extra = true;
+          if ((swapped = swap_in_for(cell))) break;
+        }
+        set(cell, true);
+      }
+      if (!extra) return true;
+      if (!swapped) return false;
+      remove_givens();
+    }
+    return false;
+  }
+
+ private:
+  static constexpr int kRounds = 20;
+
+  int partner(int cell) const { return symmetric_ ? 80 - cell : cell; }
+
+  // The cells (with --symmetric, of the first half) that are given, or empty.
+  std::vector<int> shuffled_cells(bool given) {
+    std::vector<int> cells;
+    for (int cell = 0; cell <= (symmetric_ ? 40 : 80); ++cell) {
+      if ((puzzle_[cell] != 0) == given) cells.push_back(cell);
+    }
+    random_shuffle(cells, random_);
+    return cells;
+  }
+
+  void set(int cell, bool given) {
+    puzzle_[cell] = given ? solution_[cell] : 0;
+    puzzle_[partner(cell)] = given ? solution_[partner(cell)] : 0;
+  }
+
+  // Whether the puzzle, just without `cell`, has one solution.
+  bool unique_without(int cell) const {
+    const GivenDigits given(puzzle_);
+    return (given.force(puzzle_, cell, solution_[cell]) &&
+            given.force(puzzle_, partner(cell), solution_[partner(cell)])) ||
+           count_solutions(puzzle_) == 1;
+  }
+
+  bool within_cap() const {
+    if (cap_ == Level::very_difficult) return true;
+    return rate_puzzle(puzzle_).level <= cap_;
+  }
+
+  // An empty cell other than `out`, given, keeps the puzzle within the cap.
+  bool swap_in_for(int out) {
+    std::vector<int> cells = shuffled_cells(false);
+    // The removed given's peers first: a given there is the likeliest to
+    // bring back the quick start that the removed one gave.
+    const auto& out_units = kCellUnitIndexes[out + 1];
+    std::stable_partition(cells.begin(), cells.end(), [&](int cell) {
+      const auto& units = kCellUnitIndexes[cell + 1];
+      return units[0] == out_units[0] || units[1] == out_units[1] || units[2] == out_units[2];
+    });
+    for (const int cell : cells) {
+      if (cell == out) continue;
+      set(cell, true);
+      if (within_cap()) return true;
+      set(cell, false);
+    }
+    return false;
+  }
+
+  const DigitGrid& solution_;
+  DigitGrid puzzle_;
+  bool symmetric_;
+  Level cap_;
+  std::mt19937_64& random_;
+};
+
+}  // namespace
+
+Puzzle make_puzzle(const PuzzleRequest& request, std::mt19937_64& random) {
+  std::optional<Level> wanted = request.level;
+  if (!wanted && !request.minimal) wanted = static_cast<Level>(random_below(random, kLevelCount));
+  const Level cap = wanted.value_or(Level::very_difficult);
+  for (;;) {
+    Puzzle puzzle;
+    puzzle.solution = random_solved_grid(random);
+    Carver carver(puzzle.solution, request.symmetric, cap, random);
+    carver.remove_givens();
+    if (request.minimal && cap != Level::very_difficult && !carver.make_minimal()) continue;
+    puzzle.givens = carver.puzzle();
+    puzzle.rating = rate_puzzle(puzzle.givens);
+    if (wanted && puzzle.rating.level != *wanted) continue;
+    puzzle.given_count = static_cast<int>(81 - std::count(puzzle.givens.begin(), puzzle.givens.end(), 0));
+    return puzzle;
+  }
+}
+
+}  // namespace quorlen

@@ -1,0 +1,25 @@
+#include "generator/rating.h"
+
+#include "board/board.h"
+#include "solver/attempts.h"
+#include "view/view.h"
+
+namespace quorlen {
+
+Rating rate_puzzle(const DigitGrid& givens) {
+  Board board;
+  for (int n = 1; n <= 81; ++n) board.given_value[n] = givens[n - 1] != 0 ? givens[n - 1] : kNotGiven;
+  restore_givens(board);
+  reset_solve_state(board);
+  View view;  // takes the solver's digits; nothing reads them
+  const SolveResult result = run_attempts(board, view, nullptr);
+  Rating rating;
+  rating.solved = result.outcome == SolveOutcome::solved;
+  rating.passes = board.pass_count;
+  rating.guesses = board.guess_count;
+  rating.difficulty = difficulty_of(board.pass_count, board.guess_count);
+  rating.level = level_of(rating.difficulty);
+  return rating;
+}
+
+}  // namespace quorlen

@@ -1,0 +1,25 @@
+// The window's menu: new puzzles and the solution count of the grid.
+#include <algorithm>
+
+#include "generator/generator.h"
+#include "solver/complete_search.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+
+void Sudoku::mnuNewPuzzle_Click(Level level) {
+  PuzzleRequest request;
+  request.level = level;
+  enter_puzzle(*this, make_puzzle(request, random_).givens);
+}
+
+void Sudoku::mnuCountSolutions_Click() {
+  static constexpr const char* kTexts[] = {
+      "The digits on the grid have no solution.",
+      "The digits on the grid have exactly one solution.",
+      "The digits on the grid have more than one solution.",
+  };
+  platform_.message_box(kTexts[std::min(count_solutions(shown_digits(view_)), 2)]);
+}
+
+}  // namespace quorlen

@@ -1,0 +1,121 @@
+// quorlen-generate as its users run it: the built program through a shell,
+// its lines fed back to the built quorlen-solve.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "support/scratch_dir.h"
+
+namespace quorlen {
+namespace {
+
+struct Ran {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs a shell command in a new folder; $G is quorlen-generate, $S quorlen-solve.
+Ran shell(const std::string& command) {
+  testing::ScratchDir dir;
+  const std::string line = "cd '" + dir.path.string() +
+                           "' && G='" QUORLEN_GENERATE "' S='" QUORLEN_SOLVE "' && { " + command +
+                           "; } >out 2>err";
+  const int status = std::system(line.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::read_bytes(dir / "out"),
+          testing::read_bytes(dir / "err")};
+}
+
+std::vector<std::vector<std::string>> table(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (std::string field; std::getline(fields, field, '\t');) rows.back().push_back(field);
+  }
+  return rows;
+}
+
+// Each line fed back to quorlen-solve: solved, the level and counts that it
+// shows, one solution, and as many givens as the line says.
+class Levels : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
+
+TEST_P(Levels, AreWhatQuorlenSolveRates) {
+  const auto& [args, level] = GetParam();
+  const Ran ran = shell("$G --seed 5 -j 2 " + std::string(args) + " 6 >gen && $S --count gen && cat gen");
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(ran.err, "");
+  const auto rows = table(ran.out);
+  ASSERT_EQ(rows.size(), 12u);
+  for (std::size_t n = 0; n < 6; ++n) {
+    const auto& solved = rows[n];
+    const auto& made = rows[n + 6];
+    SCOPED_TRACE(made[0]);
+    ASSERT_EQ(solved.size(), 9u);
+    ASSERT_EQ(made.size(), 6u);
+    EXPECT_EQ(solved[1], "Sudoku Solved");
+    EXPECT_EQ(solved[3], "Difficulty     : " + made[2] + " (" + made[1] + ")");
+    EXPECT_EQ(solved[5] + " " + solved[6], made[4] + " " + made[5]);  // passes, guesses
+    EXPECT_EQ(solved[8], "1");
+    EXPECT_EQ(std::to_string(81 - std::count(made[0].begin(), made[0].end(), '.')), made[3]);
+    EXPECT_EQ(made[1], level.empty() ? made[1] : level);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Generate, Levels,
+                         ::testing::Values(std::pair{"", ""}, std::pair{"--level easy", "Easy"},
+                                           std::pair{"--level medium", "Medium"},
+                                           std::pair{"--level=difficult", "Difficult"},
+                                           std::pair{"--level very-difficult --symmetric", "Very Difficult"},
+                                           std::pair{"--minimal", ""},
+                                           std::pair{"--minimal --symmetric --level medium", "Medium"}));
+
+// A run without --seed names its seed on standard error; that seed gives
+// the same lines again, whatever the number of threads. Another seed gives
+// other puzzles.
+TEST(Generate, ASeedRepeatsARunOnAnyNumberOfThreads) {
+  const Ran first = shell("$G -j 2 --minimal 8");
+  ASSERT_EQ(first.status, 0);
+  ASSERT_EQ(first.err.rfind("quorlen-generate: seed ", 0), 0u) << first.err;
+  const std::string seed = first.err.substr(23, first.err.size() - 24);
+  const Ran again = shell("$G --minimal -j1 --seed " + seed + " 8");
+  EXPECT_EQ(again.out, first.out);
+  EXPECT_EQ(again.err, "");
+  EXPECT_EQ(table(first.out).size(), 8u);
+  EXPECT_NE(shell("$G --minimal --seed=1" + seed + " 8").out, first.out);
+}
+
+TEST(Generate, StatusesAndMessages) {
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"--level hard", "--level needs easy, medium, difficult or very-difficult, not hard"},
+      {"-j 0", "-j needs a number of threads from 1 to 256"},
+      {"--jobs=257", "--jobs needs a number of threads from 1 to 256"},
+      {"--seed -1", "--seed needs a number from 0 to 18446744073709551615, not -1"},
+      {"--seed 18446744073709551616",
+       "--seed needs a number from 0 to 18446744073709551615, not 18446744073709551616"},
+      {"2 3", "N must be one number of puzzles, not 3"},
+      {"--minimal=yes", "option --minimal takes no value"},
+      {"--level", "--level needs a value"},
+      {"--count", "unknown option --count"},
+  };
+  for (const auto& [args, message] : refused) {
+    const Ran ran = shell("$G " + args);
+    EXPECT_EQ(ran.status, 2) << args;
+    EXPECT_EQ(ran.out, "") << args;
+    EXPECT_EQ(
+        ran.err,
+        "quorlen-generate: " + message + "\n" +
+            "usage: quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]\n");
+  }
+  const Ran full = shell("$G --seed 1 300 >/dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "quorlen-generate: standard output: No space left on device\n");
+  const Ran none = shell("$G --seed 1 -- 0 && $G --version");
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.out, "quorlen-generate " QUORLEN_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace quorlen

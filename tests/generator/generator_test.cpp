@@ -1,0 +1,124 @@
+// Generated puzzles: one solution each, the level asked for as the Solve
+// command rates it, minimal and symmetric when asked, and the same puzzle
+// from the same seed. The window's menu handlers use the generator too.
+#include "generator/generator.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "board/units.h"
+#include "generator/random.h"
+#include "solver/complete_search.h"
+#include "support/scratch_dir.h"
+#include "ui/headless_platform.h"
+#include "ui/sudoku.h"
+
+namespace quorlen {
+namespace {
+
+struct Row {
+  std::optional<Level> level;
+  bool minimal, symmetric;
+  int puzzles;
+};
+
+class Generated : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Generated, AsAsked) {
+  const Row& row = GetParam();
+  const PuzzleRequest request{row.level, row.minimal, row.symmetric};
+  for (int n = 0; n < row.puzzles; ++n) {
+    std::mt19937_64 random = puzzle_engine(20261207, static_cast<std::uint64_t>(n));
+    const Puzzle p = make_puzzle(request, random);
+    SCOPED_TRACE(puzzle_string(p.givens));
+    DigitGrid solution{};
+    ASSERT_EQ(count_solutions(p.givens, &solution), 1);
+    EXPECT_EQ(solution, p.solution);
+    int givens = 0;
+    for (int i = 0; i < 81; ++i) {
+      givens += p.givens[i] != 0;
+      EXPECT_TRUE(p.givens[i] == 0 || p.givens[i] == p.solution[i]) << i;
+      EXPECT_TRUE(!row.symmetric || (p.givens[i] != 0) == (p.givens[80 - i] != 0)) << i;
+      if (row.minimal && p.givens[i] != 0) {
+        DigitGrid fewer = p.givens;
+        fewer[i] = fewer[row.symmetric ? 80 - i : i] = 0;
+        EXPECT_EQ(count_solutions(fewer), 2) << "removable: " << i;
+      }
+    }
+    EXPECT_EQ(p.given_count, givens);
+    const Rating again = rate_puzzle(p.givens);
+    EXPECT_EQ(std::tie(p.rating.passes, p.rating.guesses, p.rating.level),
+              std::tie(again.passes, again.guesses, again.level));
+    EXPECT_EQ(p.rating.level, row.level.value_or(p.rating.level));
+    std::mt19937_64 same = puzzle_engine(20261207, static_cast<std::uint64_t>(n));
+    EXPECT_EQ(make_puzzle(request, same).givens, p.givens);
+  }
+}
+
+constexpr auto kAny = std::nullopt;
+INSTANTIATE_TEST_SUITE_P(
+    Requests, Generated,
+    ::testing::Values(Row{Level::easy, false, false, 4}, Row{Level::medium, false, true, 4},
+                      Row{Level::difficult, false, false, 4}, Row{Level::very_difficult, false, true, 4},
+                      Row{kAny, false, false, 8}, Row{kAny, true, false, 8}, Row{kAny, true, true, 4},
+                      Row{Level::easy, true, false, 1}, Row{Level::medium, true, false, 2},
+                      Row{Level::very_difficult, true, true, 2}));
+
+// The rating is the Solve command's: its counts after New, typing the
+// givens, Freeze and Solve, for every puzzle of the collections.
+TEST(Rating, IsTheSolveCommands) {
+  testing::ScratchDir dir;
+  HeadlessPlatform platform(dir.path);
+  Sudoku window(platform);
+  for (const char* name : {"easy50.txt", "clues25.txt", "top95.txt"}) {
+    std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + name);
+    for (std::string line; std::getline(in, line);) {
+      const DigitGrid givens = parse_puzzle(line.substr(0, 81)).value();
+      enter_puzzle(window, givens);
+      window.CmdSolve_Click();
+      const Rating r = rate_puzzle(givens);
+      ASSERT_EQ(std::tie(window.board().pass_count, window.board().guess_count, window.view().Label1),
+                std::tie(r.passes, r.guesses, window.view().Label1))
+          << line;
+      EXPECT_EQ(window.view().Label1, "Difficulty     : " + std::to_string(r.difficulty) + " (" +
+                                          std::string(level_name(r.level)) + ")");
+    }
+  }
+}
+
+// A new puzzle leaves the window as New, typing its givens and Freeze
+// would; Count solutions tells the count of the digits on the grid and
+// changes nothing.
+TEST(Menu, NewPuzzleAndCount) {
+  testing::ScratchDir dir;
+  HeadlessPlatform platform(dir.path);
+  Sudoku window(platform), typed(platform);
+  window.view().Label4 = typed.view().Label4 = "Yes  3";  // as New leaves it
+  window.mnuNewPuzzle_Click(Level::difficult);
+  const DigitGrid givens = shown_digits(window.view());
+  enter_puzzle(typed, givens);
+  EXPECT_EQ(window.view(), typed.view());
+  EXPECT_EQ(window.board(), typed.board());
+
+  const std::pair<std::string, const char*> counts[] = {
+      {puzzle_string(givens), "exactly one solution"},
+      {std::string(81, '.'), "more than one solution"},
+      {"55" + std::string(79, '.'), "no solution"},  // a digit twice in the top row
+  };
+  for (const auto& [grid, count] : counts) {
+    window.cmdNew_Click();
+    for (int i = 0; i < 81; ++i) window.type_into_cell(grid_index(i / 9, i % 9), grid.substr(i, 1));
+    const View view = window.view();
+    const Board board = window.board();
+    platform.messages.clear();
+    window.mnuCountSolutions_Click();
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"The digits on the grid have " + std::string(count) + "."});
+    EXPECT_EQ(window.view(), view);
+    EXPECT_EQ(window.board(), board);
+  }
+}
+
+}  // namespace
+}  // namespace quorlen
