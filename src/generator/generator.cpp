@@ -13,15 +13,13 @@
 namespace quorlen {
 namespace {
 
-// The digits given in each row, column and box, as bits 1..9.
+// The digits given in each unit, as bits 1..9.
 class GivenDigits {
  public:
   explicit GivenDigits(const DigitGrid& puzzle) {
     for (int index = 0; index < 81; ++index) {
       const unsigned bit = (1u << puzzle[index]) & kAllDigits;  // nothing for an empty cell
-      rows_[row(index)] |= bit;
-      cols_[col(index)] |= bit;
-      boxes_[box(index)] |= bit;
+      for (const int unit : kCellUnitIndexes[index + 1]) used_[unit] |= bit;
     }
   }
   // Whether the givens alone put `digit` in the empty cell `index`: every
@@ -31,26 +29,24 @@ class GivenDigits {
   bool force(const DigitGrid& puzzle, int index, int digit) const {
     const unsigned bit = 1u << digit;
     if ((seen_from(index) | bit) == kAllDigits) return true;
-    const auto nowhere_else = [&](auto cell_of) {
-      for (int k = 0; k < 9; ++k) {
-        const int other = cell_of(k);
-        if (other != index && puzzle[other] == 0 && (seen_from(other) & bit) == 0) return false;
+    for (const int unit : kCellUnitIndexes[index + 1]) {
+      bool elsewhere = false;
+      for (int pos = 1; pos <= 9 && !elsewhere; ++pos) {
+        const int other = kUnitCells[unit + 1][pos] - 1;
+        elsewhere = other != index && puzzle[other] == 0 && (seen_from(other) & bit) == 0;
       }
-      return true;
-    };
-    const int r = row(index), c = col(index), b = box(index);
-    return nowhere_else([&](int k) { return grid_index(r, k); }) ||
-           nowhere_else([&](int k) { return grid_index(k, c); }) ||
-           nowhere_else([&](int k) { return grid_index(b % 3 * 3 + k / 3, b / 3 * 3 + k % 3); });
+      if (!elsewhere) return true;
+    }
+    return false;
   }
 
  private:
-  static int row(int index) { return index % 9; }
-  static int col(int index) { return index / 9; }
-  static int box(int index) { return row(index) / 3 + col(index) / 3 * 3; }
-  unsigned seen_from(int index) const { return rows_[row(index)] | cols_[col(index)] | boxes_[box(index)]; }
+  unsigned seen_from(int index) const {
+    const auto& units = kCellUnitIndexes[index + 1];
+    return used_[units[0]] | used_[units[1]] | used_[units[2]];
+  }
 
-  std::array<unsigned, 9> rows_{}, cols_{}, boxes_{};
+  std::array<unsigned, 27> used_{};  // by unit number minus one
 };
 
 // A solved grid carved into a puzzle, a given at a time (with --symmetric,
