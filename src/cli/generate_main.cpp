@@ -37,13 +37,18 @@ constexpr std::string_view kHelp =
     "                 (default: from the clock, written to standard error)\n"
     "  -j, --jobs N   generate on N threads, 1 to 256 (default: the\n"
     "                 processors this program may use); the output is the\n"
-    "                 same whatever N\n"
+    "                 same whatever N; where fewer threads can start, fewer\n"
+    "                 do it\n"
     "  --            what follows is N, even if it starts with -\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
+    "SIGINT, SIGTERM and SIGHUP stop the work; the output ends at a whole\n"
+    "line and the program then dies by the signal.\n"
+    "\n"
     "Exit status: 0 when every puzzle was written; 1 when the output could\n"
-    "not be written (standard error says why); 2 for a wrong command line.\n";
+    "not be written (standard error says why) or no thread could start; 2\n"
+    "for a wrong command line.\n";
 
 constexpr quorlen::Program kProgram{"quorlen-generate", kUsageLine};
 
