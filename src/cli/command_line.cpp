@@ -62,6 +62,8 @@ std::optional<Argument> Arguments::next() {
   } else if (option.name == "--") {
     operands_only_ = true;
     return next();
+  } else if (std::ranges::find(flags_, option.name) == flags_.end()) {
+    option.error = "unknown option " + std::string(option.name);
   }
   return option;
 }
@@ -77,11 +79,7 @@ std::optional<std::uint64_t> bounded_number(std::string_view text, std::uint64_t
   return value;
 }
 
-std::optional<int> job_count(std::string_view text) {
-  const auto jobs = bounded_number(text, 256);
-  if (!jobs || *jobs == 0) return std::nullopt;
-  return static_cast<int>(*jobs);
-}
+int job_count(std::string_view text) { return static_cast<int>(bounded_number(text, 256).value_or(0)); }
 
 int usable_processors() {
   cpu_set_t set;

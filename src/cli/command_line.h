@@ -50,16 +50,19 @@ struct Argument {
 // Hands out the arguments one at a time, so that an option such as --help
 // acts before a later mistake is seen. Operands are the arguments that do
 // not start with '-', "-" itself, and all after "--". An option's value
-// follows it, or is joined to it: --name=value, and -jN for -j.
+// follows it, or is joined to it: --name=value, and -jN for -j. An option
+// that is neither a flag nor one taking a value is an error.
 class Arguments {
  public:
-  Arguments(int argc, char** argv, std::initializer_list<std::string_view> taking_value)
-      : argc_(argc), argv_(argv), taking_value_(taking_value) {}
+  Arguments(int argc, char** argv, std::initializer_list<std::string_view> flags,
+            std::initializer_list<std::string_view> taking_value)
+      : argc_(argc), argv_(argv), flags_(flags), taking_value_(taking_value) {}
   std::optional<Argument> next();
 
  private:
   int argc_;
   char** argv_;
+  std::vector<std::string_view> flags_;
   std::vector<std::string_view> taking_value_;
   int at_ = 1;
   bool operands_only_ = false;
@@ -67,8 +70,8 @@ class Arguments {
 
 // A decimal number of at most `max`; nothing for any other text.
 std::optional<std::uint64_t> bounded_number(std::string_view text, std::uint64_t max);
-// The value of -j: a number of threads from 1 to 256.
-std::optional<int> job_count(std::string_view text);
+// The value of -j: a number of threads from 1 to 256; 0 for any other text.
+int job_count(std::string_view text);
 
 // The processors this process may run on.
 int usable_processors();

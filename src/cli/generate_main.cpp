@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
   options.jobs = quorlen::usable_processors();
   std::optional<std::uint64_t> seed;
   bool count_given = false;
-  for (quorlen::Arguments args(argc, argv, {"--level", "--seed", "-j", "--jobs"});
+  for (quorlen::Arguments args(argc, argv, {"--help", "-h", "--version", "--minimal", "--symmetric"},
+                               {"--level", "--seed", "-j", "--jobs"});
        const auto arg = args.next();) {
     const std::string_view name = arg->name;
     if (!arg->error.empty()) return kProgram.usage_error(arg->error);
@@ -91,11 +92,8 @@ int main(int argc, char** argv) {
         return kProgram.usage_error("--seed needs a number from 0 to 18446744073709551615, not " +
                                     std::string(arg->value));
     } else if (name == "-j" || name == "--jobs") {
-      const auto jobs = quorlen::job_count(arg->value);
-      if (!jobs) return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
-      options.jobs = *jobs;
-    } else {
-      return kProgram.usage_error("unknown option " + std::string(name));
+      if ((options.jobs = quorlen::job_count(arg->value)) == 0)
+        return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
     }
   }
   if (!seed) {

@@ -75,7 +75,10 @@ int main(int argc, char** argv) {
   quorlen::BatchOptions options;
   options.jobs = quorlen::usable_processors();
   bool dir_given = false;
-  for (quorlen::Arguments args(argc, argv, {"--dir", "-j", "--jobs"}); const auto arg = args.next();) {
+  for (quorlen::Arguments args(argc, argv,
+                               {"--help", "-h", "--version", "--steps", "--count", "--count-only"},
+                               {"--dir", "-j", "--jobs"});
+       const auto arg = args.next();) {
     const std::string_view name = arg->name;
     if (!arg->error.empty()) return kProgram.usage_error(arg->error);
     if (arg->operand) {
@@ -95,11 +98,8 @@ int main(int argc, char** argv) {
       options.program_dir = arg->value;
       dir_given = true;
     } else if (name == "-j" || name == "--jobs") {
-      const auto jobs = quorlen::job_count(arg->value);
-      if (!jobs) return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
-      options.jobs = *jobs;
-    } else {
-      return kProgram.usage_error("unknown option " + std::string(name));
+      if ((options.jobs = quorlen::job_count(arg->value)) == 0)
+        return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
     }
   }
   if (options.count_only && options.steps)
