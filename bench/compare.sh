@@ -11,11 +11,11 @@
 # seconds of both builds and the two ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 root=$PWD
 rounds=${1:-5}
 puzzles=$(realpath "${2:-tests/data/top1465.txt}")
 
-work=$(mktemp -d)
 cleanup() {
   git -C "$root" worktree remove --force "$work/baseline" >/dev/null 2>&1 || true
   rm -rf "$work"
@@ -38,14 +38,8 @@ build "$root" "$work/build-current"
 pin=()
 command -v taskset >/dev/null && pin=(taskset -c 0)
 
-# "wall cpu" seconds of one run (cpu = user + system: what the program
-# itself used, which other load on a shared machine disturbs less than the
-# wall-clock time); the output goes to $2.
-run_timed() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$({ time "${pin[@]}" "$1" --dir "$work" "$puzzles" >"$2"; } 2>&1)
-  awk '{printf "%.3f %.3f\n", $1, $2 + $3}' <<<"$t"
-}
+# "wall cpu" seconds of one run; the output goes to $2.
+run_timed() { timed "$2" "${pin[@]}" "$1" --dir "$work" "$puzzles"; }
 
 # Same outcomes, field by field, but for the time of each Solve.
 run_timed "$work/build-baseline/quorlen-solve" "$work/baseline.out" >/dev/null
@@ -69,5 +63,5 @@ for ((r = 1; r <= rounds; r++)); do
   cpu_ratios+=("$cr")
   printf '%-6s %14s %14s %8s %8s\n' "$r" "$bw/$bc" "$cw/$cc" "$wr" "$cr"
 done
-median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-echo "median ratio over $rounds rounds: wall $(median "${wall_ratios[@]}")x, cpu $(median "${cpu_ratios[@]}")x"
+echo "median ratio over $rounds rounds: wall $(printf '%s\n' "${wall_ratios[@]}" | median)x," \
+  "cpu $(printf '%s\n' "${cpu_ratios[@]}" | median)x"

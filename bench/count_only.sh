@@ -12,31 +12,19 @@
 # and -j 2 print the same lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 rounds=${1:-5}
 copies=${2:-20}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+solve=$(built quorlen-solve "${3:-}")
 
-if [[ -n ${3:-} ]]; then
-  solve=$(realpath "$3")
-else
-  echo "building quorlen-solve (Release) in $work" >&2
-  cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEN_BUILD_TESTS=OFF \
-    -DQUORLEN_BUILD_APP=OFF >/dev/null
-  cmake --build "$work/build" --target quorlen-solve >/dev/null
-  solve=$work/build/quorlen-solve
-fi
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # "wall cpu" seconds of one run; its output goes to $2.
 run_timed() {
-  local jobs=$1 out=$2 TIMEFORMAT='%R %U %S' t
+  local jobs=$1 out=$2
   shift 2
-  t=$({ time "$solve" --count-only -j "$jobs" "$@" >"$out"; } 2>&1)
-  awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }' <<<"$t"
+  timed "$out" "$solve" --count-only -j "$jobs" "$@"
 }
 
-echo "$(nproc) processors usable, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+machine
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-12s %8s %4s %9s %9s %12s\n' file puzzles -j "wall s" "cpu s" "puzzles/s"
 for file in tests/data/clues17.txt tests/data/top1465.txt; do

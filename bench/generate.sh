@@ -13,30 +13,19 @@
 # Defaults: 3 rounds, quorlen-generate built in Release in a temporary folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 rounds=${1:-3}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 command -v qqwing >/dev/null || { echo "qqwing is not installed (apt-get install qqwing)" >&2; exit 1; }
-
-if [[ -n ${2:-} ]]; then
-  generate=$(realpath "$2")
-else
-  echo "building quorlen-generate (Release) in $work" >&2
-  cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEN_BUILD_TESTS=OFF \
-    -DQUORLEN_BUILD_APP=OFF >/dev/null
-  cmake --build "$work/build" --target quorlen-generate >/dev/null
-  generate=$work/build/quorlen-generate
-fi
+generate=$(built quorlen-generate "${2:-}")
 
 # Puzzles per CPU second of one run: rate PUZZLES COMMAND...
 rate() {
-  local n=$1 TIMEFORMAT='%U %S' t
+  local n=$1 cpu
   shift
-  t=$({ time taskset -c 1 "$@" >"$work/out.txt"; } 2>&1)
+  read -r _ cpu < <(timed "$work/out.txt" taskset -c 1 "$@")
   [[ $(wc -l <"$work/out.txt") -eq $n ]] || { echo "$* wrote $(wc -l <"$work/out.txt") lines, not $n" >&2; exit 1; }
-  awk -v n="$n" '{ printf "%.0f\n", n / ($1 + $2) }' <<<"$t"
+  awk -v n="$n" -v s="$cpu" 'BEGIN { printf "%.0f\n", n / s }'
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 runs=(
   "qqwing any|1000|qqwing --generate 1000 --one-line"

@@ -31,12 +31,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "board/puzzle.h"
 #include "solver/complete_search.h"
+#include "tool_options.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 #include "variants.h"
@@ -329,19 +329,10 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
   quorlen::Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (arg == "--data" && has_value) {
-      options.data = argv[++i];
-    } else if (arg == "--rounds" && has_value) {
-      options.rounds = std::max(1, std::atoi(argv[++i]));
-    } else if (arg == "--wrong-stride" && has_value) {
-      options.wrong_stride = std::max(1, std::atoi(argv[++i]));
-    } else {
-      std::cerr << "usage: quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]\n";
-      return 2;
-    }
-  }
-  return quorlen::run(options);
+  const bool read = quorlen::tools::read_tool_options(
+      argc, argv, "usage: quorlen-bench [--data DIR] [--rounds N] [--wrong-stride N]\n",
+      {{"--data", true, [&](const char* dir) { options.data = dir; }},
+       {"--rounds", true, [&](const char* n) { options.rounds = std::max(1, std::atoi(n)); }},
+       {"--wrong-stride", true, [&](const char* n) { options.wrong_stride = std::max(1, std::atoi(n)); }}});
+  return read ? quorlen::run(options) : 2;
 }

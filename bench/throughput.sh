@@ -12,31 +12,17 @@
 # so only runs made at a low load say what the program can do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 rounds=${1:-3}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-if [[ -n ${2:-} ]]; then
-  solve=$(realpath "$2")
-else
-  echo "building quorlen-solve (Release) in $work" >&2
-  cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEN_BUILD_TESTS=OFF \
-    -DQUORLEN_BUILD_APP=OFF >/dev/null
-  cmake --build "$work/build" --target quorlen-solve >/dev/null
-  solve=$work/build/quorlen-solve
-fi
+solve=$(built quorlen-solve "${2:-}")
 awk -v n=100000 '{ line[NR] = $0 } END { for (i = 0; i < n; i++) print line[i % NR + 1] }' \
   tests/data/top1465.txt >"$work/lines100000.txt"
 
 load() { cut -d' ' -f1 /proc/loadavg; }
 # "wall cpu" seconds of one run; its output goes to $3.
-run_timed() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$({ time "$solve" -j "$1" --dir "$work" "$2" >"$3"; } 2>&1)
-  awk '{ printf "%.2f %.2f\n", $1, $2 + $3 }' <<<"$t"
-}
+run_timed() { timed "$3" "$solve" -j "$1" --dir "$work" "$2"; }
 
-echo "$(nproc) processors usable, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+machine
 printf '%-17s %5s %22s %22s %6s\n' file round "-j 1 s/cpu/puzzles/s" "-j 2 s/cpu/puzzles/s" ratio
 for file in tests/data/top1465.txt "$work/lines100000.txt"; do
   puzzles=$(wc -l <"$file")
@@ -67,6 +53,5 @@ for file in tests/data/top1465.txt "$work/lines100000.txt"; do
       "$w1/$c1/$(awk -v n="$puzzles" -v s="$w1" 'BEGIN { printf "%.0f", n / s }')" \
       "$w2/$c2/$(awk -v n="$puzzles" -v s="$w2" 'BEGIN { printf "%.0f", n / s }')" "$ratio" "$l0" "$l1" "$l2"
   done
-  median=$(printf '%s\n' "${ratios[@]}" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
-  echo "$(basename "$file"): median ratio -j 2 / -j 1 over $rounds rounds: $median"
+  echo "$(basename "$file"): median ratio -j 2 / -j 1 over $rounds rounds: $(printf '%s\n' "${ratios[@]}" | median)"
 done

@@ -27,6 +27,7 @@
 #include "board/puzzle.h"
 #include "board/units.h"
 #include "solver/complete_search.h"
+#include "tool_options.h"
 #include "ui/headless_platform.h"
 #include "ui/sudoku.h"
 
@@ -156,28 +157,17 @@ int run(const Options& options) {
 }  // namespace quorlen
 
 int main(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: quorlen_hill_climb [--solve] [--steps N] [--keep K] [--seed S] FILE...\n";
   quorlen::Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (arg == "--solve") {
-      options.solve = true;
-    } else if (arg == "--steps" && has_value) {
-      options.steps = std::max(1L, std::atol(argv[++i]));
-    } else if (arg == "--keep" && has_value) {
-      options.keep = static_cast<std::size_t>(std::max(1L, std::atol(argv[++i])));
-    } else if (arg == "--seed" && has_value) {
-      options.seed = std::strtoull(argv[++i], nullptr, 10);
-    } else if (!arg.empty() && arg[0] != '-') {
-      options.files.push_back(arg);
-    } else {
-      std::fprintf(stderr, "usage: quorlen_hill_climb [--solve] [--steps N] [--keep K] [--seed S] FILE...\n");
-      return 2;
-    }
-  }
-  if (options.files.empty()) {
-    std::fprintf(stderr, "usage: quorlen_hill_climb [--solve] [--steps N] [--keep K] [--seed S] FILE...\n");
-    return 2;
-  }
-  return quorlen::run(options);
+  const bool read = quorlen::tools::read_tool_options(
+      argc, argv, kUsage,
+      {{"--solve", false, [&](const char*) { options.solve = true; }},
+       {"--steps", true, [&](const char* n) { options.steps = std::max(1L, std::atol(n)); }},
+       {"--keep", true,
+        [&](const char* k) { options.keep = static_cast<std::size_t>(std::max(1L, std::atol(k))); }},
+       {"--seed", true, [&](const char* s) { options.seed = std::strtoull(s, nullptr, 10); }}},
+      [&](const char* file) { options.files.push_back(file); });
+  if (read && options.files.empty()) std::fputs(kUsage, stderr);
+  return read && !options.files.empty() ? quorlen::run(options) : 2;
 }

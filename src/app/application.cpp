@@ -24,7 +24,7 @@ const char* usage_text() {
          "  -h, --help           show this text\n"
          "  --version            show the version\n"
          "\n"
-         "Qt's own options (-platform, -style, ...) work too.\n";
+         "Qt's own options, such as -platform NAME, work too.\n";
 }
 
 std::optional<int> answer_without_display(int argc, char** argv) {

@@ -11,19 +11,15 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <exception>
-#include <new>
 #include <optional>
-#include <semaphore>
 #include <set>
 #include <system_error>
-#include <thread>
 
 #include "board/units.h"
 #include "cli/ordered_queue.h"
+#include "cli/ordered_run.h"
 #include "cli/output_file.h"
 #include "cli/puzzle_scanner.h"
-#include "cli/stop_signals.h"
 #include "files/sud_file.h"
 #include "solver/complete_search.h"
 #include "ui/headless_platform.h"
@@ -44,7 +40,7 @@ struct Job {
 // One item of the output, in input order: a batch's lines, or a refusal.
 struct Outcome {
   std::string lines;           // each puzzle's output line without its number, each ended by '\n'
-  std::string message;         // for standard error, escaped, without its line end; or empty
+  std::string message;         // for standard error, without the program's name; or empty
   bool refused = false;        // an input line or file that could not be used
   std::string step_log_error;  // "PATH: reason" when Solve could not write its log
 };
@@ -52,10 +48,7 @@ struct Outcome {
 using Queue = OrderedQueue<Job, Outcome>;
 
 Outcome refusal(const std::string& what) {
-  return {.lines = {},
-          .message = escape_control("quorlen-solve: " + what),
-          .refused = true,
-          .step_log_error = {}};
+  return {.lines = {}, .message = what, .refused = true, .step_log_error = {}};
 }
 
 // A window of its own, for one thread.
@@ -156,28 +149,12 @@ Outcome count_job(const Job& job, const Queue& queue) {
 class InputReader : public PuzzleScanner::Sink {
  public:
   InputReader(Queue& queue, int in, std::size_t batch_puzzles)
-      : queue_(queue), in_(in), batch_puzzles_(batch_puzzles) {
-    // Non-blocking: a signal handler writes to it too.
-    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) wake_[0] = wake_[1] = -1;  // then reads wait for input
-  }
-  ~InputReader() override {
-    for (const int fd : wake_) {
-      if (fd >= 0) ::close(fd);
-    }
-  }
-  InputReader(const InputReader&) = delete;
-  InputReader& operator=(const InputReader&) = delete;
+      : queue_(queue), in_(in), batch_puzzles_(batch_puzzles) {}
 
-  // Where to write a byte that ends, for good, a wait for input that may
-  // never come (a terminal, a quiet pipe, a FIFO no one opens).
-  int wake_fd() const { return wake_[1]; }
-  void interrupt() {
-    const char byte = 0;
-    // A byte that cannot be written is not needed: the pipe holds one.
-    if (wake_[1] >= 0 && ::write(wake_[1], &byte, 1) != 1) return;
-  }
-
-  void read(const std::vector<std::string>& inputs) {
+  // Once `stop_fd` is readable, no wait for input goes on: one that may
+  // never end (a terminal, a quiet pipe, a FIFO no one opens) ends for good.
+  void read(const std::vector<std::string>& inputs, int stop_fd) {
+    stop_fd_ = stop_fd;
     for (const std::string& input : inputs) {
       if (stopped_) return;
       if (input == "-") {
@@ -226,7 +203,7 @@ class InputReader : public PuzzleScanner::Sink {
     name_ = name;
     PuzzleScanner scanner(*this);
     while (!stopped_) {
-      pollfd ready[] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+      pollfd ready[] = {{fd, POLLIN, 0}, {stop_fd_, POLLIN, 0}};
       if (::poll(ready, 2, -1) < 0 && errno == EINTR) continue;
       if (ready[1].revents != 0) return;
       const ssize_t got = ::read(fd, buffer_.data(), buffer_.size());
@@ -254,49 +231,9 @@ class InputReader : public PuzzleScanner::Sink {
   Job batch_;
   std::string name_;
   bool stopped_ = false;
-  int wake_[2];
+  int stop_fd_ = -1;
   std::vector<char> buffer_ = std::vector<char>(64 * 1024);
 };
-
-// The first failure of a thread that is not the program's to report in
-// any other way (memory exhausted).
-class ThreadFailure {
- public:
-  template <class Body>
-  void guard(Queue& queue, Body body) {
-    try {
-      body();
-    } catch (const std::bad_alloc&) {
-      keep("out of memory", queue);
-    } catch (const std::exception& e) {
-      keep(e.what(), queue);
-    }
-  }
-  std::string what() {
-    std::lock_guard lock(mutex_);
-    return what_;
-  }
-
- private:
-  void keep(const std::string& what, Queue& queue) {
-    std::lock_guard lock(mutex_);
-    if (what_.empty()) what_ = what;
-    queue.stop();
-  }
-  std::mutex mutex_;
-  std::string what_;
-};
-
-// Starts `body` on a new thread; the system's reason when it cannot.
-template <class Body>
-std::optional<std::string> start_thread(std::vector<std::jthread>& threads, Body body) {
-  try {
-    threads.emplace_back(std::move(body));
-    return std::nullopt;
-  } catch (const std::system_error& e) {
-    return e.code().message();
-  }
-}
 
 // Writes each line of `lines` after its number, counting on from `number`.
 bool write_numbered(OutputFile& output, std::string_view lines, std::uint64_t& number) {
@@ -326,119 +263,40 @@ bool is_sud_file_name(std::string_view name) {
 }
 
 int run_batch(const BatchOptions& options, int in, int out, int err) {
-  OutputFile errors(err, "standard error");
-  const auto report = [&](const std::string& message) {
-    errors.write(message + "\n");
-    errors.flush();
-  };
-  // A standard output that is closed (or open for reading only) loses all:
-  // no need to read a single puzzle to know that.
-  if (const int flags = ::fcntl(out, F_GETFL); flags < 0 || (flags & O_ACCMODE) == O_RDONLY) {
-    report("quorlen-solve: standard output: " + std::generic_category().message(EBADF));
-    return kOutputFailed;
-  }
-
   // Each Solve with "Save to File" replaces the last one's log: one thread
   // keeps them in input order, so the log left is the last puzzle's.
   const int jobs = options.steps ? 1 : std::max(options.jobs, 1);
   Queue queue(std::max<std::size_t>(8, 4 * static_cast<std::size_t>(jobs)));
-  ThreadFailure failure;
   InputReader reader(queue, in, options.steps ? 1 : kBatchPuzzles);
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
-  StopSignals signals(reader.wake_fd());
-  const std::atomic<int>& signal = StopSignals::received();
-  // The reader waits for the solving threads to start, so that no thread
-  // ends while others are started.
-  std::binary_semaphore all_started(0);
-  // Declared after all they use, and stopped before they are joined, so that
-  // whatever way this returns no thread is left waiting.
-  std::vector<std::jthread> threads;
-  threads.reserve(static_cast<std::size_t>(jobs) + 1);
-  struct StopOnReturn {
-    Queue& queue;
-    InputReader& reader;
-    void operator()() const {
-      queue.stop();
-      reader.interrupt();
-    }
-    ~StopOnReturn() { (*this)(); }
-  } stop{queue, reader};
-
-  // The reader first, then as many solving threads as the system lets start,
-  // up to `jobs`: fewer do the same work, only slower.
-  int started = 0;
-  std::optional<std::string> why;
-  {
-    const StopSignals::BlockedWhileStarting blocked;
-    struct ReleaseOnExit {
-      std::binary_semaphore& go;
-      ~ReleaseOnExit() { go.release(); }
-    } release{all_started};
-    why = start_thread(threads, [&] {
-      all_started.acquire();
-      failure.guard(queue, [&] { reader.read(inputs); });
-      queue.close();
-    });
-    while (!why && started < jobs) {
-      why = start_thread(threads, [&] {
-        failure.guard(queue, [&] {
-          std::optional<PuzzleRunner> runner;  // a window, only where puzzles are solved
-          if (!options.count_only) runner.emplace(options);
-          while (auto job = queue.take_job()) {
-            queue.finish(job->first,
-                         runner ? runner->run(job->second, queue) : count_job(job->second, queue));
-          }
-        });
+  OrderedRun run(queue, "quorlen-solve", out, err);
+  const bool started = run.start(
+      jobs, "solving", [&] { reader.read(inputs, run.stop_fd()); },
+      [&] {
+        std::optional<PuzzleRunner> runner;  // a window, only where puzzles are solved
+        if (!options.count_only) runner.emplace(options);
+        while (auto job = queue.take_job()) {
+          queue.finish(job->first, runner ? runner->run(job->second, queue) : count_job(job->second, queue));
+        }
       });
-      started += why ? 0 : 1;
-    }
-  }
-  if (started == 0) {
-    report("quorlen-solve: cannot start a thread: " + *why);
-    return kOutputFailed;
-  }
-  if (started < jobs) {
-    report("quorlen-solve: " + std::to_string(started) + " of " + std::to_string(jobs) +
-           " solving threads could start (" + *why + "); solving on those");
-  }
+  if (!started) return kOutputFailed;
 
-  OutputFile output(out, "standard output", &signal);
   bool refused = false;
   bool lost = false;
   std::set<std::string> log_errors;
   std::uint64_t number = 0;
-  // Output is flushed whenever the next result is not ready yet, so a slow
-  // input or a slow puzzle never holds back what is done.
-  while (auto outcome = queue.next_result(
-             [&] {
-               if (!output.flush()) queue.stop();
-             },
-             [&] { return signal != 0; })) {
-    if (!output.error().empty() || signal != 0) break;
-    if (!write_numbered(output, outcome->lines, number)) break;
-    if (!outcome->message.empty()) report(outcome->message);
-    refused |= outcome->refused;
-    if (const std::string& e = outcome->step_log_error; !e.empty()) {
+  const bool whole = run.write([&](OutputFile& output, const Outcome& outcome) {
+    if (!write_numbered(output, outcome.lines, number)) return false;
+    if (!outcome.message.empty()) run.say(outcome.message);
+    refused |= outcome.refused;
+    if (const std::string& e = outcome.step_log_error; !e.empty()) {
       lost = true;
-      if (log_errors.insert(e).second) report(escape_control("quorlen-solve: " + e));
+      if (log_errors.insert(e).second) run.say(e);
     }
-  }
-  const bool output_failed = !output.flush();
-  if (output_failed) {
-    report("quorlen-solve: " + output.error());
-    lost = true;
-  }
-  stop();
-  threads.clear();  // joins them
-  if (const std::string what = failure.what(); !what.empty()) {
-    report("quorlen-solve: " + what);
-    lost = true;
-  }
-  // Output cut short by a failed write is the failure to report; otherwise
-  // the signal ends the program as it would have without a handler.
-  if (const int received = signal; received != 0 && !output_failed) StopSignals::die_by(received);
-  return lost ? kOutputFailed : refused ? kInputRefused : kAllWentThrough;
+    return true;
+  });
+  return !whole || lost ? kOutputFailed : refused ? kInputRefused : kAllWentThrough;
 }
 
 }  // namespace quorlen

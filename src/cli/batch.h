@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace quorlen {
 
 struct BatchOptions {
@@ -17,17 +19,11 @@ struct BatchOptions {
   std::vector<std::string> inputs;    // files; "-" is standard input
 };
 
-// Exit statuses of a batch. When some output was lost and some input was
-// refused too, the lost output is what the status says.
-inline constexpr int kAllWentThrough = 0;
-inline constexpr int kOutputFailed = 1;
-inline constexpr int kInputRefused = 2;
-
 // Whether `name` is a ".sud" puzzle file (in any letter case).
 bool is_sud_file_name(std::string_view name);
 
 // Runs the whole batch: `in` serves "-", results go to `out`, refusals and
-// failures to `err`. Returns the exit status; after SIGINT, SIGTERM or
+// failures to `err`. Returns the exit status (command_line.h); after SIGINT, SIGTERM or
 // SIGHUP (unless ignored when it starts), it ends `out` at a whole line and
 // then dies by that signal, or returns kOutputFailed if that write failed.
 // The first such signal asks for this; a second ends the program at once.

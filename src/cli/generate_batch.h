@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "generator/generator.h"
 
@@ -22,7 +23,8 @@ std::string generated_line(const Puzzle& puzzle);
 
 // Writes `count` lines to `out`, puzzle n made from puzzle_engine(seed, n),
 // in the order of n whatever the number of threads; a failed write ends
-// the run and is reported on `err`. Returns the exit status (batch.h).
+// the run and is reported on `err`, and a stop signal ends it as for
+// run_batch (batch.h). Returns the exit status (command_line.h).
 int run_generate(const GenerateOptions& options, int out, int err);
 
 }  // namespace quorlen

@@ -1,18 +1,15 @@
 // quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]
-#include <sched.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 
-#include "cli/batch.h"
+#include "cli/command_line.h"
 #include "cli/generate_batch.h"
-#include "cli/output_file.h"
 
 namespace {
 
@@ -40,47 +37,20 @@ constexpr std::string_view kHelp =
     "                 (default: from the clock, written to standard error)\n"
     "  -j, --jobs N   generate on N threads, 1 to 256 (default: the\n"
     "                 processors this program may use); the output is the\n"
-    "                 same whatever N\n"
+    "                 same whatever N; where fewer threads can start, fewer\n"
+    "                 do it\n"
     "  --            what follows is N, even if it starts with -\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
+    "SIGINT, SIGTERM and SIGHUP stop the work; the output ends at a whole\n"
+    "line and the program then dies by the signal.\n"
+    "\n"
     "Exit status: 0 when every puzzle was written; 1 when the output could\n"
-    "not be written (standard error says why); 2 for a wrong command line.\n";
+    "not be written (standard error says why) or no thread could start; 2\n"
+    "for a wrong command line.\n";
 
-int complain(const std::string& message, int status) {
-  quorlen::OutputFile err(STDERR_FILENO, "standard error");
-  err.write(quorlen::escape_control("quorlen-generate: " + message) + "\n");
-  if (status == quorlen::kInputRefused) err.write(kUsageLine);
-  err.flush();
-  return status;
-}
-int usage_error(const std::string& message) { return complain(message, quorlen::kInputRefused); }
-
-int print(std::string_view text) {
-  quorlen::OutputFile out(STDOUT_FILENO, "standard output");
-  if (out.write(text) && out.flush()) return quorlen::kAllWentThrough;
-  return complain(out.error(), quorlen::kOutputFailed);
-}
-
-// A decimal number of at most `max`; nothing for any other text.
-std::optional<std::uint64_t> number(std::string_view text, std::uint64_t max) {
-  if (text.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (const char c : text) {
-    const auto digit = static_cast<unsigned>(c - '0');
-    if (digit > 9 || value > (max - digit) / 10) return std::nullopt;
-    value = value * 10 + digit;
-  }
-  return value;
-}
-
-// The processors this process may run on.
-int usable_processors() {
-  cpu_set_t set;
-  if (::sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
-  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-}
+constexpr quorlen::Program kProgram{"quorlen-generate", kUsageLine};
 
 std::uint64_t seed_from_clock() {
   return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
@@ -89,76 +59,52 @@ std::uint64_t seed_from_clock() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quorlen::prepare_standard_descriptors();
   quorlen::GenerateOptions options;
-  options.jobs = usable_processors();
+  options.jobs = quorlen::usable_processors();
   std::optional<std::uint64_t> seed;
   bool count_given = false;
-  bool operands_only = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (operands_only || !arg.starts_with('-') || arg == "-") {
-      const auto count = number(arg, UINT64_MAX);
+  for (quorlen::Arguments args(argc, argv, {"--help", "-h", "--version", "--minimal", "--symmetric"},
+                               {"--level", "--seed", "-j", "--jobs"});
+       const auto arg = args.next();) {
+    const std::string_view name = arg->name;
+    if (!arg->error.empty()) return kProgram.usage_error(arg->error);
+    if (arg->operand) {
+      const auto count = quorlen::bounded_number(name, UINT64_MAX);
       if (count_given || !count)
-        return usage_error("N must be one number of puzzles, not " + std::string(arg));
+        return kProgram.usage_error("N must be one number of puzzles, not " + std::string(name));
       options.count = *count;
       count_given = true;
-      continue;
-    }
-    // An option's value may follow it, or be joined: --level=LEVEL, -jN.
-    std::string_view name = arg;
-    std::optional<std::string_view> value;
-    if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
-      name = arg.substr(0, equals);
-      value = arg.substr(equals + 1);
-    } else if (arg.starts_with("-j") && arg.size() > 2) {
-      name = "-j";
-      value = arg.substr(2);
-    }
-    const bool takes_value = name == "--level" || name == "--seed" || name == "-j" || name == "--jobs";
-    if (value && !takes_value) return usage_error("option " + std::string(name) + " takes no value");
-    if (takes_value && !value) {
-      if (i + 1 >= argc) return usage_error(std::string(name) + " needs a value");
-      value = argv[++i];
-    }
-    if (name == "--") {
-      operands_only = true;
     } else if (name == "--help" || name == "-h") {
-      return print(std::string(kUsageLine) + std::string(kHelp));
+      return kProgram.print(std::string(kUsageLine) + std::string(kHelp));
     } else if (name == "--version") {
-      return print("quorlen-generate " QUORLEN_VERSION "\n");
+      return kProgram.print("quorlen-generate " QUORLEN_VERSION "\n");
     } else if (name == "--minimal") {
       options.request.minimal = true;
     } else if (name == "--symmetric") {
       options.request.symmetric = true;
     } else if (name == "--level") {
-      if (!(options.request.level = quorlen::level_from_option(*value)))
-        return usage_error("--level needs easy, medium, difficult or very-difficult, not " +
-                           std::string(*value));
+      if (!(options.request.level = quorlen::level_from_option(arg->value)))
+        return kProgram.usage_error("--level needs easy, medium, difficult or very-difficult, not " +
+                                    std::string(arg->value));
     } else if (name == "--seed") {
-      if (!(seed = number(*value, UINT64_MAX)))
-        return usage_error("--seed needs a number from 0 to 18446744073709551615, not " +
-                           std::string(*value));
-    } else if (takes_value) {
-      const auto jobs = number(*value, 256);
-      if (!jobs || *jobs == 0)
-        return usage_error(std::string(name) + " needs a number of threads from 1 to 256");
-      options.jobs = static_cast<int>(*jobs);
-    } else {
-      return usage_error("unknown option " + std::string(arg));
+      if (!(seed = quorlen::bounded_number(arg->value, UINT64_MAX)))
+        return kProgram.usage_error("--seed needs a number from 0 to 18446744073709551615, not " +
+                                    std::string(arg->value));
+    } else if (name == "-j" || name == "--jobs") {
+      if ((options.jobs = quorlen::job_count(arg->value)) == 0)
+        return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
     }
   }
   if (!seed) {
     seed = seed_from_clock();
     // Said before any puzzle, so that even a run cut short can be repeated.
-    complain("seed " + std::to_string(*seed), quorlen::kAllWentThrough);
+    kProgram.complain("seed " + std::to_string(*seed), quorlen::kAllWentThrough);
   }
   options.seed = *seed;
-  // A file size limit fails the write, which is then reported, rather than
-  // ending the program with no word.
-  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return quorlen::run_generate(options, STDOUT_FILENO, STDERR_FILENO);
   } catch (const std::exception& e) {
-    return complain(e.what(), quorlen::kOutputFailed);
+    return kProgram.complain(e.what(), quorlen::kOutputFailed);
   }
 }

@@ -1,20 +1,14 @@
 // quorlen-solve [--steps] [--count | --count-only] [-j N] [--dir DIR] [--] [FILE ...]
-#include <fcntl.h>
-#include <sched.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <csignal>
 #include <exception>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <thread>
 
 #include "cli/batch.h"
-#include "cli/output_file.h"
+#include "cli/command_line.h"
 #include "ui/folders.h"
 
 namespace {
@@ -65,16 +59,7 @@ constexpr std::string_view kHelp =
     "which and why) or no thread could start, whatever else happened; 2 when\n"
     "an input line or file was refused, or for a wrong command line.\n";
 
-// Writes "quorlen-solve: MESSAGE" to standard error, and the usage line
-// after a wrong command line.
-int complain(const std::string& message, int status) {
-  quorlen::OutputFile err(STDERR_FILENO, "standard error");
-  err.write(quorlen::escape_control("quorlen-solve: " + message) + "\n");
-  if (status == quorlen::kInputRefused) err.write(kUsageLine);
-  err.flush();
-  return status;
-}
-int usage_error(const std::string& message) { return complain(message, quorlen::kInputRefused); }
+constexpr quorlen::Program kProgram{"quorlen-solve", kUsageLine};
 
 std::filesystem::path executable_directory(const char* argv0) {
   std::error_code ec;
@@ -83,71 +68,25 @@ std::filesystem::path executable_directory(const char* argv0) {
   return exe.parent_path();
 }
 
-// The processors this process may run on.
-int usable_processors() {
-  cpu_set_t set;
-  if (::sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
-  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-}
-
-// The number of a -j option, 1 to 256; 0 when it is not one.
-int job_count(std::string_view text) {
-  int value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9' || (value = value * 10 + (c - '0')) > 256) return 0;
-  }
-  return value;
-}
-
-// A standard descriptor that the caller closed is taken by /dev/null, open
-// so that using it fails as using a closed one does (standard input for
-// writing, the outputs for reading): otherwise the next file the program
-// opens would get its number, and take the output, or be read as input.
-void fill_closed_standard_descriptors() {
-  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
-      ::open("/dev/null", (fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  fill_closed_standard_descriptors();
+  quorlen::prepare_standard_descriptors();
   quorlen::BatchOptions options;
-  options.jobs = usable_processors();
+  options.jobs = quorlen::usable_processors();
   bool dir_given = false;
-  bool files_only = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (files_only || arg == "-" || !arg.starts_with('-')) {
-      options.inputs.emplace_back(arg);
-      continue;
-    }
-    // An option's value may follow it, or be joined: --dir=DIR, --jobs=N, -jN.
-    std::string_view name = arg;
-    std::optional<std::string_view> value;
-    if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
-      name = arg.substr(0, equals);
-      value = arg.substr(equals + 1);
-    } else if (arg.starts_with("-j") && arg.size() > 2) {
-      name = "-j";
-      value = arg.substr(2);
-    }
-    const bool takes_value = name == "--dir" || name == "-j" || name == "--jobs";
-    if (value && !takes_value) return usage_error("option " + std::string(name) + " takes no value");
-    if (takes_value && !value) {
-      if (i + 1 >= argc) return usage_error(std::string(name) + " needs a value");
-      value = argv[++i];
-    }
-    if (name == "--") {
-      files_only = true;
-    } else if (name == "--help" || name == "-h" || name == "--version") {
-      quorlen::OutputFile out(STDOUT_FILENO, "standard output");
-      const bool written = name == "--version" ? out.write("quorlen-solve " QUORLEN_VERSION "\n")
-                                               : out.write(kUsageLine) && out.write(kHelp);
-      if (written && out.flush()) return quorlen::kAllWentThrough;
-      return complain(out.error(), quorlen::kOutputFailed);
+  for (quorlen::Arguments args(argc, argv,
+                               {"--help", "-h", "--version", "--steps", "--count", "--count-only"},
+                               {"--dir", "-j", "--jobs"});
+       const auto arg = args.next();) {
+    const std::string_view name = arg->name;
+    if (!arg->error.empty()) return kProgram.usage_error(arg->error);
+    if (arg->operand) {
+      options.inputs.emplace_back(name);
+    } else if (name == "--help" || name == "-h") {
+      return kProgram.print(std::string(kUsageLine) + std::string(kHelp));
+    } else if (name == "--version") {
+      return kProgram.print("quorlen-solve " QUORLEN_VERSION "\n");
     } else if (name == "--steps") {
       options.steps = true;
     } else if (name == "--count") {
@@ -155,32 +94,27 @@ int main(int argc, char** argv) {
     } else if (name == "--count-only") {
       options.count_only = true;
     } else if (name == "--dir") {
-      if (value->empty()) return usage_error("--dir needs a directory, not an empty name");
-      options.program_dir = *value;
+      if (arg->value.empty()) return kProgram.usage_error("--dir needs a directory, not an empty name");
+      options.program_dir = arg->value;
       dir_given = true;
-    } else if (takes_value) {
-      if ((options.jobs = job_count(*value)) == 0)
-        return usage_error(std::string(name) + " needs a number of threads from 1 to 256");
-    } else {
-      return usage_error("unknown option " + std::string(arg));
+    } else if (name == "-j" || name == "--jobs") {
+      if ((options.jobs = quorlen::job_count(arg->value)) == 0)
+        return kProgram.usage_error(std::string(name) + " needs a number of threads from 1 to 256");
     }
   }
   if (options.count_only && options.steps)
-    return usage_error("--count-only runs no Solve, so takes no --steps");
+    return kProgram.usage_error("--count-only runs no Solve, so takes no --steps");
   if (!dir_given) {
     options.program_dir = executable_directory(argv[0]);
     // An installed copy does not write next to itself: its log goes to the
     // user's data folder instead.
     std::string error;
     if (options.steps) options.program_dir = quorlen::step_log_folder(options.program_dir, &error);
-    if (!error.empty()) complain(error, quorlen::kOutputFailed);  // each log then fails, and says so
+    if (!error.empty()) kProgram.complain(error, quorlen::kOutputFailed);  // each log then fails, and says so
   }
-  // A file size limit fails the write, which is then reported, rather than
-  // ending the program with no word.
-  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return quorlen::run_batch(options, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
   } catch (const std::exception& e) {
-    return complain(e.what(), quorlen::kOutputFailed);
+    return kProgram.complain(e.what(), quorlen::kOutputFailed);
   }
 }

@@ -1,6 +1,6 @@
-// quorlen-solve's standard output and standard error: every write checked.
-// Text that came from files or the command line goes through escape_control
-// (files/escape_control.h) first.
+// The standard output and standard error of quorlen-solve and
+// quorlen-generate: every write checked. Text that came from files or the
+// command line goes through escape_control (files/escape_control.h) first.
 #pragma once
 
 #include <atomic>

@@ -1,5 +1,5 @@
 // SIGINT, SIGTERM and SIGHUP as requests to stop. The first one is noted,
-// and wakes the thread that reads the input through a pipe; a second one of
+// and wakes any thread that waits for input through a pipe; a second one of
 // any of them ends the program at once, as if there were no handler. A
 // signal that was ignored when the program started stays ignored (nohup, a
 // background job of a script).

@@ -155,10 +155,15 @@ class Carver {
 }  // namespace
 
 Puzzle make_puzzle(const PuzzleRequest& request, std::mt19937_64& random) {
+  return *make_puzzle(request, random, [] { return false; });
+}
+
+std::optional<Puzzle> make_puzzle(const PuzzleRequest& request, std::mt19937_64& random,
+                                  const std::function<bool()>& give_up) {
   std::optional<Level> wanted = request.level;
   if (!wanted && !request.minimal) wanted = static_cast<Level>(random_below(random, kLevelCount));
   const Level cap = wanted.value_or(Level::very_difficult);
-  for (;;) {
+  while (!give_up()) {
     Puzzle puzzle;
     puzzle.solution = random_solved_grid(random);
     Carver carver(puzzle.solution, request.symmetric, cap, random);
@@ -170,6 +175,7 @@ Puzzle make_puzzle(const PuzzleRequest& request, std::mt19937_64& random) {
     puzzle.given_count = static_cast<int>(81 - std::count(puzzle.givens.begin(), puzzle.givens.end(), 0));
     return puzzle;
   }
+  return std::nullopt;
 }
 
 }  // namespace quorlen

@@ -6,6 +6,7 @@
 //   command -> a new grid, until the level is the one asked for.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -40,5 +41,11 @@ struct Puzzle {
 // person needs to solve it without guessing. Asked for no level, such a
 // puzzle's level is drawn at random; a minimal one's is whatever it rates.
 Puzzle make_puzzle(const PuzzleRequest& request, std::mt19937_64& random);
+
+// The same, but given up, with nothing made, once `give_up()` is true; it is
+// asked before each grid is drawn. A puzzle that the caller no longer wants
+// may take seconds yet (a minimal Easy one draws many grids).
+std::optional<Puzzle> make_puzzle(const PuzzleRequest& request, std::mt19937_64& random,
+                                  const std::function<bool()>& give_up);
 
 }  // namespace quorlen

@@ -1,6 +1,7 @@
-// quorlen-solve as its users run it: the built program in a child process,
-// its input through a pipe, its output in files, with real faults. The cases
-// are in tests/data/cli/*.txt (their README gives the words).
+// quorlen-solve and quorlen-generate as their users run them: the built
+// program in a child process, its input through a pipe, its output in files,
+// with real faults. The cases are in tests/data/cli/*.txt (their README
+// gives the words).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -13,6 +14,7 @@
 #include <csignal>
 #include <fstream>
 #include <map>
+#include <tuple>
 
 #include "support/scratch_dir.h"
 #include "support/text_cases.h"
@@ -25,6 +27,7 @@ namespace fs = std::filesystem;
 struct Command {
   Command(std::vector<std::string> a = {}, std::string i = {}, std::size_t f = 0, unsigned s = 200)
       : args(std::move(a)), in(std::move(i)), filler(f), seconds(s) {}
+  std::string program = QUORLEN_SOLVE;
   std::vector<std::string> args;
   std::string in;           // written to its standard input through a pipe,
   std::size_t filler = 0;   // then this many 'x', never all in memory at once
@@ -45,9 +48,9 @@ struct Ran {
   pid_t pid = 0;
 };
 
-// Runs quorlen-solve in `dir`.
+// Runs the program in `dir`.
 Ran run(const fs::path& dir, const Command& r) {
-  std::vector<char*> argv{const_cast<char*>(QUORLEN_SOLVE)};
+  std::vector<char*> argv{const_cast<char*>(r.program.c_str())};
   for (const std::string& arg : r.args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const fs::path out = dir / (r.stdout_path.empty() ? "stdout.txt" : r.stdout_path);
@@ -168,7 +171,9 @@ TEST_P(Cases, Run) {
   for (const auto& [number, line] : GetParam().lines) {
     const std::vector<std::string> w = testing::words_of(line);
     const std::string& arg = w.size() > 1 ? w[1] : "";
-    if (w[0] == "run") {
+    if (w[0] == "program") {
+      r.program = w.at(1) == "quorlen-generate" ? QUORLEN_GENERATE : QUORLEN_SOLVE;
+    } else if (w[0] == "run") {
       r.args.assign(w.begin() + 1, w.end());
     } else if (w[0] == "stdin") {
       r.in += arg;
@@ -237,8 +242,8 @@ TEST(Batch, MemoryStaysBoundedWhateverTheInput) {
   EXPECT_LT(zero.max_rss_kb, small.max_rss_kb + 12 * 1024);
 }
 
-// As a user limited to a few processes and threads (ulimit -u), -j 64 solves
-// on those that could start; with none but the reader's, it fails.
+// As a user limited to a few processes and threads (ulimit -u), -j 64 works
+// on those that could start; with none but the feeding one, it fails.
 TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
   const passwd* user = ::getpwnam("quorlen-test");
   if (::geteuid() != 0 || user == nullptr)
@@ -252,27 +257,28 @@ TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
   testing::ScratchDir dir;
   fs::permissions(dir.path, fs::perms(0755));
   fs::create_directory_symlink(QUORLEN_TEST_DATA_DIR, dir / "data");
-  const std::string lines = fields_of(run(dir.path, {{"-j", "1", "data/top95.txt"}}).out, {1, 2, 3});
-  const std::string none = "quorlen-solve: cannot start a thread: Resource temporarily unavailable\n";
-  const struct {
-    rlim_t nproc;
-    int status;
-    std::string err;
-  } rows[] = {
-      {3, 0,
-       "quorlen-solve: 1 of 64 solving threads could start (Resource temporarily unavailable); solving on "
-       "those\n"},
-      {2, 1, none},
-      {1, 1, none},
-  };
-  for (const auto& row : rows) {
-    Command command{{"-j", "64", "data/top95.txt"}};
+  const std::string busy = "Resource temporarily unavailable";
+  using Args = std::vector<std::string>;
+  for (const auto& [program, args, doing] :
+       {std::tuple{QUORLEN_SOLVE, Args{"data/top95.txt"}, "solving"},
+        std::tuple{QUORLEN_GENERATE, Args{"--seed=1", "40"}, "generating"}}) {
+    const std::string name = fs::path(program).filename();
+    const std::string fewer =
+        name + ": 1 of 64 " + doing + " threads could start (" + busy + "); " + doing + " on those\n";
+    const std::string none = name + ": cannot start a thread: " + busy + "\n";
+    Command command{args};
+    command.program = program;
+    command.args.insert(command.args.end(), {"-j", "1"});
+    const std::string lines = fields_of(run(dir.path, command).out, {1, 2, 3});
+    command.args.back() = "64";
     command.user = user;
-    command.nproc = row.nproc;
-    const Ran ran = run(dir.path, command);
-    EXPECT_EQ(ran.status, row.status) << row.nproc;
-    EXPECT_EQ(ran.err, row.err);
-    EXPECT_EQ(fields_of(ran.out, {1, 2, 3}), row.status == 0 ? lines : "");
+    for (const auto& [nproc, status, err] : {std::tuple{3, 0, fewer}, {2, 1, none}, {1, 1, none}}) {
+      command.nproc = static_cast<rlim_t>(nproc);
+      const Ran ran = run(dir.path, command);
+      EXPECT_EQ(ran.status, status) << name << " " << nproc;
+      EXPECT_EQ(ran.err, err);
+      EXPECT_EQ(fields_of(ran.out, {1, 2, 3}), status == 0 ? lines : "");
+    }
   }
 }
 

@@ -87,35 +87,5 @@ TEST(Generate, ASeedRepeatsARunOnAnyNumberOfThreads) {
   EXPECT_NE(shell("$G --minimal --seed=1" + seed + " 8").out, first.out);
 }
 
-TEST(Generate, StatusesAndMessages) {
-  const std::vector<std::pair<std::string, std::string>> refused = {
-      {"--level hard", "--level needs easy, medium, difficult or very-difficult, not hard"},
-      {"-j 0", "-j needs a number of threads from 1 to 256"},
-      {"--jobs=257", "--jobs needs a number of threads from 1 to 256"},
-      {"--seed -1", "--seed needs a number from 0 to 18446744073709551615, not -1"},
-      {"--seed 18446744073709551616",
-       "--seed needs a number from 0 to 18446744073709551615, not 18446744073709551616"},
-      {"2 3", "N must be one number of puzzles, not 3"},
-      {"--minimal=yes", "option --minimal takes no value"},
-      {"--level", "--level needs a value"},
-      {"--count", "unknown option --count"},
-  };
-  for (const auto& [args, message] : refused) {
-    const Ran ran = shell("$G " + args);
-    EXPECT_EQ(ran.status, 2) << args;
-    EXPECT_EQ(ran.out, "") << args;
-    EXPECT_EQ(
-        ran.err,
-        "quorlen-generate: " + message + "\n" +
-            "usage: quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]\n");
-  }
-  const Ran full = shell("$G --seed 1 300 >/dev/full");
-  EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "quorlen-generate: standard output: No space left on device\n");
-  const Ran none = shell("$G --seed 1 -- 0 && $G --version");
-  EXPECT_EQ(none.status, 0);
-  EXPECT_EQ(none.out, "quorlen-generate " QUORLEN_VERSION "\n");
-}
-
 }  // namespace
 }  // namespace quorlen

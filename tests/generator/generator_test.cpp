@@ -53,6 +53,7 @@ TEST_P(Generated, AsAsked) {
     EXPECT_EQ(p.rating.level, row.level.value_or(p.rating.level));
     std::mt19937_64 same = puzzle_engine(20261207, static_cast<std::uint64_t>(n));
     EXPECT_EQ(make_puzzle(request, same).givens, p.givens);
+    EXPECT_FALSE(make_puzzle(request, same, [] { return true; }));  // a stop comes before any grid
   }
 }
 
