@@ -54,10 +54,19 @@ class GivenDigits {
 // the columns, and 80 - i; the centre cell 40 is its own partner).
 class Carver {
  public:
-  Carver(const DigitGrid& solution, bool symmetric, Level cap, std::mt19937_64& random)
-      : solution_(solution), puzzle_(solution), symmetric_(symmetric), cap_(cap), random_(random) {}
+  // `give_up` is asked before each given is tried: once it is true, the
+  // carving stops where it is and gave_up() says so.
+  Carver(const DigitGrid& solution, bool symmetric, Level cap, std::mt19937_64& random,
+         const std::function<bool()>& give_up)
+      : solution_(solution),
+        puzzle_(solution),
+        symmetric_(symmetric),
+        cap_(cap),
+        random_(random),
+        give_up_(give_up) {}
 
   const DigitGrid& puzzle() const { return puzzle_; }
+  bool gave_up() const { return gave_up_; }
 
   // Each given tried once, in a random order: it goes if the puzzle keeps
   // one solution and rates at most the cap. One pass is enough for a
@@ -65,6 +74,7 @@ class Carver {
   // needed stays needed as others go.
   void remove_givens() {
     for (const int cell : shuffled_cells(true)) {
+      if (giving_up()) return;
       set(cell, false);
       if (!unique_without(cell) || !within_cap()) set(cell, true);
     }
@@ -79,6 +89,7 @@ class Carver {
       bool extra = false;
       bool swapped = false;
       for (const int cell : shuffled_cells(true)) {
+        if (giving_up()) return false;
         set(cell, false);
         if (unique_without(cell)) {
           extra = true;
@@ -97,6 +108,7 @@ class Carver {
   static constexpr int kRounds = 20;
 
   int partner(int cell) const { return symmetric_ ? 80 - cell : cell; }
+  bool giving_up() { return gave_up_ || (gave_up_ = give_up_()); }
 
   // The cells (with --symmetric, of the first half) that are given, or empty.
   std::vector<int> shuffled_cells(bool given) {
@@ -150,6 +162,8 @@ class Carver {
   bool symmetric_;
   Level cap_;
   std::mt19937_64& random_;
+  const std::function<bool()>& give_up_;
+  bool gave_up_ = false;
 };
 
 }  // namespace
@@ -166,9 +180,11 @@ std::optional<Puzzle> make_puzzle(const PuzzleRequest& request, std::mt19937_64&
   while (!give_up()) {
     Puzzle puzzle;
     puzzle.solution = random_solved_grid(random);
-    Carver carver(puzzle.solution, request.symmetric, cap, random);
+    Carver carver(puzzle.solution, request.symmetric, cap, random, give_up);
     carver.remove_givens();
-    if (request.minimal && cap != Level::very_difficult && !carver.make_minimal()) continue;
+    const bool minimal = !request.minimal || cap == Level::very_difficult || carver.make_minimal();
+    if (carver.gave_up()) break;
+    if (!minimal) continue;
     puzzle.givens = carver.puzzle();
     puzzle.rating = rate_puzzle(puzzle.givens);
     if (wanted && puzzle.rating.level != *wanted) continue;
