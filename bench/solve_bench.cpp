@@ -132,7 +132,7 @@ struct Options {
   int wrong_stride = 10;
 };
 
-int run(const Options& options) {
+void print_machine(const Options& options) {
   std::printf("compiler: %s (%s), build %s, flags: %s\n", QUORLEN_BENCH_COMPILER, __VERSION__,
               QUORLEN_BENCH_BUILD, QUORLEN_BENCH_FLAGS);
   cpu_set_t usable;
@@ -144,88 +144,168 @@ int run(const Options& options) {
 #endif
   std::printf("each puzzle's time is the median of %d timed Solve commands, after a warm-up pass\n\n",
               options.rounds);
+}
 
-  const auto dir = std::filesystem::temp_directory_path() / ("quorlen_bench_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  HeadlessPlatform platform(dir);
-  Sudoku window(platform);
+std::vector<DigitGrid> grids_of(const std::vector<std::string>& puzzles) {
+  std::vector<DigitGrid> grids;
+  for (const auto& puzzle : puzzles) grids.push_back(*parse_puzzle(puzzle));
+  return grids;
+}
 
-  // Solves one puzzle and returns the Solve command's time in seconds.
-  const auto solve = [&](const std::string& puzzle, bool logging) {
-    enter_puzzle(window, *parse_puzzle(puzzle));
-    platform.messages.clear();
-    window.view().Check2 = logging;
-    const auto start = Clock::now();
-    window.CmdSolve_Click();
-    return seconds_since(start);
-  };
-  // The same, as the processor time of the Solve command.
-  const auto solve_cpu = [&](const std::string& puzzle) {
-    enter_puzzle(window, *parse_puzzle(puzzle));
-    platform.messages.clear();
-    window.view().Check2 = false;
-    const double start = thread_seconds();
-    window.CmdSolve_Click();
-    return thread_seconds() - start;
-  };
-  const auto log_lines = [&] {
-    std::ifstream in(dir / "steps.txt", std::ios::binary);
-    long lines = 0;
-    for (std::string line; std::getline(in, line);) ++lines;
-    return lines;
-  };
+// The slowest of `puzzles` by `times`.
+const std::string& slowest(const std::vector<std::string>& puzzles, const std::vector<double>& times) {
+  return puzzles[static_cast<std::size_t>(std::max_element(times.begin(), times.end()) - times.begin())];
+}
 
-  std::vector<DigitGrid> given_up;  // the puzzles that needed the complete search
-  print_header();
-  for (const char* name :
-       {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt", "clues17.txt"}) {
-    const auto puzzles = read_puzzles(options.data / name);
-    if (puzzles.empty()) {
-      std::fprintf(stderr, "quorlen-bench: no puzzles in %s\n", (options.data / name).c_str());
-      return 1;
-    }
-    long placements = 0;
-    for (const auto& puzzle : puzzles) {
-      solve(puzzle, true);
-      placements += log_lines();
-      if (platform.messages.back() != "Sudoku Solved") {
-        std::fprintf(stderr, "quorlen-bench: %s: not solved: %s\n", name, puzzle.c_str());
-        return 1;
+// Stops the benchmark with a message on standard error.
+[[noreturn]] void fail(const std::string& message) {
+  std::fprintf(stderr, "quorlen-bench: %s\n", message.c_str());
+  std::exit(1);
+}
+
+// The benchmark's sections, on one window whose log goes to a folder of
+// its own.
+class Bench {
+ public:
+  explicit Bench(const Options& options) : options_(options), platform_(make_dir()), window_(platform_) {}
+  ~Bench() { std::filesystem::remove_all(dir_); }
+
+  // The Solve command on each collection; the puzzles that needed the
+  // complete search are kept for search_alone.
+  void collections() {
+    print_header();
+    for (const char* name :
+         {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt", "clues17.txt"}) {
+      const auto puzzles = read_puzzles(options_.data / name);
+      if (puzzles.empty()) fail("no puzzles in " + (options_.data / name).string());
+      long placements = 0;
+      for (const auto& puzzle : puzzles) {
+        solve(puzzle, true);
+        placements += log_lines();
+        if (platform_.messages.back() != "Sudoku Solved") fail(std::string(name) + ": not solved: " + puzzle);
+        if (window_.last_solve_by_search()) given_up_.push_back(*parse_puzzle(puzzle));
       }
-      if (window.last_solve_by_search()) given_up.push_back(*parse_puzzle(puzzle));
+      const auto times =
+          time_each(puzzles.size(), options_.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
+      print_row(name, puzzles.size(), placements, stats_of(times));
     }
-    const auto times =
-        time_each(puzzles.size(), options.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
-    print_row(name, puzzles.size(), placements, stats_of(times));
   }
 
   // Unsolvable: every attempt runs, then the complete search proves it.
-  std::vector<std::string> wrong;
-  const auto top = read_puzzles(options.data / "top1465.txt");
-  for (std::size_t i = 0; i < top.size(); ++i) {
-    if (auto broken = variants::with_wrong_given(top[i])) wrong.push_back(*broken);
+  void unsolvable() {
+    const auto top = read_puzzles(options_.data / "top1465.txt");
+    for (const auto& puzzle : top) {
+      if (auto broken = variants::with_wrong_given(puzzle)) wrong_.push_back(*broken);
+    }
+    std::vector<std::string> sample;
+    for (std::size_t i = 0; i < wrong_.size(); i += static_cast<std::size_t>(options_.wrong_stride)) {
+      sample.push_back(wrong_[i]);
+    }
+    solve_rows("top1465+wrong (Solve)", sample);
   }
-  std::vector<std::string> wrong_sample;
-  for (std::size_t i = 0; i < wrong.size(); i += static_cast<std::size_t>(options.wrong_stride)) {
-    wrong_sample.push_back(wrong[i]);
-  }
-  for (const auto& puzzle : wrong_sample) solve(puzzle, false);
-  const auto wrong_times = time_each(wrong_sample.size(), options.rounds,
-                                     [&](std::size_t i) { return solve(wrong_sample[i], false); });
-  print_row("top1465+wrong (Solve)", wrong_sample.size(), -1, stats_of(wrong_times));
 
   // The complete search on its own, from the givens.
-  std::printf("\ncomplete search alone\n");
-  print_header();
-  const auto search_times = [&](const std::vector<DigitGrid>& grids, bool expect_solution) {
-    for (const auto& g : grids) {
-      DigitGrid solution{};
-      if (find_solution(g, solution) != expect_solution) {
-        std::fprintf(stderr, "quorlen-bench: complete search gave an unexpected answer\n");
-        std::exit(1);
+  void search_alone() {
+    std::printf("\ncomplete search alone\n");
+    print_header();
+    print_row("given up by attempts", given_up_.size(), -1, stats_of(search_times(given_up_, true)));
+    const auto wrong = grids_of(wrong_);
+    print_row("top1465+wrong", wrong.size(), -1, stats_of(search_times(wrong, false)));
+  }
+
+  // Counting solutions, up to two, from the givens.
+  void counts() {
+    std::printf("\nsolution counts (count_solutions)\n");
+    print_header();
+    for (const char* name : {"top1465.txt", "clues17.txt"})
+      count_row(name, grids_of(read_puzzles(options_.data / name)), 1);
+    // What a generator asks: is a solution still unique once a given goes?
+    std::vector<DigitGrid> less_one;
+    for (const char* name : {"clues25.txt", "clues30.txt"}) {
+      for (const auto& g : grids_of(read_puzzles(options_.data / name))) {
+        for (int i = 0; i < 81; ++i) {
+          if (g[i] == 0) continue;
+          less_one.push_back(g);
+          less_one.back()[i] = 0;
+        }
       }
     }
-    return time_each(grids.size(), options.rounds, [&](std::size_t i) {
+    count_row("clues25/30 less one", less_one, -1);
+  }
+
+  // The slowest grids known (tests/data/slow_grids.tsv): the count, and the
+  // whole Solve command.
+  void slow_grids() {
+    std::vector<std::string> puzzles;
+    std::ifstream in(options_.data / "slow_grids.tsv");
+    for (std::string line; std::getline(in, line);) {
+      if (line.size() >= 81 && line[0] != '#') puzzles.push_back(line.substr(0, 81));
+    }
+    if (puzzles.empty()) fail("no grids in " + (options_.data / "slow_grids.tsv").string());
+    const auto counts = count_row("slow_grids.tsv", grids_of(puzzles), -1);
+    std::printf("%-22s slowest: %s\n", "", slowest(puzzles, counts).c_str());
+    std::printf("\nthe slowest grids known: the whole Solve command\n");
+    print_header();
+    const auto solves = solve_rows("slow_grids.tsv (Solve)", puzzles);
+    std::printf("%-22s slowest: %s\n", "", slowest(puzzles, solves).c_str());
+    // A preemption that lands on the same grid in most rounds passes for a
+    // slow grid on a busy machine; the processor time does not count it.
+    const auto cpu =
+        time_each(puzzles.size(), options_.rounds, [&](std::size_t i) { return solve_cpu(puzzles[i]); });
+    print_row("slow_grids.tsv (CPU)", puzzles.size(), -1, stats_of(cpu));
+    std::printf("%-22s slowest: %s\n", "", slowest(puzzles, cpu).c_str());
+  }
+
+ private:
+  std::filesystem::path make_dir() {
+    dir_ = std::filesystem::temp_directory_path() / ("quorlen_bench_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+    return dir_;
+  }
+
+  // Solves one puzzle and returns the Solve command's time in seconds.
+  double solve(const std::string& puzzle, bool logging) {
+    enter_puzzle(window_, *parse_puzzle(puzzle));
+    platform_.messages.clear();
+    window_.view().Check2 = logging;
+    const auto start = Clock::now();
+    window_.CmdSolve_Click();
+    return seconds_since(start);
+  }
+
+  // The same, as the processor time of the Solve command.
+  double solve_cpu(const std::string& puzzle) {
+    enter_puzzle(window_, *parse_puzzle(puzzle));
+    platform_.messages.clear();
+    window_.view().Check2 = false;
+    const double start = thread_seconds();
+    window_.CmdSolve_Click();
+    return thread_seconds() - start;
+  }
+
+  long log_lines() const {
+    std::ifstream in(dir_ / "steps.txt", std::ios::binary);
+    long lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+  }
+
+  // A row of the Solve command's times on `puzzles`, after a warm-up pass.
+  std::vector<double> solve_rows(const std::string& name, const std::vector<std::string>& puzzles) {
+    for (const auto& puzzle : puzzles) solve(puzzle, false);
+    const auto times =
+        time_each(puzzles.size(), options_.rounds, [&](std::size_t i) { return solve(puzzles[i], false); });
+    print_row(name, puzzles.size(), -1, stats_of(times));
+    return times;
+  }
+
+  // find_solution's times on `grids`, after checking its answers.
+  std::vector<double> search_times(const std::vector<DigitGrid>& grids, bool expect_solution) const {
+    for (const auto& g : grids) {
+      DigitGrid solution{};
+      if (find_solution(g, solution) != expect_solution) fail("complete search gave an unexpected answer");
+    }
+    return time_each(grids.size(), options_.rounds, [&](std::size_t i) {
       DigitGrid solution{};
       const auto start = Clock::now();
       const bool found = find_solution(grids[i], solution);
@@ -233,30 +313,24 @@ int run(const Options& options) {
       if (found && solution[0] == 0) std::abort();  // keeps the call from being dropped
       return t;
     });
-  };
-  print_row("given up by attempts", given_up.size(), -1, stats_of(search_times(given_up, true)));
-  std::vector<DigitGrid> wrong_grids;
-  for (const auto& puzzle : wrong) wrong_grids.push_back(*parse_puzzle(puzzle));
-  print_row("top1465+wrong", wrong_grids.size(), -1, stats_of(search_times(wrong_grids, false)));
+  }
 
-  // Counting solutions, up to two, from the givens; with the guesses each
-  // count took, a measure that does not depend on the machine.
-  std::printf("\nsolution counts (count_solutions)\n");
-  print_header();
-  const auto count_row = [&](const std::string& name, const std::vector<DigitGrid>& grids, int expected) {
+  // A row of count_solutions' times, checked against `expected` (-1: any),
+  // and the guesses each count took, a measure that does not depend on the
+  // machine.
+  std::vector<double> count_row(const std::string& name, const std::vector<DigitGrid>& grids,
+                                int expected) const {
     SearchStats work;
     long long most = 0;
     for (const auto& g : grids) {
       SearchStats one;
-      if (const int count = count_solutions(g, nullptr, &one); expected >= 0 && count != expected) {
-        std::fprintf(stderr, "quorlen-bench: %s: a grid without %d solution(s)\n", name.c_str(), expected);
-        std::exit(1);
-      }
+      if (const int count = count_solutions(g, nullptr, &one); expected >= 0 && count != expected)
+        fail(name + ": a grid without " + std::to_string(expected) + " solution(s)");
       work.guesses += one.guesses;
       most = std::max(most, one.guesses);
     }
     int counted = 0;  // keeps the calls from being dropped
-    const auto times = time_each(grids.size(), options.rounds, [&](std::size_t i) {
+    const auto times = time_each(grids.size(), options_.rounds, [&](std::size_t i) {
       const auto start = Clock::now();
       counted += count_solutions(grids[i]);
       return seconds_since(start);
@@ -266,61 +340,24 @@ int run(const Options& options) {
     const double mean = static_cast<double>(work.guesses) / static_cast<double>(grids.size());
     std::printf("%-22s guesses per count: mean %.1f, max %lld\n", "", mean, most);
     return times;
-  };
-  const auto grids_of = [](const std::vector<std::string>& puzzles) {
-    std::vector<DigitGrid> grids;
-    for (const auto& puzzle : puzzles) grids.push_back(*parse_puzzle(puzzle));
-    return grids;
-  };
-  for (const char* name : {"top1465.txt", "clues17.txt"})
-    count_row(name, grids_of(read_puzzles(options.data / name)), 1);
-  // What a generator asks: is a solution still unique once a given goes?
-  std::vector<DigitGrid> less_one;
-  for (const char* name : {"clues25.txt", "clues30.txt"}) {
-    for (const auto& g : grids_of(read_puzzles(options.data / name))) {
-      for (int i = 0; i < 81; ++i) {
-        if (g[i] == 0) continue;
-        less_one.push_back(g);
-        less_one.back()[i] = 0;
-      }
-    }
   }
-  count_row("clues25/30 less one", less_one, -1);
 
-  // The slowest grids known (tests/data/slow_grids.tsv): the count, and the
-  // whole Solve command.
-  std::vector<std::string> slow_puzzles;
-  {
-    std::ifstream in(options.data / "slow_grids.tsv");
-    for (std::string line; std::getline(in, line);) {
-      if (line.size() >= 81 && line[0] != '#') slow_puzzles.push_back(line.substr(0, 81));
-    }
-  }
-  if (slow_puzzles.empty()) {
-    std::fprintf(stderr, "quorlen-bench: no grids in %s\n", (options.data / "slow_grids.tsv").c_str());
-    return 1;
-  }
-  const auto slowest = [&](const std::vector<double>& times) {
-    return slow_puzzles[static_cast<std::size_t>(std::max_element(times.begin(), times.end()) -
-                                                 times.begin())];
-  };
-  const auto slow_counts = count_row("slow_grids.tsv", grids_of(slow_puzzles), -1);
-  std::printf("%-22s slowest: %s\n", "", slowest(slow_counts).c_str());
-  std::printf("\nthe slowest grids known: the whole Solve command\n");
-  print_header();
-  for (const auto& puzzle : slow_puzzles) solve(puzzle, false);
-  const auto slow_solves = time_each(slow_puzzles.size(), options.rounds,
-                                     [&](std::size_t i) { return solve(slow_puzzles[i], false); });
-  print_row("slow_grids.tsv (Solve)", slow_puzzles.size(), -1, stats_of(slow_solves));
-  std::printf("%-22s slowest: %s\n", "", slowest(slow_solves).c_str());
-  // A preemption that lands on the same grid in most rounds passes for a
-  // slow grid on a busy machine; the processor time does not count it.
-  const auto slow_cpu = time_each(slow_puzzles.size(), options.rounds,
-                                  [&](std::size_t i) { return solve_cpu(slow_puzzles[i]); });
-  print_row("slow_grids.tsv (CPU)", slow_puzzles.size(), -1, stats_of(slow_cpu));
-  std::printf("%-22s slowest: %s\n", "", slowest(slow_cpu).c_str());
+  const Options& options_;
+  std::filesystem::path dir_;
+  HeadlessPlatform platform_;
+  Sudoku window_;
+  std::vector<DigitGrid> given_up_;  // the puzzles that needed the complete search
+  std::vector<std::string> wrong_;   // top1465 puzzles with a wrong given
+};
 
-  std::filesystem::remove_all(dir);
+int run(const Options& options) {
+  print_machine(options);
+  Bench bench(options);
+  bench.collections();
+  bench.unsolvable();
+  bench.search_alone();
+  bench.counts();
+  bench.slow_grids();
   return 0;
 }
 

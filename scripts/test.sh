@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything and runs the whole test suite.
 #   scripts/test.sh                 GCC, RelWithDebInfo, in build/
 #   scripts/test.sh --sanitize      GCC with AddressSanitizer and UBSan, Debug, in build-asan/
-#   scripts/test.sh --clang         clang 14, in build-clang/
+#   scripts/test.sh --clang         clang 14, in build-clang/, the benchmarks built too
 # QUORLEN_WERROR=ON in the environment turns warnings into errors (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +16,7 @@ case ${1:-} in
     ;;
   --clang)
     build_dir=build-clang
-    extra=(-DCMAKE_CXX_COMPILER=clang++-14)
+    extra=(-DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLEN_BUILD_BENCH=ON)
     ;;
 esac
 "$PWD/scripts/install-deps.sh" ${1:+"$1"}
