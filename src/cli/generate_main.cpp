@@ -40,7 +40,7 @@ constexpr std::string_view kHelp =
     "                 same whatever N; where fewer threads can start, fewer\n"
     "                 do it\n"
     "  --            what follows is N, even if it starts with -\n"
-    "  --help         show this text\n"
+    "  -h, --help     show this text\n"
     "  --version      show the version\n"
     "\n"
     "SIGINT, SIGTERM and SIGHUP stop the work; the output ends at a whole\n"
