@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "board/board.h"
 #include "board/units.h"
 #include "solver/bitboard.h"
 #include "solver/matchings.h"
@@ -13,8 +14,6 @@ namespace quorlen {
 namespace {
 
 using namespace bitboard;
-
-constexpr std::uint16_t kAllDigits = 0x3FE;  // digits 1..9 as bits 1..9
 
 // The number of bits set, without assuming a popcount instruction.
 int bit_count(std::uint64_t x) {
@@ -96,7 +95,9 @@ int branch_choices(const State& s, Branching branching, std::array<std::pair<int
         }
       }
     }
-    for (int stack = 0; stack < 3 && cell < 0; ++stack) {
+    // A cell with two digits: busiest_pair has already found none when the
+    // cells come first.
+    for (int stack = 0; stack < 3 && cell < 0 && branching == Branching::boxes_first; ++stack) {
       std::uint32_t once = 0, twice = 0, more = 0;
       for (const Cells& p : s.places) {
         more |= twice & p[stack];
@@ -248,7 +249,7 @@ int plain_branch_cell(const PlainState& p, std::uint16_t& mask) {
   for (int i = 0; i < 81; ++i) {
     if (p.cells[i] != 0) continue;
     const std::uint16_t m = plain_candidates(p, i);
-    const int count = std::popcount(m);
+    const int count = bit_count(m);
     if (count < best_count) {
       best = i;
       best_count = count;

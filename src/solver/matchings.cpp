@@ -62,7 +62,7 @@ bool perfect_matching(const std::array<std::uint32_t, 9>& adjacent, std::array<i
 }
 
 // A unit's nine cells as bits 0..8 of a digit's places.
-std::uint32_t unit_places(const Cells& w, int unit) {
+constexpr std::uint32_t unit_places(const Cells& w, int unit) {
   if (unit < 9) return (w[unit / 3] >> (9 * (unit % 3))) & kColumnBits;  // a column
   if (unit < 18) {                                                       // a row
     const int r = unit - 9;
@@ -80,7 +80,7 @@ std::uint32_t unit_places(const Cells& w, int unit) {
 
 // The cells of a unit at positions `positions` (bits 0..8, as unit_places
 // numbers them).
-Cells unit_cells(int unit, std::uint32_t positions) {
+constexpr Cells unit_cells(int unit, std::uint32_t positions) {
   Cells cells{};
   if (unit < 9) {
     cells[unit / 3] = positions << (9 * (unit % 3));
@@ -95,6 +95,21 @@ Cells unit_cells(int unit, std::uint32_t positions) {
   }
   return cells;
 }
+
+// Both follow the unit table (columns 0..8, rows 9..17, boxes 18..26, as
+// kLayout has them), and each position is one cell and back.
+constexpr bool units_agree() {
+  for (int unit = 0; unit < 27; ++unit) {
+    if (unit_cells(unit, kColumnBits) != kLayout.unit[unit]) return false;
+    for (int position = 0; position < 9; ++position) {
+      const Cells cell = unit_cells(unit, 1u << position);
+      if (std::popcount(cell[0]) + std::popcount(cell[1]) + std::popcount(cell[2]) != 1) return false;
+      if (unit_places(cell, unit) != 1u << position) return false;
+    }
+  }
+  return true;
+}
+static_assert(units_agree(), "unit_places and unit_cells must number the units as the layout does");
 
 }  // namespace
 
