@@ -128,8 +128,9 @@ class Carver {
   // Whether the puzzle, just without `cell`, has one solution.
   bool unique_without(int cell) const {
     const GivenDigits given(puzzle_);
+    const int other = partner(cell);
     return (given.force(puzzle_, cell, solution_[cell]) &&
-            given.force(puzzle_, partner(cell), solution_[partner(cell)])) ||
+            (other == cell || given.force(puzzle_, other, solution_[other]))) ||
            count_solutions(puzzle_) == 1;
   }
 

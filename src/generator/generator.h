@@ -43,8 +43,8 @@ struct Puzzle {
 Puzzle make_puzzle(const PuzzleRequest& request, std::mt19937_64& random);
 
 // The same, but given up, with nothing made, once `give_up()` is true; it is
-// asked before each grid is drawn. A puzzle that the caller no longer wants
-// may take seconds yet (a minimal Easy one draws many grids).
+// asked before each grid is drawn and before each given is tried, so a stop
+// is seen within one solution count or rating.
 std::optional<Puzzle> make_puzzle(const PuzzleRequest& request, std::mt19937_64& random,
                                   const std::function<bool()>& give_up);
 
