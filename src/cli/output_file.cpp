@@ -1,5 +1,6 @@
 #include "cli/output_file.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -36,6 +37,11 @@ bool OutputFile::flush() {
     if (written > 0) {
       line_begun = rest[static_cast<std::size_t>(written) - 1] != '\n';
       rest.remove_prefix(static_cast<std::size_t>(written));
+    } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // A descriptor that another program left non-blocking: wait until it
+      // takes more, looking at the stop request ten times a second.
+      pollfd ready{fd_, POLLOUT, 0};
+      ::poll(&ready, 1, 100);
     } else if (written == 0 || errno != EINTR) {
       error_ = name_ + ": " + system_reason(written == 0 ? EIO : errno);
     }

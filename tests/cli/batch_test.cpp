@@ -36,6 +36,7 @@ struct Command {
   rlim_t fsize = RLIM_INFINITY;
   int closed = -1;               // a standard descriptor it starts without
   int signal = 0;                // sent while its output, a pipe then, is full; stdin open till then
+  bool nonblocking = false;      // its output a non-blocking pipe, read once it stops growing
   bool taken_names = false;      // the names of its first 100 temporary files exist
   const passwd* user = nullptr;  // runs as this user, with at most `nproc` processes and threads
   rlim_t nproc = RLIM_INFINITY;
@@ -58,9 +59,11 @@ Ran run(const fs::path& dir, const Command& r) {
   EXPECT_EQ(::pipe2(in, O_CLOEXEC) | ::pipe2(piped, O_CLOEXEC) | ::pipe2(go, O_CLOEXEC), 0);
   // A pipe of one page: once a page is read from a full one, the writer's
   // next write of many lines goes through in part and waits.
-  if (r.signal) ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
+  const bool piped_out_mode = r.signal || r.nonblocking;
+  if (piped_out_mode) ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
+  if (r.nonblocking) ::fcntl(piped[1], F_SETFL, O_NONBLOCK);
   const int out_fd =
-      r.signal ? piped[1] : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      piped_out_mode ? piped[1] : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err_fd = ::open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -85,7 +88,7 @@ Ran run(const fs::path& dir, const Command& r) {
   for (int i = 0; r.taken_names && i < 100; ++i)
     testing::write_bytes(dir / (".quorlen-" + std::to_string(pid) + "-" + std::to_string(i) + ".tmp"), "");
   for (const int fd : {in[0], piped[1], go[0], go[1], err_fd}) ::close(fd);
-  if (!r.signal) ::close(out_fd);
+  if (!piped_out_mode) ::close(out_fd);
   const auto sigpipe = std::signal(SIGPIPE, SIG_IGN);  // a child that stops reading fails the write
   const std::string filler(64 * 1024, 'x');
   for (std::size_t done = 0, end = r.in.size() + r.filler; done < end;) {
@@ -116,6 +119,9 @@ Ran run(const fs::path& dir, const Command& r) {
     stalled();
     ::kill(pid, r.signal);
     take(SIZE_MAX);
+  } else if (r.nonblocking) {
+    stalled();
+    take(SIZE_MAX);
   }
   ::close(in[1]);
   ::close(piped[0]);
@@ -127,7 +133,7 @@ Ran run(const fs::path& dir, const Command& r) {
   for (std::string line; std::getline(lines, line);)
     if (!line.starts_with("profiling:") && !line.starts_with("libgcov profiling error:")) err += line + '\n';
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), usage.ru_maxrss,
-          r.signal                ? piped_out
+          piped_out_mode          ? piped_out
           : r.stdout_path.empty() ? testing::read_bytes(out)
                                   : "",
           err, pid};
@@ -165,7 +171,7 @@ TEST_P(Cases, Run) {
   Command r;
   const std::map<std::string, int> signals{{"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}};
   std::string out, err;
-  int status = 0;
+  int status = 0, lines = -1;
   std::vector<int> fields;
   std::vector<std::pair<std::string, std::string>> contents;
   for (const auto& [number, line] : GetParam().lines) {
@@ -189,6 +195,9 @@ TEST_P(Cases, Run) {
       r.closed = arg == "stdin" ? 0 : 1;
     } else if (w[0] == "signal") {
       r.signal = signals.at(arg);
+    } else if (w[0] == "nonblocking") {
+      r.nonblocking = true;
+      lines = std::stoi(arg);
     } else if (w[0] == "taken-names") {
       r.taken_names = true;
     } else if (w[0] == "fifo") {
@@ -209,6 +218,9 @@ TEST_P(Cases, Run) {
   EXPECT_EQ(ran.status, status);
   if (r.signal) {  // stopped somewhere: only whole lines
     EXPECT_TRUE(ran.out.empty() || ran.out.ends_with('\n')) << ran.out.substr(ran.out.rfind('\n') + 1);
+  } else if (lines >= 0) {
+    EXPECT_EQ(std::count(ran.out.begin(), ran.out.end(), '\n'), lines);
+    EXPECT_TRUE(ran.out.ends_with('\n'));
   } else if (r.stdout_path.empty()) {
     EXPECT_EQ(fields_of(ran.out, fields), out);
   }
