@@ -29,7 +29,10 @@ RunThreads::RunThreads(std::string_view program, int out, int err, std::function
     : program_(program), out_(out), err_(err), stop_work_(std::move(stop_work)) {
   // Non-blocking: a signal handler writes to it too. Without it a wait for
   // input lasts until input comes.
-  if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) wake_[0] = wake_[1] = -1;
+  if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+    wake_error_ = errno;
+    wake_[0] = wake_[1] = -1;
+  }
   signals_.emplace(wake_[1]);
 }
 
@@ -75,6 +78,11 @@ bool RunThreads::start(int jobs, std::string_view doing, std::function<void()> f
   // no need to do any work to know that.
   if (const int flags = ::fcntl(out_, F_GETFL); flags < 0 || (flags & O_ACCMODE) == O_RDONLY) {
     say("standard output: " + std::generic_category().message(EBADF));
+    return false;
+  }
+  // Without the pipe no wait for input could be ended by a stop.
+  if (wake_[0] < 0) {
+    say("cannot make a pipe: " + std::generic_category().message(wake_error_));
     return false;
   }
   threads_.reserve(static_cast<std::size_t>(jobs) + 1);

@@ -63,6 +63,7 @@ class RunThreads {
   int err_;
   std::function<void()> stop_work_;
   int wake_[2] = {-1, -1};
+  int wake_error_ = 0;  // why the pipe could not be made
   std::optional<StopSignals> signals_;
   std::atomic<bool> stopped_ = false;
   std::mutex failure_mutex_;
