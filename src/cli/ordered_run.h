@@ -6,7 +6,8 @@
 //    work and standard error says so once; only with none is it an error;
 //  - a closed standard output, or a write that fails, ends the run at once:
 //    the work stops, and no thread is waited for longer than it takes to
-//    see the stop;
+//    see the stop (between two puzzles; quorlen-generate's between two
+//    givens tried);
 //  - SIGINT, SIGTERM and SIGHUP (unless ignored at the start) end the
 //    output at a whole line, and the program then dies by that signal.
 //    Output cut short by a failed write is told instead, and the run's

@@ -18,7 +18,7 @@ constexpr int kNameTries = 100;
 // A hidden name in `dir` for a file being written; unique within the folder
 // together with O_EXCL or linkat, which refuse a name that exists.
 fs::path temporary_name(const fs::path& dir) {
-  // Atomic: quorlen-solve runs a window logic on each of several threads.
+  // Atomic, so that files made on several threads at once never share a name.
   static std::atomic<unsigned> counter = 0;
   return dir / (".quorlen-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
 }
