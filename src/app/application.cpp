@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QStyleFactory>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace quorlen {
@@ -40,6 +41,19 @@ std::optional<int> answer_without_display(int argc, char** argv) {
     return written ? 0 : 1;
   }
   return std::nullopt;
+}
+
+void offscreen_for_screenshot(int argc, char** argv) {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0') return;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") return;
+    if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      return;
+    }
+  }
 }
 
 void configure_application() {

@@ -10,6 +10,10 @@ namespace quorlen {
 // display) is made: the exit status when one was given, else nothing.
 std::optional<int> answer_without_display(int argc, char** argv);
 
+// With --screenshot and no platform chosen (QT_QPA_PLATFORM unset or
+// empty), chooses the offscreen one: a picture needs no display.
+void offscreen_for_screenshot(int argc, char** argv);
+
 // The usage text of `quorlen`, as --help and a wrong command line show it.
 const char* usage_text();
 

@@ -26,6 +26,7 @@ int usage_error(const QString& message) {
 
 int main(int argc, char** argv) {
   if (const std::optional<int> status = quorlen::answer_without_display(argc, argv)) return *status;
+  quorlen::offscreen_for_screenshot(argc, argv);
   QApplication app(argc, argv);
   quorlen::configure_application();
 
