@@ -122,6 +122,9 @@ bool RunThreads::finish(OutputFile& output) {
   stop();
   threads_.clear();  // joins them
   if (!failure_.empty()) say(failure_);
+  // From here a signal acts as if there were no handler: one that came
+  // after the look below would otherwise be noted and never acted on.
+  signals_.reset();
   // Output cut short by a failed write is the failure to tell; otherwise
   // the signal ends the program as it would have without a handler.
   if (const int received = StopSignals::received(); received != 0 && !output_failed)
