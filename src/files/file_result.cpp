@@ -12,4 +12,13 @@ FileError os_error(const std::filesystem::path& path, int code) {
       .path = path, .code = code != 0 ? code : EIO, .message = path.string() + ": " + system_reason(code)};
 }
 
+std::string in_quotes(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+FileError action_error(std::string_view action, const std::filesystem::path& path, int code,
+                       std::string_view reason) {
+  return {.path = path,
+          .code = code,
+          .message = std::string(action) + " " + in_quotes(path.string()) + ": " + std::string(reason) + "."};
+}
+
 }  // namespace quorlen

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -21,6 +22,14 @@ std::string system_reason(int code);
 
 // A failure of the system on `path`: "PATH: reason".
 FileError os_error(const std::filesystem::path& path, int code);
+
+// `"TEXT"`, as the messages quote a file's name or a line of one.
+std::string in_quotes(std::string_view text);
+
+// What the user asked for failed on `path`: `ACTION "PATH": REASON.`, for
+// example `Cannot save "a.sud": No space left on device.`
+FileError action_error(std::string_view action, const std::filesystem::path& path, int code,
+                       std::string_view reason);
 
 template <class T = void>
 class [[nodiscard]] FileResult {

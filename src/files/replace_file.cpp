@@ -16,8 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string in_quotes(const fs::path& path) { return '"' + path.string() + '"'; }
-
 // The kernel's rule for links in sticky folders that everyone may write
 // (fs.protected_symlinks): follow only a link of this user or of the
 // folder's owner. `link` is what lstat gave for `at`.
@@ -58,8 +56,8 @@ bool rename_keeps_identity(const fs::path& target, const struct stat& existing, 
 }  // namespace
 
 FileResult<> replace_file(const fs::path& path, std::string_view bytes) {
-  const auto failed = [&](int code, const std::string& reason) -> FileError {
-    return {.path = path, .code = code, .message = "Cannot save " + in_quotes(path) + ": " + reason + "."};
+  const auto failed = [&](int code, const std::string& reason) {
+    return action_error("Cannot save", path, code, reason);
   };
   fs::path target = path;
   // A failure of the target is told by its reason alone; one of another
@@ -73,7 +71,7 @@ FileResult<> replace_file(const fs::path& path, std::string_view bytes) {
     if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) break;
     if (hops == 40) return failed(ELOOP, system_reason(ELOOP));
     if (!may_follow(target, link)) {
-      return failed(EACCES, (target == path ? std::string("it") : in_quotes(target)) +
+      return failed(EACCES, (target == path ? std::string("it") : in_quotes(target.string())) +
                                 " is another user's link in a folder that everyone may write, and is "
                                 "not followed");
     }

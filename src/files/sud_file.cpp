@@ -15,17 +15,13 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kCells = 81;
 
-std::string in_quotes(std::string_view text) { return '"' + std::string(text) + '"'; }
-
 FileError refusal(const std::filesystem::path& path, std::string message) {
   return {.path = path, .code = 0, .message = std::move(message)};
 }
 
 // `what "path": reason.`, for a failure of the operating system.
 FileError io_error(std::string_view what, const std::filesystem::path& path, int code) {
-  return {.path = path,
-          .code = code,
-          .message = std::string(what) + " " + in_quotes(path.string()) + ": " + system_reason(code) + "."};
+  return action_error(what, path, code, system_reason(code));
 }
 
 // A bad line as a message box can show it: at most a few dozen characters,
