@@ -10,6 +10,8 @@
 #                          machine disturbs less than the wall-clock time
 #   median                 the median of the numbers read, one a line
 #   machine                the processors usable and their model, one line
+#   ${pin[@]}              taskset on the last processor this script may use
+#                          (empty without taskset): a prefix for one-CPU runs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -36,3 +38,10 @@ timed() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 machine() { echo "$(nproc) processors usable, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"; }
+
+pin=()
+if command -v taskset >/dev/null; then
+  # The affinity list, e.g. "0-3,6": its last processor.
+  last_cpu=$(taskset -pc $$ | sed 's/.*: //; s/.*[,-]//')
+  pin=(taskset -c "$last_cpu")
+fi

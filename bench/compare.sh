@@ -35,9 +35,6 @@ build() {  # source dir, build dir
 build "$work/baseline" "$work/build-baseline"
 build "$root" "$work/build-current"
 
-pin=()
-command -v taskset >/dev/null && pin=(taskset -c 0)
-
 # "wall cpu" seconds of one run; the output goes to $2.
 run_timed() { timed "$2" "${pin[@]}" "$1" --dir "$work" "$puzzles"; }
 

@@ -4,7 +4,7 @@
 # different program, package qqwing) making its own puzzles:
 #   qqwing --generate N --one-line                      beside  quorlen-generate --minimal
 #   qqwing --generate N --difficulty expert --one-line  beside  quorlen-generate --level very-difficult --minimal
-# All pinned to one CPU (taskset -c 1). Rates are puzzles per second of CPU
+# All pinned to one CPU (the last this script may use). Rates are puzzles per second of CPU
 # time (user + system), which other load on a shared machine disturbs less
 # than wall-clock time; each is the median over the rounds.
 #
@@ -22,7 +22,7 @@ generate=$(built quorlen-generate "${2:-}")
 rate() {
   local n=$1 cpu
   shift
-  read -r _ cpu < <(timed "$work/out.txt" taskset -c 1 "$@")
+  read -r _ cpu < <(timed "$work/out.txt" "${pin[@]}" "$@")
   [[ $(wc -l <"$work/out.txt") -eq $n ]] || { echo "$* wrote $(wc -l <"$work/out.txt") lines, not $n" >&2; exit 1; }
   awk -v n="$n" -v s="$cpu" 'BEGIN { printf "%.0f\n", n / s }'
 }

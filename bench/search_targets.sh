@@ -15,7 +15,6 @@ source bench/common.sh
 root=$PWD
 base=${1:-68cbe1e}
 rounds=${2:-5}
-cpu=$(($(nproc) - 1))
 out=$work/out
 mkdir -p "$out"
 
@@ -37,8 +36,8 @@ current=$(bench_build "$root" "$work/build-current")
 count_mean() { awk -v name="$2" '/^solution counts/ {on = 1} on && $1 == name {print $5; exit}' "$1"; }
 
 for run in 1 2; do
-  taskset -c "$cpu" "$base" --rounds "$rounds" > "$out/before$run.txt"
-  taskset -c "$cpu" "$current" --rounds "$rounds" > "$out/after$run.txt"
+  "${pin[@]}" "$base" --rounds "$rounds" > "$out/before$run.txt"
+  "${pin[@]}" "$current" --rounds "$rounds" > "$out/after$run.txt"
   for build in before after; do
     file=$out/$build$run.txt
     printf '%s run %s: count top1465 %s ms, clues17 %s ms\n' "$build" "$run" \
