@@ -10,7 +10,7 @@
 namespace quorlen {
 
 const char* usage_text() {
-  return "usage: quorlen [--new-puzzle LEVEL] [FILE.sud]\n"
+  return "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n"
          "       quorlen --screenshot IMAGE [--puzzle PUZZLE]\n"
          "\n"
          "Opens the Quorlen window.\n"

@@ -415,13 +415,13 @@ class WindowTest : public QObject {
     QCOMPARE(run({"--version"}), 0);
     QCOMPARE(quorlen.readAllStandardOutput(), QByteArray("quorlen " QUORLEN_VERSION "\n"));
     QCOMPARE(run({"--screenshot", "x.png", "--help"}), 0);
-    QVERIFY(quorlen.readAllStandardOutput().startsWith("usage: quorlen [--new-puzzle LEVEL] [FILE.sud]\n"));
+    QVERIFY(quorlen.readAllStandardOutput().startsWith("usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     quorlen.setProcessEnvironment(env);
     QCOMPARE(run({"--new-puzzle", "hard"}), 2);
     QVERIFY(quorlen.readAllStandardError().endsWith(
         "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult\n"
-        "usage: quorlen [--new-puzzle LEVEL] [FILE.sud]\n       quorlen --screenshot IMAGE [--puzzle "
+        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE [--puzzle "
         "PUZZLE]\n"));
   }
 };

@@ -294,17 +294,13 @@ TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
   }
 }
 
-// Every collection, and every sample puzzle file, on one thread and on two:
-// the same lines but for the times. Each collection puzzle has exactly one
-// solution.
+// Two collections of hard puzzles, and every sample puzzle file, on one
+// thread and on two: the same lines but for the times.
 TEST(Batch, TwoThreadsGiveTheLinesOfOne) {
   testing::ScratchDir dir;
-  std::vector<std::string> inputs;
-  for (const fs::path folder : {QUORLEN_TEST_DATA_DIR, QUORLEN_EXAMPLES_DIR}) {
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.path().extension() == ".txt" || entry.path().extension() == ".sud")
-        inputs.push_back(entry.path().string());
-    }
+  std::vector<std::string> inputs{QUORLEN_TEST_DATA_DIR "/top95.txt", QUORLEN_TEST_DATA_DIR "/top1465.txt"};
+  for (const auto& entry : fs::directory_iterator(QUORLEN_EXAMPLES_DIR)) {
+    if (entry.path().extension() == ".sud") inputs.push_back(entry.path().string());
   }
   for (const std::string& input : inputs) {
     SCOPED_TRACE(input);
@@ -314,9 +310,6 @@ TEST(Batch, TwoThreadsGiveTheLinesOfOne) {
     EXPECT_EQ(two.status, 0);
     EXPECT_NE(one.out, "");
     EXPECT_EQ(fields_of(two.out, {}), fields_of(one.out, {}));
-    if (input.ends_with(".txt")) {
-      EXPECT_EQ(fields_of(one.out, {9}).find_first_not_of("1\n"), std::string::npos);
-    }
   }
 }
 

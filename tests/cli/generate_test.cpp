@@ -39,16 +39,21 @@ std::vector<std::vector<std::string>> table(const std::string& text) {
 }
 
 // Each line fed back to quorlen-solve: solved, the level and counts that it
-// shows, one solution, and as many givens as the line says.
-class Levels : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
+// shows, one solution, and as many givens as the line says. --symmetric:
+// cell i is empty iff cell 80-i is; --minimal: without any one given (and
+// its partner, with --symmetric) each puzzle has two or more solutions.
+class Levels : public ::testing::TestWithParam<std::pair<std::string, std::string>> {};
 
 TEST_P(Levels, AreWhatQuorlenSolveRates) {
   const auto& [args, level] = GetParam();
-  const Ran ran = shell("$G --seed 5 -j 2 " + std::string(args) + " 6 >gen && $S --count gen && cat gen");
+  const Ran ran = shell("$G --seed 5 -j 2 " + args + " 6 >gen && $S --count gen && cat gen");
   ASSERT_EQ(ran.status, 0) << ran.err;
   EXPECT_EQ(ran.err, "");
   const auto rows = table(ran.out);
   ASSERT_EQ(rows.size(), 12u);
+  const bool symmetric = args.find("--symmetric") != std::string::npos;
+  const bool minimal = args.find("--minimal") != std::string::npos;
+  std::string fewer;  // the puzzles less a given, each as a word
   for (std::size_t n = 0; n < 6; ++n) {
     const auto& solved = rows[n];
     const auto& made = rows[n + 6];
@@ -61,7 +66,20 @@ TEST_P(Levels, AreWhatQuorlenSolveRates) {
     EXPECT_EQ(solved[8], "1");
     EXPECT_EQ(std::to_string(81 - std::count(made[0].begin(), made[0].end(), '.')), made[3]);
     EXPECT_EQ(made[1], level.empty() ? made[1] : level);
+    for (std::size_t i = 0; i < 81; ++i) {
+      EXPECT_TRUE(!symmetric || (made[0][i] == '.') == (made[0][80 - i] == '.')) << i;
+      if (!minimal || made[0][i] == '.') continue;
+      std::string less = made[0];
+      less[i] = less[symmetric ? 80 - i : i] = '.';
+      fewer += " " + less;
+    }
   }
+  if (!minimal) return;
+  const Ran counts = shell("printf '%s\\n'" + fewer + " | $S --count-only -");
+  ASSERT_EQ(counts.status, 0) << counts.err;
+  const auto counted = table(counts.out);
+  EXPECT_EQ(counted.size(), static_cast<std::size_t>(std::count(fewer.begin(), fewer.end(), ' ')));
+  for (const auto& row : counted) EXPECT_EQ(row.at(1), "2+") << row[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(Generate, Levels,
@@ -84,7 +102,10 @@ TEST(Generate, ASeedRepeatsARunOnAnyNumberOfThreads) {
   EXPECT_EQ(again.out, first.out);
   EXPECT_EQ(again.err, "");
   EXPECT_EQ(table(first.out).size(), 8u);
-  EXPECT_NE(shell("$G --minimal --seed=1" + seed + " 8").out, first.out);
+  const Ran other = shell("$G --minimal --seed=2 8");
+  ASSERT_EQ(other.status, 0) << other.err;
+  EXPECT_EQ(table(other.out).size(), 8u);
+  EXPECT_NE(other.out, first.out);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 
 #include "board/units.h"
@@ -22,6 +23,13 @@ struct Row {
   bool minimal, symmetric;
   int puzzles;
 };
+
+// easy, any_minimal, very_difficult_minimal_symmetric...: the row's name in ctest.
+void PrintTo(const Row& row, std::ostream* out) {
+  std::string name = row.level ? std::string(level_name(*row.level)) : "any";
+  for (char& c : name) c = c == ' ' ? '_' : static_cast<char>(std::tolower(c));
+  *out << name << (row.minimal ? "_minimal" : "") << (row.symmetric ? "_symmetric" : "");
+}
 
 class Generated : public ::testing::TestWithParam<Row> {};
 

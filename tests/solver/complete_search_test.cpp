@@ -70,14 +70,15 @@ TEST(CompleteSearch, CountsSolutionsUpToTwo) {
 
 // Every puzzle of these collections has exactly one solution.
 TEST(CompleteSearch, CountsOneSolutionForEveryCollectionPuzzle) {
-  for (const char* name : {"top1465.txt", "clues17.txt"}) {
+  for (const char* name :
+       {"easy50.txt", "clues25.txt", "clues30.txt", "top95.txt", "top1465.txt", "clues17.txt"}) {
     std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + name);
     ASSERT_TRUE(in) << name;
     int puzzles = 0;
     for (std::string line; std::getline(in, line); ++puzzles) {
       ASSERT_EQ(count_solutions(*parse_puzzle(line.substr(0, 81))), 1) << name << ": " << line;
     }
-    EXPECT_GT(puzzles, 1000) << name;
+    EXPECT_GE(puzzles, 50) << name;
   }
 }
 
