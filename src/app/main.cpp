@@ -1,5 +1,5 @@
 // quorlen: the Sudoku window.
-//   quorlen [--new-puzzle LEVEL] [FILE]       opens the window, with FILE loaded
+//   quorlen [--new-puzzle LEVEL | FILE]       opens the window, with FILE loaded
 //                                             or a new puzzle of LEVEL
 //   quorlen --screenshot FILE [--puzzle P]    saves a picture after solving P
 #include <QApplication>
