@@ -1,5 +1,6 @@
 # Checks that a program's documents agree with it: every option that its
-# --help shows is in its manual page and in its section of the README, and
+# --help shows is in its manual page and in its section of the README, every
+# option that the manual page lists (its .TP items) is in --help, and
 # --version prints "NAME VERSION".
 #
 #   cmake -DPROGRAM=path -DNAME=name -DVERSION=x.y.z -DMAN_PAGE=path
@@ -58,6 +59,25 @@ endforeach()
 if(missing)
   list(JOIN missing ", " missing)
   message(FATAL_ERROR "${NAME}: options of --help missing from its manual page or README section: ${missing}")
+endif()
+
+# The other way: an option gone from the program must go from its manual.
+string(REGEX MATCHALL "\n\\.TP\n[^\n]*" items "${man}")
+set(stale)
+foreach(item IN LISTS items)
+  string(REGEX REPLACE "[],\"[(|)]" " " item " ${item} ")
+  string(REGEX MATCHALL "[ \t]--?[A-Za-z][-A-Za-z]*|[ \t]--[ \t]" listed "${item}")
+  foreach(word IN LISTS listed)
+    string(STRIP "${word}" option)
+    list(FIND options "${option}" at)
+    if(at LESS 0)
+      list(APPEND stale "${option}")
+    endif()
+  endforeach()
+endforeach()
+if(stale)
+  list(JOIN stale ", " stale)
+  message(FATAL_ERROR "${NAME}: options of its manual page that --help does not show: ${stale}")
 endif()
 
 execute_process(COMMAND ${PROGRAM} --version OUTPUT_VARIABLE version RESULT_VARIABLE status)
