@@ -266,15 +266,18 @@ TEST(Batch, FewerThreadsDoTheWorkWhereNoMoreCanStart) {
         info.st_uid == user->pw_uid)
       GTEST_SKIP() << "quorlen-test runs other processes";
   }
+  // Copies that the other user can reach wherever the build and data are.
   testing::ScratchDir dir;
   fs::permissions(dir.path, fs::perms(0755));
-  fs::create_directory_symlink(QUORLEN_TEST_DATA_DIR, dir / "data");
+  for (const fs::path from : {QUORLEN_SOLVE, QUORLEN_GENERATE, QUORLEN_TEST_DATA_DIR "/top95.txt"})
+    fs::copy_file(from, dir.path / from.filename());
   const std::string busy = "Resource temporarily unavailable";
   using Args = std::vector<std::string>;
-  for (const auto& [program, args, doing] :
-       {std::tuple{QUORLEN_SOLVE, Args{"data/top95.txt"}, "solving"},
+  for (const auto& [built, args, doing] :
+       {std::tuple{QUORLEN_SOLVE, Args{"top95.txt"}, "solving"},
         std::tuple{QUORLEN_GENERATE, Args{"--seed=1", "40"}, "generating"}}) {
-    const std::string name = fs::path(program).filename();
+    const std::string name = fs::path(built).filename();
+    const std::string program = dir / name;
     const std::string fewer =
         name + ": 1 of 64 " + doing + " threads could start (" + busy + "); " + doing + " on those\n";
     const std::string none = name + ": cannot start a thread: " + busy + "\n";
