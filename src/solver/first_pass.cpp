@@ -15,7 +15,8 @@
 // are narrowed and tallied at once, walking the columns with a column's
 // nine cells (which lie side by side) in three words of four lanes (see
 // lanes.h), and what each row's call places is placed afterwards, row by
-// row, in the order the calls would have placed it.
+// row, in the order the calls would have placed it, each with the reason
+// that call gives it.
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -142,7 +143,8 @@ Solver::ColumnDigits Solver::narrow_columns() {
     if (single_digit(open) == 0) continue;
     int cell = 9 * column - 8;  // the column's one empty cell
     while (board_.cell_value[cell - 1] != kEmptyCell) ++cell;
-    place_narrowed(cell, open);  // its mask stays as it was: the walk below gives it `open`
+    // Its mask stays as it was: the walk below gives it `open`.
+    place_narrowed(cell, open, {Reason::cell, static_cast<std::uint8_t>(column), 0});
   }
   return column_open;
 }
@@ -200,7 +202,8 @@ void Solver::place_what_the_rows_place(const RowsNarrowed& rows) {
     for (int column = 1; column <= 9 && rows.any_placed != 0; ++column) {
       if ((rows.placed[static_cast<std::size_t>(column)][r / 4] & lane) == 0) continue;
       const int cell = 9 * column - 9 + row;
-      place_narrowed(cell, cand_mask[static_cast<std::size_t>(cell)]);
+      place_narrowed(cell, cand_mask[static_cast<std::size_t>(cell)],
+                     {Reason::cell, static_cast<std::uint8_t>(9 + row), 0});
     }
     Tally tally;
     tally.once = static_cast<std::uint16_t>(row_once[r]);

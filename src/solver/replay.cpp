@@ -5,8 +5,9 @@
 // rebuilt from the digits, and guessing (with tried_mask) comes only after
 // it. So the first reduction from the givens is recorded, and a later run
 // from the same grid replays what it did instead of reducing again: the
-// passes counted, every placement through write_pos in order (the grid and
-// the step log see it as before), and the masks and the survey it left.
+// passes counted, every placement through write_pos in order with the
+// reason it was recorded with (the grid and the step log see it as before),
+// and the masks and the survey it left.
 #include <algorithm>
 #include <cstdint>
 
@@ -32,13 +33,13 @@ void Solver::reduce_or_replay() {
   if (g.starts_at(grid)) {
     const std::int64_t passes = std::int64_t{board_.pass_count} + g.passes;
     board_.pass_count = static_cast<std::int32_t>(std::min<std::int64_t>(passes, INT32_MAX));
-    for (const Placement& p : g.placements) write_pos(p.index, digit_mask(p.digit));
+    for (const Placement& p : g.placements) write_pos(p.index, digit_mask(p.digit), p.why);
     cand_mask = g.masks;
     survey_ = g.survey;
     no_progress = true;
     return;
   }
-  // place_narrowed adds to the record while `recording` is set.
+  // write_pos adds to the record while `recording` is set.
   g.recording = !g.recorded && starts_from_givens();
   if (!g.recording) {
     reduce_until_no_progress();

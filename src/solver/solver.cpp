@@ -218,7 +218,7 @@ void Solver::possible(const int& unit_number) {
   // (the grid, the survey), so they may wait until the masks are narrowed.
   for (; placed_at != 0; placed_at &= placed_at - 1) {
     const int cell = cells[static_cast<std::size_t>(std::countr_zero(placed_at))];
-    place_narrowed(cell, mask_of[cell]);
+    place_narrowed(cell, mask_of[cell], {Reason::cell, static_cast<std::uint8_t>(unit), 0});
   }
   if (changed_at != 0) {
     no_progress = false;
@@ -249,40 +249,41 @@ void Solver::place_single_places(int unit, int singles) {
     const int bit = singles & -singles;
     int pos = 1;
     while ((mask_of[cells[pos]] & bit) == 0) ++pos;
-    narrow(cells[pos], bit);
+    narrow(cells[pos], bit, unit);
     singles = unit_singles(unit) & ~((bit << 1) - 1);  // the digits above this one
   }
 }
 
 // --- Placement -----------------------------------------------------------
 
-void Solver::narrow(int cell, int mask) {
+// The single-place rule of `unit` narrows a cell.
+void Solver::narrow(int cell, int mask, int unit) {
   cand_mask[cell] = static_cast<std::int16_t>(mask);
   no_progress = false;
   units_to_reduce_ |= kCellUnits[cell];
   // write_pos places only a single digit; most narrowed masks keep several.
-  if (single_digit(mask) != 0) place_narrowed(cell, mask);
+  if (single_digit(mask) != 0) place_narrowed(cell, mask, {Reason::unit, static_cast<std::uint8_t>(unit), 0});
 }
 
 // Only empty cells are narrowed, so this adds a digit to the grid.
-void Solver::place_narrowed(int cell, int bit) {
-  write_pos(cell - 1, bit);
-  if (givens_run_.recording) {
-    givens_run_.placements.push_back(
-        {static_cast<std::uint8_t>(cell - 1), static_cast<std::uint8_t>(single_digit(bit))});
-  }
+void Solver::place_narrowed(int cell, int bit, Why why) {
+  write_pos(cell - 1, bit, why);
   units_with_new_digit_ |= kCellUnits[cell];
   survey_.add_digit(cell, bit);
 }
 
-void Solver::write_pos(int loc, int value) {
+// The placement sink: the grid, the board, the log and the record of the
+// givens' run all see the placement here.
+void Solver::write_pos(int loc, int value, Why why) {
   if (loc < 0 || loc > 80) return;
   const int d = single_digit(value);
   if (d == 0) return;
   view_.set_cell_colour(loc, kSolverBlue);
   view_.set_cell_digit(loc, d);
   set_cell_digit(board_, loc, d);
-  if (log_ != nullptr) log_->push_back({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d)});
+  const Placement placed{static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d), why};
+  if (log_ != nullptr) log_->push_back(placed);
+  if (givens_run_.recording) givens_run_.placements.push_back(placed);
 }
 
 // --- Guessing ------------------------------------------------------------
@@ -299,7 +300,7 @@ void Solver::guess_function() {
   saturating_increment(board_.guess_count);
   guessed_ = true;
   const GuessChoice guess = choose_guess(cand_mask, board_.tried_mask);
-  if (guess.unit != 0) place_guess(guess.unit, guess.digit);
+  if (guess.unit != 0) place_guess(guess);
 }
 
 // The examination that places: the first listed cell that has other
@@ -308,14 +309,16 @@ void Solver::guess_function() {
 // gives every empty cell its mask afresh.) The nested run starts from these
 // masks, the guessed cell's narrowed to its digit: they tell filled cells
 // from empty ones as rebuilt masks would.
-void Solver::place_guess(int unit, int digit) {
-  const int bit = digit_mask(digit);
+void Solver::place_guess(const GuessChoice& guess) {
+  const int unit = guess.unit;
+  const int bit = digit_mask(guess.digit);
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = kUnitCells[unit][pos];
     const int old = cand_mask[cell];
     if ((old & bit) == 0 || old == bit || (board_.tried_mask[cell] & bit) != 0) continue;
     board_.tried_mask[cell] = static_cast<std::int16_t>(board_.tried_mask[cell] + bit);
-    write_pos(cell - 1, bit);
+    write_pos(cell - 1, bit,
+              {Reason::guess, static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(guess.places)});
     survey_.add_digit(cell, bit);  // the cell has other candidates, so it was empty
     cand_mask[cell] = static_cast<std::int16_t>(bit);
     masks_from_parent_ = true;

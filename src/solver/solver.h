@@ -9,7 +9,9 @@
 //                   holds from its empty cells, and give a digit that has
 //                   one place left in the unit to that cell
 //   guess_function  place one untried guess, then run again, nested
-//   write_pos       put a single-digit mask into the board and the grid
+//   write_pos       put a single-digit mask into the board and the grid: the
+//                   one way a digit gets there, and so the one place where
+//                   the grid, the step log and the replay's record see it
 //
 // A run reports through the board's flags (and, for a repeated digit,
 // `Board::repetition`); the grid learns of it only through write_pos, which
@@ -27,6 +29,13 @@
 //
 // It holds because only empty cells are narrowed, and a cell narrowed to a
 // single digit gets it through write_pos at once.
+//
+// Every placement carries the rule that made it and that rule's unit (see
+// placement.h). The speed-ups place what the rules would place, so they
+// give each placement the reason the rules would give: the first pass's
+// columns and rows place as possible() on each would, the replay hands on
+// the reasons it recorded. The plain path of plain_solver.h, the rules
+// alone, is the check that they do.
 #pragma once
 
 #include <array>
@@ -34,16 +43,12 @@
 #include <vector>
 
 #include "board/board.h"
+#include "solver/guess_choice.h"
+#include "solver/placement.h"
 #include "solver/survey.h"
 #include "view/view.h"
 
 namespace quorlen {
-
-// A digit the solver placed: what one line of the step log records.
-struct Placement {
-  std::uint8_t index;  // grid index 0..80
-  std::uint8_t digit;  // 1..9
-};
 
 class Solver {
  public:
@@ -59,8 +64,9 @@ class Solver {
   void possible(const int& unit);
 
   // Places the digit of a single-digit mask in grid index `loc` (0..80),
-  // in blue, and logs it; any other mask or index changes nothing.
-  void write_pos(int loc, int value);
+  // in blue, and logs it with its reason; any other mask or index changes
+  // nothing.
+  void write_pos(int loc, int value, Why why);
 
   // Whether guess_function has run since this solver was made.
   bool guessed() const { return guessed_; }
@@ -90,9 +96,9 @@ class Solver {
   void reduction_pass(int first_unit);
   int unit_singles(int unit) const;
   void place_single_places(int unit, int singles);
-  void narrow(int cell, int mask);
-  void place_narrowed(int cell, int bit);
-  void place_guess(int unit, int digit);
+  void narrow(int cell, int mask, int unit);
+  void place_narrowed(int cell, int bit, Why why);
+  void place_guess(const GuessChoice& guess);
 
   // The first pass's columns and rows in bulk (first_pass.cpp). Its steps
   // hand on the digits each column 1..9 lacks, and what the rows' calls

@@ -21,15 +21,15 @@ void Sudoku::CmdSolve_Click() {
     platform_.message_box(kUnableToWrite);
     return;
   }
-  std::vector<Placement> placements;
-  const SolveResult result = run_attempts(board_, view_, logging ? &placements : nullptr);
+  SolveSteps steps;
+  const SolveResult result = run_attempts(board_, view_, logging ? &steps : nullptr);
   last_solve_by_search_ = result.by_complete_search;
   if (result.guessed) view_.Label4 = guessed_caption(board_.guess_count);
   if (logging) {
     // Every record is in the file before the outcome is reported.
     std::string records;
-    records.reserve(placements.size() * 28);
-    for (const Placement& p : placements) append_step_record(records, p.index, p.digit);
+    records.reserve(steps.placements.size() * 28);
+    for (const Placement& p : steps.placements) append_step_record(records, p.index, p.digit);
     if (const FileResult<> committed = log.commit(records); !committed) {
       step_log_error_ = committed.error().message;
       // The grid may show a run that failed halfway, digits repeated; the

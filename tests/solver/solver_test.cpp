@@ -39,13 +39,13 @@ TEST_F(SolverTest, ValidationNamesTheFirstPair) {
 }
 
 TEST_F(SolverTest, WritePosPlacesOnlySingleDigitsInTheGrid) {
-  for (int value : {1022, 6, 1, 1024, 0, -2}) solver.write_pos(40, value);
-  solver.write_pos(-1, 2);
-  solver.write_pos(81, 2);
+  for (int value : {1022, 6, 1, 1024, 0, -2}) solver.write_pos(40, value, {});
+  solver.write_pos(-1, 2, {});
+  solver.write_pos(81, 2, {});
   EXPECT_EQ(view.cell_text(40), "");
   EXPECT_TRUE(log.empty());
-  solver.write_pos(9, 512);
-  solver.write_pos(9, 512);  // written again, logged again
+  solver.write_pos(9, 512, {});
+  solver.write_pos(9, 512, {});  // written again, logged again
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[1].index * 10 + log[1].digit, 99);
   EXPECT_EQ(board.cell_value[9], 9);
