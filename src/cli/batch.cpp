@@ -23,6 +23,7 @@
 #include "files/sud_file.h"
 #include "solver/complete_search.h"
 #include "ui/headless_platform.h"
+#include "ui/outcome_texts.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {
@@ -39,7 +40,9 @@ struct Job {
 
 // One item of the output, in input order: a batch's lines, or a refusal.
 struct Outcome {
-  std::string lines;           // each puzzle's output line without its number, each ended by '\n'
+  // Each puzzle's output line without its number, each ended by '\n'; with
+  // --explain, each puzzle's lines and then an empty line.
+  std::string lines;
   std::string message;         // for standard error, without the program's name; or empty
   bool refused = false;        // an input line or file that could not be used
   std::string step_log_error;  // "PATH: reason" when Solve could not write its log
@@ -88,6 +91,11 @@ class PuzzleRunner {
     const auto start = std::chrono::steady_clock::now();
     window_.CmdSolve_Click();
     const auto stop = std::chrono::steady_clock::now();
+    if (outcome.step_log_error.empty()) outcome.step_log_error = window_.step_log_error();
+    if (options_.explain) {
+      append_explanation(window_.last_solve_steps(), outcome.lines);
+      return;
+    }
     const double ms = std::chrono::duration<double, std::milli>(stop - start).count();
 
     const View& view = window_.view();
@@ -104,7 +112,24 @@ class PuzzleRunner {
       f += kCounts[std::clamp(count_solutions(givens), 0, 2)];
     }
     f += '\n';
-    if (outcome.step_log_error.empty()) outcome.step_log_error = window_.step_log_error();
+  }
+
+  // --explain: a line per placement, then the empty line that ends the puzzle.
+  static void append_explanation(const SolveSteps& steps, std::string& lines) {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < steps.placements.size(); ++i) {
+      while (run + 1 < steps.runs.size() && steps.runs[run + 1].first <= i) ++run;
+      const Placement& p = steps.placements[i];
+      const char fields[] = {'\t', static_cast<char>('0' + cell_column(p.index + 1)),
+                             '\t', static_cast<char>('0' + cell_row(p.index + 1)),
+                             '\t', static_cast<char>('0' + p.digit),
+                             '\t'};
+      lines.append(std::to_string(steps.runs[run].attempt)).append(fields, sizeof fields);
+      lines.append(reason_word(p.why.reason)).append(1, '\t').append(unit_name(p.why.unit)).append(1, '\t');
+      append_step_sentence(lines, p);
+      lines += '\n';
+    }
+    lines += '\n';
   }
 
   const BatchOptions& options_;
@@ -235,12 +260,19 @@ class InputReader : public PuzzleScanner::Sink {
   std::vector<char> buffer_ = std::vector<char>(64 * 1024);
 };
 
-// Writes each line of `lines` after its number, counting on from `number`.
-bool write_numbered(OutputFile& output, std::string_view lines, std::uint64_t& number) {
+// Writes each line of `lines` after its number, counting on from `number`;
+// with `blocks`, a puzzle's lines share its number, and an empty line ends
+// them.
+bool write_numbered(OutputFile& output, std::string_view lines, std::uint64_t& number, bool blocks) {
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n') + 1;
+    if (blocks && end == 1) {
+      ++number;
+      lines.remove_prefix(1);
+      continue;
+    }
     char digits[24];
-    const auto [last, ec] = std::to_chars(digits, digits + sizeof digits - 1, ++number);
+    const auto [last, ec] = std::to_chars(digits, digits + sizeof digits - 1, blocks ? number + 1 : ++number);
     *last = '\t';
     if (!output.write(std::string_view(digits, static_cast<std::size_t>(last - digits) + 1)) ||
         !output.write(lines.substr(0, end)))
@@ -287,7 +319,7 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   std::set<std::string> log_errors;
   std::uint64_t number = 0;
   const bool whole = run.write([&](OutputFile& output, const Outcome& outcome) {
-    if (!write_numbered(output, outcome.lines, number)) return false;
+    if (!write_numbered(output, outcome.lines, number, options.explain)) return false;
     if (!outcome.message.empty()) run.say(outcome.message);
     refused |= outcome.refused;
     if (const std::string& e = outcome.step_log_error; !e.empty()) {

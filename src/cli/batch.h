@@ -14,6 +14,7 @@ struct BatchOptions {
   bool steps = false;                 // tick "Save to File" before each Solve
   bool count = false;                 // add the number of solutions of the givens
   bool count_only = false;            // no Solve: each puzzle's count, and its one solution
+  bool explain = false;               // each Solve's placements, one a line, with their reasons
   int jobs = 1;                       // solving threads; --steps solves on one
   std::filesystem::path program_dir;  // where steps.txt goes
   std::vector<std::string> inputs;    // files; "-" is standard input

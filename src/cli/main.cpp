@@ -1,4 +1,4 @@
-// quorlen-solve [--steps] [--count | --count-only] [-j N] [--dir DIR] [--] [FILE ...]
+// quorlen-solve [--steps] [--count | --count-only | --explain] [-j N] [--dir DIR] [--] [FILE ...]
 #include <unistd.h>
 
 #include <exception>
@@ -14,7 +14,8 @@
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: quorlen-solve [--steps] [--count | --count-only] [-j N] [--dir DIR] [--] [FILE ...]\n";
+    "usage: quorlen-solve [--steps] [--count | --count-only | --explain] [-j N] [--dir DIR] [--] [FILE "
+    "...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -41,6 +42,11 @@ constexpr std::string_view kHelp =
     "  --count-only  no Solve command: print the number, the count 0, 1 or 2+\n"
     "                and, for exactly one solution, the solution (81 digits\n"
     "                row by row) of each puzzle\n"
+    "  --explain     instead of a puzzle's line, a line per digit its Solve\n"
+    "                placed, in the order of the step log: number, attempt,\n"
+    "                column, row, digit, reason (cell, unit, guess or\n"
+    "                search), unit (\"row 3\", \"column 5\", \"3x3 box 4\"; empty\n"
+    "                for search) and a sentence that explains it\n"
     "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
     "                this program may use); the output is the same but for\n"
     "                the times; where fewer threads can start, fewer do it\n"
@@ -75,9 +81,9 @@ int main(int argc, char** argv) {
   quorlen::BatchOptions options;
   options.jobs = quorlen::usable_processors();
   bool dir_given = false;
-  for (quorlen::Arguments args(argc, argv,
-                               {"--help", "-h", "--version", "--steps", "--count", "--count-only"},
-                               {"--dir", "-j", "--jobs"});
+  for (quorlen::Arguments args(
+           argc, argv, {"--help", "-h", "--version", "--steps", "--count", "--count-only", "--explain"},
+           {"--dir", "-j", "--jobs"});
        const auto arg = args.next();) {
     const std::string_view name = arg->name;
     if (!arg->error.empty()) return kProgram.usage_error(arg->error);
@@ -93,6 +99,8 @@ int main(int argc, char** argv) {
       options.count = true;
     } else if (name == "--count-only") {
       options.count_only = true;
+    } else if (name == "--explain") {
+      options.explain = true;
     } else if (name == "--dir") {
       if (arg->value.empty()) return kProgram.usage_error("--dir needs a directory, not an empty name");
       options.program_dir = arg->value;
@@ -104,6 +112,13 @@ int main(int argc, char** argv) {
   }
   if (options.count_only && options.steps)
     return kProgram.usage_error("--count-only runs no Solve, so takes no --steps");
+  // The usage line offers these as alternatives.
+  if (options.count && options.count_only)
+    return kProgram.usage_error("--count and --count-only exclude each other");
+  if (options.explain && (options.count || options.count_only)) {
+    return kProgram.usage_error(std::string("--explain and ") + (options.count ? "--count" : "--count-only") +
+                                " exclude each other");
+  }
   if (!dir_given) {
     options.program_dir = executable_directory(argv[0]);
     // An installed copy does not write next to itself: its log goes to the

@@ -16,7 +16,8 @@ enum class Reason : std::uint8_t {
 
 struct Why {
   Reason reason = Reason::search;
-  std::uint8_t unit = 0;    // 1..27: the unit whose digits struck, that had one place, or of the guess; 0 for search
+  std::uint8_t unit =
+      0;  // 1..27: the unit whose digits struck, that had one place, or of the guess; 0 for search
   std::uint8_t places = 0;  // a guess: the places its digit had in the unit
   friend bool operator==(Why, Why) = default;
 };

@@ -86,7 +86,8 @@ void PlainSolver::possible(int unit) {
     placed[pos] = single_digit(mask) != 0;
   }
   for (int pos = 1; pos <= 9; ++pos) {
-    if (placed[pos]) write_pos(cells[pos] - 1, mask_[cells[pos]], {Reason::cell, static_cast<std::uint8_t>(unit), 0});
+    if (placed[pos])
+      write_pos(cells[pos] - 1, mask_[cells[pos]], {Reason::cell, static_cast<std::uint8_t>(unit), 0});
   }
   place_single_places(unit);
 }

@@ -17,7 +17,8 @@ namespace quorlen {
 
 class PlainSolver {
  public:
-  PlainSolver(Board& board, View& view, std::vector<Placement>* log) : board_(board), view_(view), log_(log) {}
+  PlainSolver(Board& board, View& view, std::vector<Placement>* log)
+      : board_(board), view_(view), log_(log) {}
 
   void main_function();
   void write_pos(int loc, int value, Why why);

@@ -1,10 +1,12 @@
-// The texts the Solve command shows: its message box and its two captions.
+// The texts the Solve command shows: its message box and its two captions;
+// and the sentences that explain its placements.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "board/board.h"
+#include "solver/placement.h"
 
 namespace quorlen {
 
@@ -22,5 +24,19 @@ std::string difficulty_caption(std::int32_t difficulty);
 
 // Label4 once guessing has run: "Yes  " and the number of guesses.
 std::string guessed_caption(std::int32_t guesses);
+
+// A unit as the program's messages name it: "column 5", "row 3", "3x3 box 4"
+// (boxes numbered down the columns of boxes: box 2 is the middle-left one);
+// empty for a number outside 1..27.
+const std::string& unit_name(int unit);
+
+// The word of a reason: "cell", "unit", "guess" or "search".
+const char* reason_word(Reason reason);
+
+// The sentence for a person that explains a placement, naming the cell, the
+// digit and the unit, for example "Row 3, column 5: 7 is the only digit left
+// once row 3's digits are struck".
+std::string step_sentence(const Placement& placement);
+void append_step_sentence(std::string& out, const Placement& placement);
 
 }  // namespace quorlen

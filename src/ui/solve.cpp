@@ -1,6 +1,6 @@
 // The Solve command: the attempts of the solver, the step log, and the
 // outcome shown on the window.
-#include <vector>
+#include <utility>
 
 #include "files/step_log.h"
 #include "solver/difficulty.h"
@@ -21,6 +21,8 @@ void Sudoku::CmdSolve_Click() {
     platform_.message_box(kUnableToWrite);
     return;
   }
+  last_solve_start_ = board_;
+  last_solve_steps_.reset();
   SolveSteps steps;
   const SolveResult result = run_attempts(board_, view_, logging ? &steps : nullptr);
   last_solve_by_search_ = result.by_complete_search;
@@ -38,8 +40,23 @@ void Sudoku::CmdSolve_Click() {
       platform_.message_box(kUnableToWrite);
       return;
     }
+    last_solve_steps_ = std::move(steps);
   }
   platform_.message_box(report_outcome(result.outcome));
+}
+
+// The Solve command is the same for the same board: run again from the
+// board it started from, it makes the same placements.
+const SolveSteps& Sudoku::last_solve_steps() const {
+  if (!last_solve_steps_) {
+    last_solve_steps_.emplace();
+    if (last_solve_start_) {
+      Board board = *last_solve_start_;
+      View view;
+      run_attempts(board, view, &*last_solve_steps_);
+    }
+  }
+  return *last_solve_steps_;
 }
 
 std::string Sudoku::report_outcome(SolveOutcome outcome) {

@@ -11,6 +11,7 @@ void Sudoku::clear_puzzle(bool cells_enabled) {
   clear_board(board_);
   clear_grid(view_, cells_enabled);
   view_.Label1.clear();
+  forget_last_solve();
 }
 
 // Every cell locked until New; only New can be pressed.
@@ -31,6 +32,7 @@ void Sudoku::cmdNew_Click() {
 // The digits on the grid become the givens. Nothing is locked: the user may
 // change digits and freeze again.
 void Sudoku::cmdFreeze_Click() {
+  forget_last_solve();
   for (int n = 1; n <= 81; ++n) {
     const int digit = cell_digit(view_.cell_text(n - 1));
     board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);

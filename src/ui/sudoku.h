@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -51,10 +52,19 @@ class Sudoku {
   bool last_solve_by_search() const { return last_solve_by_search_; }
   // Why the last Solve could not write its step log ("PATH: reason"), or empty.
   const std::string& step_log_error() const { return step_log_error_; }
+  // Every placement of the last Solve with its reason, in the step log's
+  // order (see SolveSteps); no step before a Solve, and after New, Load or
+  // Freeze. Kept as the board the Solve started from, and worked out again
+  // when first asked for, so that a Solve costs no more for it.
+  const SolveSteps& last_solve_steps() const;
 
  private:
   // The board and grid emptied, as the window load, New and Load leave them.
   void clear_puzzle(bool cells_enabled);
+  void forget_last_solve() {
+    last_solve_start_.reset();
+    last_solve_steps_.reset();
+  }
   // Shows the outcome on the window and returns the message box's text.
   std::string report_outcome(SolveOutcome outcome);
 
@@ -63,6 +73,8 @@ class Sudoku {
   Board board_;
   View view_;
   bool last_solve_by_search_ = false;
+  std::optional<Board> last_solve_start_;
+  mutable std::optional<SolveSteps> last_solve_steps_;
   std::string step_log_error_;
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
 };

@@ -80,7 +80,8 @@ std::string fault(const Placement& p, const DigitGrid& before) {
   if (p.why.reason != Reason::search && (unit < 1 || unit > 27 || (kCellUnits[cell] >> unit & 1) == 0))
     return "the cell is not in its unit";
   // The single-place rule reads the digits themselves.
-  if (p.why.reason == Reason::unit && (digits_in(before, unit) & bit) != 0) return "the digit is in the unit already";
+  if (p.why.reason == Reason::unit && (digits_in(before, unit) & bit) != 0)
+    return "the digit is in the unit already";
   if (repeats(before)) return {};
   int places = 0;
   for (int pos = 1; pos <= 9; ++pos) {
@@ -97,7 +98,8 @@ std::string fault(const Placement& p, const DigitGrid& before) {
       return {};
     case Reason::guess:
       if ((candidates(before, cell) & bit) == 0) return "the digit is not possible there";
-      if (places != p.why.places || places < 2) return "not the digit's " + std::to_string(places) + " places";
+      if (places != p.why.places || places < 2)
+        return "not the digit's " + std::to_string(places) + " places";
       return {};
     case Reason::search:
       return (candidates(before, cell) & bit) != 0 ? "" : "the digit is not possible there";
