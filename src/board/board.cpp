@@ -28,4 +28,12 @@ void restore_givens(Board& board) {
   }
 }
 
+Board posed_board(const DigitGrid& givens) {
+  Board board;
+  for (int n = 1; n <= 81; ++n) board.given_value[n] = givens[n - 1] != 0 ? givens[n - 1] : kNotGiven;
+  restore_givens(board);
+  reset_solve_state(board);
+  return board;
+}
+
 }  // namespace quorlen

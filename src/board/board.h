@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 
+#include "board/puzzle.h"
+
 namespace quorlen {
 
 // A candidate mask holds bit d (value 2^d) for each digit d still possible.
@@ -105,5 +107,9 @@ void clear_board(Board& board);
 // `cell_value` back to the givens: what Restart does to the digits, and the
 // Solve command between two attempts.
 void restore_givens(Board& board);
+
+// A board with these givens (by grid index, 0 for none) and nothing else,
+// ready for the Solve command, as Freeze leaves it.
+Board posed_board(const DigitGrid& givens);
 
 }  // namespace quorlen

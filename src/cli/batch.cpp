@@ -116,15 +116,13 @@ class PuzzleRunner {
 
   // --explain: a line per placement, then the empty line that ends the puzzle.
   static void append_explanation(const SolveSteps& steps, std::string& lines) {
-    std::size_t run = 0;
     for (std::size_t i = 0; i < steps.placements.size(); ++i) {
-      while (run + 1 < steps.runs.size() && steps.runs[run + 1].first <= i) ++run;
       const Placement& p = steps.placements[i];
       const char fields[] = {'\t', static_cast<char>('0' + cell_column(p.index + 1)),
                              '\t', static_cast<char>('0' + cell_row(p.index + 1)),
                              '\t', static_cast<char>('0' + p.digit),
                              '\t'};
-      lines.append(std::to_string(steps.runs[run].attempt)).append(fields, sizeof fields);
+      lines.append(std::to_string(attempt_of(steps, i))).append(fields, sizeof fields);
       lines.append(reason_word(p.why.reason)).append(1, '\t').append(unit_name(p.why.unit)).append(1, '\t');
       append_step_sentence(lines, p);
       lines += '\n';

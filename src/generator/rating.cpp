@@ -7,10 +7,7 @@
 namespace quorlen {
 
 Rating rate_puzzle(const DigitGrid& givens) {
-  Board board;
-  for (int n = 1; n <= 81; ++n) board.given_value[n] = givens[n - 1] != 0 ? givens[n - 1] : kNotGiven;
-  restore_givens(board);
-  reset_solve_state(board);
+  Board board = posed_board(givens);
   View view;  // takes the solver's digits; nothing reads them
   const SolveResult result = run_attempts(board, view, nullptr);
   Rating rating;

@@ -32,15 +32,13 @@ Hint hint_for(const DigitGrid& givens, const DigitGrid& shown) {
     }
   }
   // The Solve command on the grid as shown, every digit of it a given.
-  Board board;
-  for (int n = 1; n <= 81; ++n) board.given_value[n] = shown[n - 1] != 0 ? shown[n - 1] : kNotGiven;
-  restore_givens(board);
-  reset_solve_state(board);
+  Board board = posed_board(shown);
   View view;
   SolveSteps steps;
   const SolveResult result = run_attempts(board, view, &steps);
   if (result.outcome == SolveOutcome::invalid_givens) {
-    hint.text = unit_name(board.repetition.unit) + " holds " + std::to_string(board.repetition.digit) + " twice";
+    hint.text =
+        unit_name(board.repetition.unit) + " holds " + std::to_string(board.repetition.digit) + " twice";
     hint.text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(hint.text[0])));
   } else if (result.outcome != SolveOutcome::solved) {
     hint.text = "The grid as shown has no solution";

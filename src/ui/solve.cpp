@@ -12,6 +12,7 @@ namespace quorlen {
 void Sudoku::CmdSolve_Click() {
   view_.Label4 = "No";
   last_solve_by_search_ = false;
+  forget_last_solve();
   step_log_error_.clear();
   const bool logging = view_.Check2;
   StepLogFile log;
@@ -22,17 +23,13 @@ void Sudoku::CmdSolve_Click() {
     return;
   }
   last_solve_start_ = board_;
-  last_solve_steps_.reset();
   SolveSteps steps;
   const SolveResult result = run_attempts(board_, view_, logging ? &steps : nullptr);
   last_solve_by_search_ = result.by_complete_search;
   if (result.guessed) view_.Label4 = guessed_caption(board_.guess_count);
   if (logging) {
     // Every record is in the file before the outcome is reported.
-    std::string records;
-    records.reserve(steps.placements.size() * 28);
-    for (const Placement& p : steps.placements) append_step_record(records, p.index, p.digit);
-    if (const FileResult<> committed = log.commit(records); !committed) {
+    if (const FileResult<> committed = log.commit(step_log_records(steps)); !committed) {
       step_log_error_ = committed.error().message;
       // The grid may show a run that failed halfway, digits repeated; the
       // givens are what the user can go on from.
@@ -43,6 +40,13 @@ void Sudoku::CmdSolve_Click() {
     last_solve_steps_ = std::move(steps);
   }
   platform_.message_box(report_outcome(result.outcome));
+}
+
+std::string step_log_records(const SolveSteps& steps) {
+  std::string records;
+  records.reserve(steps.placements.size() * 28);
+  for (const Placement& p : steps.placements) append_step_record(records, p.index, p.digit);
+  return records;
 }
 
 // The Solve command is the same for the same board: run again from the

@@ -79,6 +79,9 @@ class Sudoku {
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
 };
 
+// What the step log of a Solve with these steps holds.
+std::string step_log_records(const SolveSteps& steps);
+
 // Poses a puzzle as a user does: New, each given typed into its cell, Freeze.
 void enter_puzzle(Sudoku& window, const DigitGrid& givens);
 

@@ -317,10 +317,8 @@ TEST(Batch, TwoThreadsGiveTheLinesOfOne) {
   }
   // --explain has no times: the same bytes.
   const Ran one = run(dir.path, {{"--explain", "-j", "1", inputs[0]}});
-  const Ran two = run(dir.path, {{"--explain", "-j", "2", inputs[0]}});
-  EXPECT_EQ(two.status, 0);
   EXPECT_GT(one.out.size(), 1'000'000u);
-  EXPECT_TRUE(two.out == one.out);
+  EXPECT_TRUE(run(dir.path, {{"--explain", "-j", "2", inputs[0]}}).out == one.out);
 }
 
 }  // namespace

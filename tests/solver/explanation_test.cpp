@@ -3,30 +3,15 @@
 // placements for the same reasons, runs, counts and flags.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <bit>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "board/units.h"
 #include "solver/attempts.h"
-#include "solver/complete_search.h"
 
 namespace quorlen {
 namespace {
-
-// The puzzles of a collection, or the puzzle field of golden_solves.tsv.
-std::vector<DigitGrid> puzzles_of(const std::string& name) {
-  std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + name);
-  std::vector<DigitGrid> puzzles;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t at = name.ends_with(".tsv") ? line.find('\t', line.find('\t') + 1) + 1 : 0;
-    puzzles.push_back(parse_puzzle(line.substr(at, 81)).value());
-  }
-  EXPECT_FALSE(puzzles.empty()) << name;
-  return puzzles;
-}
 
 struct Solved {
   Board board;
@@ -34,11 +19,20 @@ struct Solved {
   SolveSteps steps;
 };
 
+// The puzzles of a collection, or the puzzle field of golden_solves.tsv.
+std::vector<DigitGrid> puzzles_of(std::string_view name) {
+  std::ifstream in(std::string(QUORLEN_TEST_DATA_DIR) + "/" + std::string(name));
+  std::vector<DigitGrid> puzzles;
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t at = name.ends_with(".tsv") ? line.find('\t', line.find('\t') + 1) + 1 : 0;
+    if (!line.empty() && line[0] != '#') puzzles.push_back(parse_puzzle(line.substr(at, 81)).value());
+  }
+  EXPECT_FALSE(puzzles.empty()) << name;
+  return puzzles;
+}
+
 Solved solve(const DigitGrid& givens, bool plain) {
-  Solved s;
-  for (int n = 1; n <= 81; ++n) s.board.given_value[n] = givens[n - 1] != 0 ? givens[n - 1] : kNotGiven;
-  restore_givens(s.board);
-  reset_solve_state(s.board);
+  Solved s{posed_board(givens), {}, {}};
   (plain ? run_attempts_plain : run_attempts)(s.board, s.view, &s.steps);
   return s;
 }
@@ -49,24 +43,19 @@ int digits_in(const DigitGrid& grid, int unit) {
   return digits & kAllDigits;
 }
 
+// Whether a unit holds a digit twice: fewer digits than filled cells.
 bool repeats(const DigitGrid& grid) {
-  for (int unit = 1; unit <= 27; ++unit) {
-    int seen = 0;
-    for (int pos = 1; pos <= 9; ++pos) {
-      const int bit = digit_mask(grid[kUnitCells[unit][pos] - 1]) & kAllDigits;
-      if ((seen & bit) != 0) return true;
-      seen |= bit;
-    }
-  }
-  return false;
+  int digits = 0;
+  for (int unit = 1; unit <= 27; ++unit)
+    digits += std::popcount(static_cast<unsigned>(digits_in(grid, unit)));
+  return digits != 3 * (81 - static_cast<int>(std::count(grid.begin(), grid.end(), 0)));
 }
 
-// The digits an empty cell (1..81) can still take on the grid.
+// The digits a cell (1..81) can still take on the grid.
 int candidates(const DigitGrid& grid, int cell) {
   int taken = 0;
-  for (int unit = 1; unit <= 27; ++unit) {
-    if ((kCellUnits[cell] >> unit & 1) != 0) taken |= digits_in(grid, unit);
-  }
+  for (int unit = 1; unit <= 27; ++unit)
+    taken |= (kCellUnits[cell] >> unit & 1) != 0 ? digits_in(grid, unit) : 0;
   return kAllDigits & ~taken;
 }
 
@@ -76,12 +65,10 @@ int candidates(const DigitGrid& grid, int cell) {
 // placed for its one place was not in the unit, are checked there.
 std::string fault(const Placement& p, const DigitGrid& before) {
   const int cell = p.index + 1, bit = digit_mask(p.digit), unit = p.why.unit;
-  if (before[p.index] != 0) return "the cell was filled";
-  if (p.why.reason != Reason::search && (unit < 1 || unit > 27 || (kCellUnits[cell] >> unit & 1) == 0))
-    return "the cell is not in its unit";
-  // The single-place rule reads the digits themselves.
-  if (p.why.reason == Reason::unit && (digits_in(before, unit) & bit) != 0)
-    return "the digit is in the unit already";
+  const bool possible = (candidates(before, cell) & bit) != 0;
+  if (before[p.index] != 0 || (p.why.reason != Reason::search && (kCellUnits[cell] >> (unit & 31) & 1) == 0))
+    return "a filled cell, or not in its unit";
+  if (p.why.reason == Reason::unit && (digits_in(before, unit) & bit) != 0) return "the digit is in the unit";
   if (repeats(before)) return {};
   int places = 0;
   for (int pos = 1; pos <= 9; ++pos) {
@@ -91,65 +78,47 @@ std::string fault(const Placement& p, const DigitGrid& before) {
   switch (p.why.reason) {
     case Reason::cell:
       if ((candidates(before, cell) & ~bit) != 0) return "other candidates are left";
-      if (digits_in(before, unit) == 0) return "the unit struck nothing";
-      return {};
+      return digits_in(before, unit) != 0 ? "" : "the unit struck nothing";
     case Reason::unit:
-      if (places > ((candidates(before, cell) & bit) != 0 ? 1 : 0)) return "the digit has other places";
-      return {};
+      return places <= (possible ? 1 : 0) ? "" : "the digit has other places";
     case Reason::guess:
-      if ((candidates(before, cell) & bit) == 0) return "the digit is not possible there";
       if (places != p.why.places || places < 2)
         return "not the digit's " + std::to_string(places) + " places";
-      return {};
+      [[fallthrough]];
     case Reason::search:
-      return (candidates(before, cell) & bit) != 0 ? "" : "the digit is not possible there";
+      break;
   }
-  return "no reason";
+  return possible ? "" : "the digit is not possible there";
 }
 
-// Each rule of the table, by kind of unit, occurs among the placements.
+// Each rule, in each kind of unit, occurs among the placements.
 TEST(Explanation, EveryReasonHoldsOnTheGridJustBeforeIt) {
-  std::map<std::pair<Reason, UnitKind>, int> seen;
-  long long placements = 0, on_repeated = 0;
+  int seen[4][3] = {};  // by reason and kind of unit
   for (const char* name : {"top95.txt", "top1465.txt", "clues17.txt", "golden_solves.tsv"}) {
     for (const DigitGrid& givens : puzzles_of(name)) {
       const Solved s = solve(givens, false);
       const SolveSteps& steps = s.steps;
-      ASSERT_FALSE(steps.runs.empty());
       DigitGrid grid = steps.start;
       for (std::size_t i = 0, run = 0; i < steps.placements.size(); ++i) {
-        // A run that starts from the givens again starts from their grid.
-        for (; run < steps.runs.size() && steps.runs[run].first == i; ++run) {
-          if (steps.runs[run].from_givens) grid = steps.givens;
-        }
+        for (; run < steps.runs.size() && steps.runs[run].first == i; ++run)
+          grid = steps.runs[run].from_givens ? steps.givens : grid;
         const Placement& p = steps.placements[i];
         ASSERT_EQ(fault(p, grid), "") << puzzle_string(givens) << " placement " << i << " attempt "
                                       << attempt_of(steps, i) << " before " << puzzle_string(grid);
-        ++seen[{p.why.reason, unit_kind(std::max<int>(p.why.unit, 1))}];
-        on_repeated += repeats(grid) ? 1 : 0;
+        ++seen[static_cast<int>(p.why.reason)][static_cast<int>(unit_kind(std::max<int>(p.why.unit, 1)))];
         grid[p.index] = p.digit;
       }
       // The grid rebuilt from the placements is the one the Solve left.
-      for (int n = 1; n <= 81; ++n) {
-        ASSERT_EQ(grid[n - 1], s.board.cell_value[n - 1] == kEmptyCell ? 0 : s.board.cell_value[n - 1]);
-      }
-      if (!steps.placements.empty()) {
-        ASSERT_EQ(grid_after(steps, steps.placements.size() - 1), grid);
-      }
-      placements += static_cast<long long>(steps.placements.size());
+      for (int n = 1; n <= 81; ++n) ASSERT_EQ(stored_digit(grid[n - 1]), s.board.cell_value[n - 1]);
+      ASSERT_TRUE(steps.placements.empty() || grid_after(steps, steps.placements.size() - 1) == grid);
     }
   }
-  for (const Reason reason : {Reason::cell, Reason::unit, Reason::guess}) {
-    for (const UnitKind kind : {UnitKind::column, UnitKind::row, UnitKind::box}) {
-      EXPECT_GT((seen[{reason, kind}]), 0) << static_cast<int>(reason) << " in a " << unit_kind_word(kind);
-    }
-  }
-  EXPECT_GT((seen[{Reason::search, UnitKind::column}]), 0);
-  std::printf("%lld placements, %lld on a grid that repeats a digit\n", placements, on_repeated);
+  for (int i = 0; i < 10; ++i)
+    EXPECT_GT(seen[i / 3][i % 3], 0) << "reason " << i / 3 << ", unit kind " << i % 3;
 }
 
-// The plain path on the golden outcomes' puzzles (all 200 attempts and
-// the search among them) and on top95.
+// The golden outcomes' puzzles (all 200 attempts and the search among
+// them), top1465 and clues17.
 TEST(Explanation, TheRulesAloneMakeTheSamePlacementsForTheSameReasons) {
   for (const char* name : {"golden_solves.tsv", "top1465.txt", "clues17.txt"}) {
     for (const DigitGrid& givens : puzzles_of(name)) {

@@ -2,7 +2,9 @@
 // golden_solves.tsv exactly: message, grid, captions, counts, the grid's
 // look and every byte of the step log. QUORLEN_GOLDEN_FILE names another
 // file of the same format (for example the full set of quorlen_make_golden
-// --all) to check instead.
+// --all) to check instead. The steps the window keeps of each Solve are the
+// step log's, whether kept from it or worked out again after a Solve that
+// logged nothing.
 #include "golden.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +37,14 @@ TEST(GoldenSolves, EveryRecordedSolveIsReproducedExactly) {
     ASSERT_TRUE(puzzle && line.size() > puzzle_at + 82) << "malformed: " << line;
     const std::string recorded = line.substr(puzzle_at + 82);
     ++compared;
-    if (golden::record_solve(window, platform, *puzzle) == recorded) continue;
+    const std::string solved = golden::record_solve(window, platform, *puzzle);
+    const std::string log = testing::read_bytes(dir / "steps.txt");
+    ASSERT_EQ(step_log_records(window.last_solve_steps()), log) << line;
+    enter_puzzle(window, *puzzle);
+    window.view().Check2 = false;
+    window.CmdSolve_Click();
+    ASSERT_EQ(step_log_records(window.last_solve_steps()), log) << line;
+    if (solved == recorded) continue;
     ++mismatches;
     EXPECT_EQ(golden::record_solve(window, platform, *puzzle), recorded) << line.substr(0, puzzle_at + 81);
   }
