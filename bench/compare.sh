@@ -4,7 +4,11 @@
 # and reports each round and the median ratio. Both are built in Release in
 # a temporary folder; their outputs must agree but for the time column.
 #
-#   bench/compare.sh [ROUNDS] [PUZZLE_FILE]    (defaults: 5, tests/data/top1465.txt)
+#   bench/compare.sh [ROUNDS] [PUZZLE_FILE] [BASE]
+#     (defaults: 5, tests/data/top1465.txt, unoptimised-baseline)
+#
+# BASE names another commit to time the current tree against, such as the
+# branch a change starts from.
 #
 # Needs git, cmake, ninja and a C++20 compiler; pins both programs to one CPU
 # with taskset when it is there. Each round reports wall-clock and CPU
@@ -24,8 +28,10 @@ trap cleanup EXIT
 
 # The tag may be missing from a clone that did not fetch tags; its commit is
 # the one that added the first tests.
-baseline=unoptimised-baseline
-git -C "$root" rev-parse --quiet --verify "$baseline^{commit}" >/dev/null || baseline=a75d5ec
+baseline=${3:-unoptimised-baseline}
+if [[ -z ${3:-} ]] && ! git -C "$root" rev-parse --quiet --verify "$baseline^{commit}" >/dev/null; then
+  baseline=a75d5ec
+fi
 echo "building $baseline and the current tree (Release) in $work" >&2
 git worktree add --quiet --detach "$work/baseline" "$baseline"
 build() {  # source dir, build dir
@@ -54,8 +60,8 @@ cpu_ratios=()
 for ((r = 1; r <= rounds; r++)); do
   read -r bw bc < <(run_timed "$work/build-baseline/quorlen-solve" /dev/null)
   read -r cw cc < <(run_timed "$work/build-current/quorlen-solve" /dev/null)
-  wr=$(awk -v a="$bw" -v b="$cw" 'BEGIN {printf "%.1f", a / b}')
-  cr=$(awk -v a="$bc" -v b="$cc" 'BEGIN {printf "%.1f", a / b}')
+  wr=$(awk -v a="$bw" -v b="$cw" 'BEGIN {printf "%.2f", a / b}')
+  cr=$(awk -v a="$bc" -v b="$cc" 'BEGIN {printf "%.2f", a / b}')
   wall_ratios+=("$wr")
   cpu_ratios+=("$cr")
   printf '%-6s %14s %14s %8s %8s\n' "$r" "$bw/$bc" "$cw/$cc" "$wr" "$cr"

@@ -99,6 +99,7 @@ class Solver {
   void narrow(int cell, int mask, int unit);
   void place_narrowed(int cell, int bit, Why why);
   void place_guess(const GuessChoice& guess);
+  [[gnu::noinline, gnu::cold]] void record(const Placement& placed);
 
   // The first pass's columns and rows in bulk (first_pass.cpp). Its steps
   // hand on the digits each column 1..9 lacks, and what the rows' calls
