@@ -39,19 +39,30 @@ void PlainSolver::main_function() {
 bool PlainSolver::validate_all(bool stop_at_first) {
   for (int unit = 1; unit <= 27; ++unit) {
     const auto& cells = kUnitCells[unit];
-    bool repeats = false;
-    for (int i = 1; i <= 9 && !repeats; ++i) {
+    // The sum of distinct digits' masks is their union: only a unit whose
+    // sum is not has a pair to find.
+    bool found = digit_sum(unit) == unit_digits(unit);
+    for (int i = 1; i <= 9 && !found; ++i) {
       const int value = board_.cell_value[cells[i] - 1];
-      for (int j = i + 1; j <= 9 && value != kEmptyCell && !repeats; ++j) {
+      for (int j = i + 1; j <= 9 && value != kEmptyCell && !found; ++j) {
         if (board_.cell_value[cells[j] - 1] != value) continue;
         board_.is_valid = false;
         board_.repetition = {unit, value, cells[i], cells[j]};
-        repeats = true;
+        found = true;
       }
     }
-    if (repeats && stop_at_first) return false;
+    if (!board_.is_valid && stop_at_first) return false;
   }
   return board_.is_valid;
+}
+
+int PlainSolver::digit_sum(int unit) const {
+  int sum = 0;
+  for (int pos = 1; pos <= 9; ++pos) {
+    const int value = board_.cell_value[kUnitCells[unit][pos] - 1];
+    if (value != kEmptyCell) sum += digit_mask(value);
+  }
+  return sum;
 }
 
 int PlainSolver::unit_digits(int unit) const {
@@ -69,12 +80,7 @@ int PlainSolver::unit_digits(int unit) const {
 // nine are narrowed.
 void PlainSolver::possible(int unit) {
   const auto& cells = kUnitCells[unit];
-  int sum = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int value = board_.cell_value[cells[pos] - 1];
-    if (value != kEmptyCell) sum += digit_mask(value);
-  }
-  const int open = open_digits(sum);
+  const int open = open_digits(digit_sum(unit));
   std::array<bool, 10> placed{};
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = cells[pos];
@@ -93,21 +99,30 @@ void PlainSolver::possible(int unit) {
 }
 
 // Digit by digit, ascending: one with a single place among the unit's
-// cells, not yet in the unit, goes there.
+// cells, not yet in the unit, goes there. Each digit's places are counted
+// on the masks as the digits below it left them.
 void PlainSolver::place_single_places(int unit) {
   const auto& cells = kUnitCells[unit];
-  for (int digit = 1; digit <= 9; ++digit) {
-    const int bit = digit_mask(digit);
-    if ((unit_digits(unit) & bit) != 0) continue;
-    int places = 0, at = 0;
-    for (int pos = 9; pos >= 1; --pos) {
-      if ((mask_[cells[pos]] & bit) != 0) {
-        ++places;
-        at = cells[pos];
-      }
-    }
-    if (places == 1) narrow(at, bit, {Reason::unit, static_cast<std::uint8_t>(unit), 0});
+  int settled = unit_digits(unit);
+  int singles = single_places(unit) & ~settled;
+  for (int bit = 2; bit <= 512; bit <<= 1) {
+    if ((singles & bit) == 0) continue;
+    int pos = 1;
+    while ((mask_[cells[pos]] & bit) == 0) ++pos;
+    narrow(cells[pos], bit, {Reason::unit, static_cast<std::uint8_t>(unit), 0});
+    settled |= bit;
+    singles = single_places(unit) & ~settled;
   }
+}
+
+// The digits that are a candidate in exactly one cell of the unit.
+int PlainSolver::single_places(int unit) const {
+  int once = 0, twice = 0;
+  for (int pos = 1; pos <= 9; ++pos) {
+    twice |= once & mask_[kUnitCells[unit][pos]];
+    once |= mask_[kUnitCells[unit][pos]];
+  }
+  return once & ~twice;
 }
 
 void PlainSolver::narrow(int cell, int mask, Why why) {
@@ -119,24 +134,30 @@ void PlainSolver::narrow(int cell, int mask, Why why) {
 void PlainSolver::guess_function() {
   saturating_increment(board_.guess_count);
   guessed_ = true;
-  for (int places = 1; places <= 9; ++places) {
+  // The places of each digit in each unit: an examination that places
+  // nothing changes none.
+  std::array<std::array<int, 10>, 28> places{};
+  for (int unit = 1; unit <= 27; ++unit) {
+    for (int pos = 1; pos <= 9; ++pos) {
+      for (int digit = 1; digit <= 9; ++digit)
+        places[unit][digit] += (mask_[kUnitCells[unit][pos]] >> digit) & 1;
+    }
+  }
+  for (int k = 1; k <= 9; ++k) {
     for (int unit = 1; unit <= 27; ++unit) {
       for (int digit = 1; digit <= 9; ++digit) {
-        if (try_guess(places, unit, digit)) return;
+        if (places[unit][digit] == k && try_guess(k, unit, digit)) return;
       }
     }
   }
 }
 
-// The examination of (k, u, d): if digit d has k places in unit u, the
+// The examination of (k, u, d), digit d having k places in unit u: the
 // first of them that has other candidates and has not had d guessed takes
 // it, and a nested run starts.
 bool PlainSolver::try_guess(int places, int unit, int digit) {
   const int bit = digit_mask(digit);
   const auto& cells = kUnitCells[unit];
-  int count = 0;
-  for (int pos = 1; pos <= 9; ++pos) count += (mask_[cells[pos]] & bit) != 0 ? 1 : 0;
-  if (count != places) return false;
   for (int pos = 1; pos <= 9; ++pos) {
     const int cell = cells[pos];
     const int old = mask_[cell];

@@ -32,6 +32,8 @@ class PlainSolver {
   bool try_guess(int places, int unit, int digit);
   void narrow(int cell, int mask, Why why);
   int unit_digits(int unit) const;  // the digits in the unit, bit d for digit d
+  int digit_sum(int unit) const;    // the sum of their masks: a repeated digit counts twice
+  int single_places(int unit) const;
 
   Board& board_;
   View& view_;
