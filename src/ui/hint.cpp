@@ -8,14 +8,6 @@
 #include "ui/outcome_texts.h"
 
 namespace quorlen {
-namespace {
-
-std::string cell_name(int index) {
-  return "Row " + std::to_string(cell_row(index + 1)) + ", column " + std::to_string(cell_column(index + 1));
-}
-
-}  // namespace
-
 Hint hint_for(const DigitGrid& givens, const DigitGrid& shown) {
   Hint hint;
   if (DigitGrid solution; count_solutions(givens, &solution) == 1) {
@@ -25,8 +17,9 @@ Hint hint_for(const DigitGrid& givens, const DigitGrid& shown) {
         if (givens[i] != 0 || shown[i] == 0 || shown[i] == solution[i]) continue;
         hint.kind = HintKind::wrong_digit;
         hint.index = static_cast<int>(i);
-        hint.text = cell_name(hint.index) + ": the " + std::to_string(shown[i]) +
-                    " there is wrong; the puzzle's one solution has another digit";
+        append_cell_name(hint.text, hint.index);
+        hint.text += ": the " + std::to_string(shown[i]) +
+                     " there is wrong; the puzzle's one solution has another digit";
         return hint;
       }
     }

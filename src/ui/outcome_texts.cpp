@@ -56,13 +56,14 @@ const char* reason_word(Reason reason) {
   return "search";
 }
 
+void append_cell_name(std::string& out, int index) {
+  out.append("Row ").append(1, static_cast<char>('0' + cell_row(index + 1)));
+  out.append(", column ").append(1, static_cast<char>('0' + cell_column(index + 1)));
+}
+
 void append_step_sentence(std::string& out, const Placement& p) {
-  const int cell = p.index + 1;
   const char digit = static_cast<char>('0' + p.digit);
-  out += "Row ";
-  out += static_cast<char>('0' + cell_row(cell));
-  out += ", column ";
-  out += static_cast<char>('0' + cell_column(cell));
+  append_cell_name(out, p.index);
   out += ": ";
   out += digit;
   const std::string& unit = unit_name(p.why.unit);

@@ -33,6 +33,9 @@ const std::string& unit_name(int unit);
 // The word of a reason: "cell", "unit", "guess" or "search".
 const char* reason_word(Reason reason);
 
+// "Row R, column C" for the cell at grid index `index` (0..80).
+void append_cell_name(std::string& out, int index);
+
 // The sentence for a person that explains a placement, naming the cell, the
 // digit and the unit, for example "Row 3, column 5: 7 is the only digit left
 // once row 3's digits are struck".
