@@ -157,7 +157,7 @@ void MainWindow::build_labels() {
   check2_->setGeometry(design::kCheck2);
   check2_->setBackgroundRole(QPalette::Window);  // buttons fill with the button face
   check2_->setAutoFillBackground(true);
-  connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.view().Check2 = checked; });
+  connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.set_save_to_file(checked); });
 
   make_label(this, "Label3", design::kLabel3, QString::fromLatin1(design::kLabel3Caption));
   label4_ = make_label(this, "Label4", design::kLabel4, {});
@@ -258,10 +258,7 @@ void MainWindow::cell_intent(int index, CellIntent intent) {
 bool MainWindow::paste_puzzle(const QString& text) {
   const auto digits = parse_puzzle_text(text);
   if (!digits) return false;
-  for (int index = 0; index < View::kCells; ++index) {
-    const char digit = static_cast<char>('0' + (*digits)[index]);
-    sudoku_.type_into_cell(index, (*digits)[index] != 0 ? std::string_view(&digit, 1) : std::string_view());
-  }
+  sudoku_.paste_puzzle(*digits);
   sync();
   return true;
 }
