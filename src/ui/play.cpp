@@ -38,7 +38,8 @@ void Sudoku::paste_puzzle(const DigitGrid& digits) {
 void Sudoku::toggle_note(int index, int digit) {
   const CellView& cell = view_.cell(index);
   if (digit < 1 || digit > 9 || !cell.enabled || !cell.text.empty()) return;
-  change(By::person, [&] { view_.set_cell_notes(index, static_cast<std::uint16_t>(cell.notes ^ digit_mask(digit))); });
+  change(By::person,
+         [&] { view_.set_cell_notes(index, static_cast<std::uint16_t>(cell.notes ^ digit_mask(digit))); });
 }
 
 void Sudoku::mnuFillNotes_Click() {

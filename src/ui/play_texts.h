@@ -12,7 +12,8 @@ namespace quorlen {
 
 inline constexpr const char* kCheckNoGivens =
     "There are no givens to check against: Freeze makes the digits on the grid the givens.";
-inline constexpr const char* kCheckNoSolution = "The givens have no solution, so there is nothing to check against.";
+inline constexpr const char* kCheckNoSolution =
+    "The givens have no solution, so there is nothing to check against.";
 inline constexpr const char* kCheckSeveral =
     "The givens have more than one solution, so there is nothing to check against.";
 

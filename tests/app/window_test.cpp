@@ -400,29 +400,40 @@ class WindowTest : public QObject {
     QVERIFY((box.center() - window_->frameGeometry().center()).manhattanLength() <= 2);
   }
 
-  // --help and --version need no display; a wrong level is refused.
+  // --help and --version need no display, and neither does a wrong command
+  // line: status 2 and a message that quotes what was wrong, then the usage.
+  void command_line_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output");  // how standard output (status 0) or error begins
+    const QByteArray usage =
+        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("quorlen " QUORLEN_VERSION "\n");
+    QTest::newRow("help first") << QStringList{"--screenshot", "x.png", "--bogus", "--help"} << 0 << usage;
+    QTest::newRow("Qt's own option") << QStringList{"-platform", "offscreen", "--version"} << 0
+                                     << QByteArray("quorlen " QUORLEN_VERSION "\n");
+    QTest::newRow("level")
+        << QStringList{"--new-puzzle", "bogus"} << 2
+        << "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult, not 'bogus'\n" + usage;
+    QTest::newRow("option") << QStringList{"--bogus"} << 2
+                            << QByteArray("quorlen: unknown option '--bogus'\n");
+    QTest::newRow("two files") << QStringList{"a.sud", "b.sud"} << 2
+                               << QByteArray("quorlen: one FILE at most, not 'a.sud' and 'b.sud'\n");
+  }
+
   void command_line() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
     QProcess quorlen;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
     quorlen.setProcessEnvironment(env);
-    const auto run = [&](const QStringList& args) {
-      quorlen.start(QUORLEN_APP, args);
-      return quorlen.waitForFinished(20000) && quorlen.exitStatus() == QProcess::NormalExit
-                 ? quorlen.exitCode()
-                 : -1;
-    };
-    QCOMPARE(run({"--version"}), 0);
-    QCOMPARE(quorlen.readAllStandardOutput(), QByteArray("quorlen " QUORLEN_VERSION "\n"));
-    QCOMPARE(run({"--screenshot", "x.png", "--help"}), 0);
-    QVERIFY(quorlen.readAllStandardOutput().startsWith("usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    quorlen.setProcessEnvironment(env);
-    QCOMPARE(run({"--new-puzzle", "hard"}), 2);
-    QVERIFY(quorlen.readAllStandardError().endsWith(
-        "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult\n"
-        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE [--puzzle "
-        "PUZZLE]\n"));
+    quorlen.start(QUORLEN_APP, args);
+    QVERIFY(quorlen.waitForFinished(20000) && quorlen.exitStatus() == QProcess::NormalExit);
+    QCOMPARE(quorlen.exitCode(), status);
+    const QByteArray said = status == 0 ? quorlen.readAllStandardOutput() : quorlen.readAllStandardError();
+    QVERIFY2(said.startsWith(output), said.constData());
   }
 };
 
