@@ -352,6 +352,10 @@ void MainWindow::sync() {
   a.notes_mode->setChecked(view.options.notes_mode);
   a.repeats->setChecked(view.options.repeats_shown);
   a.highlighting->setChecked(view.options.highlighting);
+  // Notes mode changes what the digit keys do, so the title says when it is on.
+  const QString title =
+      QString::fromLatin1(design::kCaption) + (view.options.notes_mode ? " (notes mode)" : "");
+  if (windowTitle() != title) setWindowTitle(title);
   // A cell that the window logic selects gets the focus.
   if (view.selected != shown_selection_) {
     shown_selection_ = view.selected;
