@@ -3,6 +3,7 @@
 // in one test, shown for real and answered on a timer.
 #include <QAbstractFileIconProvider>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -524,6 +525,17 @@ class WindowTest : public QObject {
     click("cmdRestart");
     QTest::keyClicks(cell(0, 0), "4");
     QCOMPARE(said(0, 0), QString("the solver's digit"));  // as its blue tells
+
+    // Under X11 a text box takes Ctrl+E for the end of its line; a window
+    // shortcut goes to the window all the same (here one the text box takes
+    // for a word back).
+    bool taken = false;
+    QAction probe(window_.get());
+    probe.setShortcut(QKeySequence("Ctrl+Left"));
+    window_->addAction(&probe);
+    connect(&probe, &QAction::triggered, [&taken] { taken = true; });
+    QTest::keyClick(cell(0, 0), Qt::Key_Left, Qt::ControlModifier);
+    QVERIFY(taken);
   }
 
   // A locked cell is not announced as editable. The menu on a cell, opened
