@@ -167,7 +167,8 @@ const std::string& slowest(const std::vector<std::string>& puzzles, const std::v
 // its own.
 class Bench {
  public:
-  explicit Bench(const Options& options) : options_(options), platform_(make_dir()), window_(platform_) {}
+  explicit Bench(const Options& options)
+      : options_(options), platform_(make_dir()), window_(platform_, 0) {}  // as quorlen-solve
   ~Bench() { std::filesystem::remove_all(dir_); }
 
   // The Solve command on each collection; the puzzles that needed the
@@ -265,9 +266,9 @@ class Bench {
 
   // Solves one puzzle and returns the Solve command's time in seconds.
   double solve(const std::string& puzzle, bool logging) {
-    enter_puzzle(window_, *parse_puzzle(puzzle));
+    window_.enter_puzzle(*parse_puzzle(puzzle));
     platform_.messages.clear();
-    window_.view().Check2 = logging;
+    window_.set_save_to_file(logging);
     const auto start = Clock::now();
     window_.CmdSolve_Click();
     return seconds_since(start);
@@ -275,9 +276,9 @@ class Bench {
 
   // The same, as the processor time of the Solve command.
   double solve_cpu(const std::string& puzzle) {
-    enter_puzzle(window_, *parse_puzzle(puzzle));
+    window_.enter_puzzle(*parse_puzzle(puzzle));
     platform_.messages.clear();
-    window_.view().Check2 = false;
+    window_.set_save_to_file(false);
     const double start = thread_seconds();
     window_.CmdSolve_Click();
     return thread_seconds() - start;

@@ -53,8 +53,8 @@ inline std::uint64_t hash_view(const View& view) {
 inline std::string record_solve(Sudoku& window, HeadlessPlatform& platform, const DigitGrid& puzzle) {
   const std::filesystem::path log_path = platform.program_directory() / "steps.txt";
   std::filesystem::remove(log_path);
-  enter_puzzle(window, puzzle);
-  window.view().Check2 = true;
+  window.enter_puzzle(puzzle);
+  window.set_save_to_file(true);
   platform.messages.clear();
   window.CmdSolve_Click();
 

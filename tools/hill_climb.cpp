@@ -90,7 +90,7 @@ struct Measure {
 int run(const Options& options) {
   const auto dir = std::filesystem::temp_directory_path();
   HeadlessPlatform platform(dir);
-  Sudoku window(platform);
+  Sudoku window(platform, 0);  // nothing to undo
   const auto measure = [&](const DigitGrid& grid) {
     Measure m;
     SearchStats count;
@@ -103,7 +103,7 @@ int run(const Options& options) {
     }
     m.work = 1e300;
     for (int round = 0; round < 3; ++round) {
-      enter_puzzle(window, grid);
+      window.enter_puzzle(grid);
       const double start = thread_microseconds();
       window.CmdSolve_Click();
       m.work = std::min(m.work, thread_microseconds() - start);

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   const auto work = std::filesystem::temp_directory_path() / ("quorlen_golden_" + std::to_string(::getpid()));
   std::filesystem::create_directories(work);
   quorlen::HeadlessPlatform platform(work);
-  quorlen::Sudoku window(platform);
+  quorlen::Sudoku window(platform, 0);  // nothing to undo
 
   std::ofstream out(args[1], std::ios::binary);
   out << "# Golden Solve outcomes; see tests/data/README.md for the format.\n"

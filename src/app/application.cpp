@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 namespace quorlen {
@@ -26,6 +28,78 @@ const char* usage_text() {
          "  --version            show the version\n"
          "\n"
          "Qt's own options, such as -platform NAME, work too.\n";
+}
+
+namespace {
+
+// Qt's own options, as QGuiApplication and QApplication document them.
+constexpr std::string_view kQtOptionsWithValue[] = {"platform",        "platformpluginpath",
+                                                    "platformtheme",   "plugin",
+                                                    "qwindowgeometry", "geometry",
+                                                    "qwindowicon",     "icon",
+                                                    "qwindowtitle",    "title",
+                                                    "display",         "style",
+                                                    "stylesheet",      "session"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "qmljsdebugger"};
+
+template <std::size_t N>
+bool among(const std::string_view (&names)[N], std::string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// The first thing wrong with options that do not go together, or nothing.
+std::string mismatch(const WindowOptions& o) {
+  if (o.screenshot && o.level) return "--screenshot and --new-puzzle do not go together";
+  if (o.screenshot && o.file) return "--screenshot and the FILE " + quoted(*o.file) + " do not go together";
+  if (o.puzzle && !o.screenshot) return "--puzzle goes with --screenshot";
+  if (o.level && o.file) return "--new-puzzle and the FILE " + quoted(*o.file) + " do not go together";
+  return {};
+}
+
+}  // namespace
+
+WindowCommandLine read_command_line(int argc, char** argv) {
+  WindowCommandLine line;
+  WindowOptions& o = line.options;
+  bool files_only = false;
+  for (int i = 1; i < argc && line.error.empty(); ++i) {
+    const std::string_view arg = argv[i];
+    if (files_only || arg.size() < 2 || arg.front() != '-') {
+      if (o.file) line.error = "one FILE at most, not " + quoted(*o.file) + " and " + quoted(arg);
+      o.file = arg;
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string_view name = arg.substr(0, equals);
+    const std::string_view bare = name.substr(name.starts_with("--") ? 2 : 1);
+    const bool own = name == "--screenshot" || name == "--puzzle" || name == "--new-puzzle";
+    std::optional<std::string_view> value;
+    if (equals != std::string_view::npos) {
+      value = arg.substr(equals + 1);
+    } else if ((own || among(kQtOptionsWithValue, bare)) && i + 1 < argc) {
+      value = argv[++i];
+    }
+    if (arg == "--") {
+      files_only = true;
+    } else if (own && !value) {
+      line.error = std::string(name) + " needs a value";
+    } else if (name == "--screenshot") {
+      o.screenshot = *value;
+    } else if (name == "--puzzle") {
+      o.puzzle = *value;
+    } else if (name == "--new-puzzle") {
+      o.level = level_from_option(*value);
+      if (!o.level)
+        line.error = "--new-puzzle needs easy, medium, difficult or very-difficult, not " + quoted(*value);
+    } else if (arg != "-h" && arg != "--help" && arg != "--version" && !among(kQtOptionsWithValue, bare) &&
+               !among(kQtFlags, bare)) {
+      line.error = "unknown option " + quoted(arg);
+    }
+  }
+  if (line.error.empty()) line.error = mismatch(o);
+  return line;
 }
 
 std::optional<int> answer_without_display(int argc, char** argv) {

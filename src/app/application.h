@@ -3,8 +3,29 @@
 #pragma once
 
 #include <optional>
+#include <string>
+
+#include "solver/difficulty.h"
 
 namespace quorlen {
+
+// What `quorlen` was asked to do.
+struct WindowOptions {
+  std::optional<std::string> screenshot;  // --screenshot IMAGE
+  std::optional<std::string> puzzle;      // --puzzle PUZZLE, for the screenshot
+  std::optional<Level> level;             // --new-puzzle LEVEL
+  std::optional<std::string> file;        // FILE.sud
+};
+
+// The options, or what is wrong with the command line (error not empty),
+// quoting what was given. Read before QApplication, which without a
+// display would abort; Qt's own options (-platform NAME and the rest Qt
+// documents, with one dash or two) are left to Qt.
+struct WindowCommandLine {
+  WindowOptions options;
+  std::string error;
+};
+WindowCommandLine read_command_line(int argc, char** argv);
 
 // --help and --version, answered before QApplication (which needs a
 // display) is made: the exit status when one was given, else nothing.

@@ -1,17 +1,108 @@
 #include "app/cell_edit.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <memory>
+#include <QPainter>
+
+#include "app/window_design.h"
+#include "view/view.h"
 
 namespace quorlen {
+namespace {
 
-CellEdit::CellEdit(int index, QWidget* parent) : QLineEdit(parent), index_(index) {}
+// What screen readers see of a cell. Qt's own interface for a line edit
+// calls it editable whatever its state, and a locked cell must not be
+// announced so. The text is the cell's digit; it offers no way to edit it
+// but the keys, which go through the window logic.
+class CellAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit CellAccessible(QLineEdit* cell) : QAccessibleWidget(cell, QAccessible::EditableText) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = cell()->isEnabled();
+    state.readOnly = !state.editable;
+    state.selectableText = true;
+    return state;
+  }
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Value ? cell()->text() : QAccessibleWidget::text(kind);
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  void selection(int, int* start, int* end) const override {
+    *start = cell()->hasSelectedText() ? cell()->selectionStart() : 0;
+    *end = cell()->hasSelectedText() ? cell()->selectionEnd() : 0;
+  }
+  int selectionCount() const override { return cell()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override { cell()->deselect(); }
+  void setSelection(int, int start, int end) override { cell()->setSelection(start, end - start); }
+  int cursorPosition() const override { return cell()->cursorPosition(); }
+  void setCursorPosition(int position) override { cell()->setCursorPosition(position); }
+  QString text(int start, int end) const override { return cell()->text().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(cell()->text().size()); }
+  QRect characterRect(int) const override { return rect(); }  // at most one digit, in the middle
+  int offsetAtPoint(const QPoint&) const override { return 0; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = *end = offset;
+    return {};
+  }
+
+ private:
+  QLineEdit* cell() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QAccessibleInterface* cell_accessible(const QString& class_name, QObject* object) {
+  if (class_name != QLatin1String(CellEdit::staticMetaObject.className())) return nullptr;
+  return new CellAccessible(static_cast<QLineEdit*>(object));
+}
+
+}  // namespace
+
+CellEdit::CellEdit(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
+  static const bool installed = (QAccessible::installFactory(cell_accessible), true);
+  (void)installed;
+}
+
+void CellEdit::show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mode) {
+  notes_mode_ = notes_mode;
+  if (notes == notes_ && marks == marks_) return;
+  notes_ = notes;
+  marks_ = marks;
+  update();
+}
+
+// A key that one of the window's actions takes (Ctrl+E, Check, is also the
+// text box's end of line) goes to the window, unless the cell has a use
+// for it itself.
+bool CellEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const CellAction action =
+        translate_cell_key(key->key(), key->modifiers(), key->text(), notes_mode_).action;
+    const QKeySequence pressed(key->keyCombination());
+    if (action == CellAction::pass_on || action == CellAction::replace) {
+      for (const QAction* window_action : window()->actions()) {
+        if (window_action->shortcuts().contains(pressed)) {
+          event->ignore();
+          return true;
+        }
+      }
+    }
+  }
+  return QLineEdit::event(event);
+}
 
 void CellEdit::keyPressEvent(QKeyEvent* event) {
-  const CellIntent wanted = translate_cell_key(event->key(), event->modifiers(), event->text());
+  const CellIntent wanted = translate_cell_key(event->key(), event->modifiers(), event->text(), notes_mode_);
   switch (wanted.action) {
     case CellAction::pass_on:
       QLineEdit::keyPressEvent(event);
@@ -29,6 +120,7 @@ void CellEdit::keyPressEvent(QKeyEvent* event) {
 
 void CellEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
+  emit selected(index_);
   selectAll();
 }
 
@@ -38,17 +130,40 @@ void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
-  const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-  // Qt 6.4 names none of the menu's actions: Paste is found by its text,
-  // translated as the menu translates it, before any shortcut shown.
-  for (QAction* action : menu->actions()) {
-    if (action->text().section(QLatin1Char('\t'), 0, 0) != QLineEdit::tr("&Paste")) continue;
-    action->disconnect();
-    connect(action, &QAction::triggered, this, [this] { emit intent(index_, {CellAction::paste_grid}); });
+  setFocus(Qt::MouseFocusReason);  // the menu's Paste goes into this cell when no puzzle is on the clipboard
+  emit menu_requested(event);
+}
+
+// Notes sit in the cell's 3x3 positions, 1 at the top left, while the cell
+// shows no digit; marks go over whatever it shows.
+void CellEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  const bool notes_shown = notes_ != 0 && text().isEmpty();
+  if (!notes_shown && marks_ == 0) return;
+  QPainter painter(this);
+  const QRectF inside = QRectF(rect()).adjusted(3, 2, -3, -2);
+  if (notes_shown) {
+    painter.setFont(design::note_font());
+    painter.setPen(design::note_colour());
+    const QSizeF slot(inside.width() / 3, inside.height() / 3);
+    for (int digit = 1; digit <= 9; ++digit) {
+      if ((notes_ >> digit & 1) == 0) continue;
+      const QPointF corner(inside.left() + (digit - 1) % 3 * slot.width(),
+                           inside.top() + (digit - 1) / 3 * slot.height());
+      painter.drawText(QRectF(corner, slot), Qt::AlignCenter, QString::number(digit));
+    }
   }
-  menu->addSeparator();
-  emit extending_menu(menu.get());
-  menu->exec(event->globalPos());
+  if (marks_ & kMarkRepeat) {
+    QPen frame(design::mark_colour(), design::kRepeatFrame);
+    frame.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(frame);
+    const double half = design::kRepeatFrame / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(1 + half, 1 + half, -2 - half, -2 - half));
+  }
+  if (marks_ & kMarkWrong) {
+    const QRectF bar = design::wrong_bar(rect());
+    painter.fillRect(bar, design::mark_colour());
+  }
 }
 
 }  // namespace quorlen

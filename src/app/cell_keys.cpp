@@ -19,11 +19,23 @@ CellIntent moving(CellMove move) { return {CellAction::move, move}; }
 
 }  // namespace
 
-CellIntent translate_cell_key(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+CellIntent translate_cell_key(int key, Qt::KeyboardModifiers modifiers, const QString& text,
+                              bool notes_mode) {
   // Keys on the number pad mean the same as their twins on the main block.
   modifiers &= ~Qt::KeypadModifier;
   if (is_standard_key(QKeySequence::Paste, key, modifiers)) return {CellAction::paste_grid};
   if (is_standard_key(QKeySequence::Copy, key, modifiers)) return {CellAction::copy_grid};
+  if (is_standard_key(QKeySequence::Undo, key, modifiers)) return {CellAction::undo};
+  if (is_standard_key(QKeySequence::Redo, key, modifiers) ||
+      (key == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+      (key == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)))
+    return {CellAction::redo};
+  if (key >= Qt::Key_1 && key <= Qt::Key_9 && modifiers == Qt::AltModifier)
+    return {CellAction::toggle_note, CellMove::left, key - Qt::Key_0};
+  const bool command_key = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  // By the text, as typing goes: on some layouts a digit takes Shift.
+  if (notes_mode && !command_key && text.size() == 1 && text.front() >= u'1' && text.front() <= u'9')
+    return {CellAction::toggle_note, CellMove::left, text.front().digitValue()};
 
   if (modifiers == Qt::NoModifier) {
     switch (key) {
@@ -52,7 +64,6 @@ CellIntent translate_cell_key(int key, Qt::KeyboardModifiers modifiers, const QS
     if (key == Qt::Key_End) return moving(CellMove::grid_end);
   }
   if (text == QLatin1String("0") || text == QLatin1String(".")) return {CellAction::clear};
-  const bool command_key = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   if (!command_key && text.size() == 1 && text.front().isPrint()) return {CellAction::replace};
   return {};
 }

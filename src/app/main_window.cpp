@@ -12,13 +12,14 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/cell_edit.h"
 #include "app/puzzle_text.h"
 #include "app/window_design.h"
 #include "board/units.h"
+#include "ui/play_texts.h"
 
 namespace quorlen {
 namespace {
@@ -88,14 +89,6 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   build_buttons();
   build_labels();
   set_tab_order();
-
-  // Ctrl+C and Ctrl+V work on the grid wherever the focus is; a cell that has
-  // the focus handles them itself (see CellEdit).
-  connect(new QShortcut(QKeySequence(QKeySequence::Paste), this), &QShortcut::activated, this,
-          [this] { paste_puzzle(QApplication::clipboard()->text()); });
-  connect(new QShortcut(QKeySequence(QKeySequence::Copy), this), &QShortcut::activated, this,
-          [this] { QApplication::clipboard()->setText(copy_puzzle()); });
-
   sync();
 }
 
@@ -113,7 +106,8 @@ void MainWindow::build_cells() {
     const QColor box = design::cell_background(index);
     set_colour(palette, QPalette::Base, box);
     // The selection that focus brings is a darker shade of the box, so the
-    // digit keeps its colour (given, typed or placed) while selected.
+    // digit keeps its colour (given, typed or placed) while selected (see
+    // sync_cell, which shades the box for highlighting).
     set_colour(palette, QPalette::Highlight, box.darker(125));
     cell->setPalette(palette);
     // textEdited, not textChanged: only the user's typing runs the handler
@@ -121,7 +115,12 @@ void MainWindow::build_cells() {
     connect(cell, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { cell_edited(index, text); });
     connect(cell, &CellEdit::intent, this, &MainWindow::cell_intent);
-    connect(cell, &CellEdit::extending_menu, this, &MainWindow::add_menu_entries);
+    connect(cell, &CellEdit::selected, this, [this](int at) {
+      sudoku_.select_cell(at);
+      sync();
+    });
+    connect(cell, &CellEdit::menu_requested, this,
+            [this, cell](QContextMenuEvent* event) { show_menu(cell, event); });
     // A drop anywhere on the grid goes to the window, which loads files and
     // ignores text: dropped text would bypass the cell's typing rules.
     cell->setAcceptDrops(false);
@@ -157,7 +156,7 @@ void MainWindow::build_labels() {
   check2_->setGeometry(design::kCheck2);
   check2_->setBackgroundRole(QPalette::Window);  // buttons fill with the button face
   check2_->setAutoFillBackground(true);
-  connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.view().Check2 = checked; });
+  connect(check2_, &QCheckBox::clicked, this, [this](bool checked) { sudoku_.set_save_to_file(checked); });
 
   make_label(this, "Label3", design::kLabel3, QString::fromLatin1(design::kLabel3Caption));
   label4_ = make_label(this, "Label4", design::kLabel4, {});
@@ -169,34 +168,88 @@ void MainWindow::build_labels() {
   label2->setPalette(palette);
 }
 
+QAction* MainWindow::add_action(const char* text, const QList<QKeySequence>& keys,
+                                std::function<void()> act) {
+  auto* action = new QAction(QString::fromLatin1(text), this);
+  action->setShortcuts(keys);
+  action->setShortcutVisibleInContextMenu(true);
+  connect(action, &QAction::triggered, this, std::move(act));
+  addAction(action);
+  return action;
+}
+
 void MainWindow::build_menu_actions() {
+  MenuActions& a = menu_actions_;
+  a.undo = add_action("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { run(&Sudoku::mnuUndo_Click); });
+  a.redo = add_action("&Redo",
+                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                      [this] { run(&Sudoku::mnuRedo_Click); });
+  // Ctrl+C and Ctrl+V work on the grid wherever the focus is; a cell that
+  // has the focus handles them itself (see CellEdit).
+  a.copy = add_action("&Copy", QKeySequence::keyBindings(QKeySequence::Copy),
+                      [this] { QApplication::clipboard()->setText(copy_puzzle()); });
+  a.paste =
+      add_action("&Paste", QKeySequence::keyBindings(QKeySequence::Paste), [this] { paste_clipboard(); });
   static constexpr const char* kLevelEntries[kLevelCount] = {"&Easy", "&Medium", "&Difficult",
                                                              "&Very Difficult"};
   for (int i = 0; i < kLevelCount; ++i) {
-    auto* action = new QAction(QString::fromLatin1(kLevelEntries[i]), this);
-    action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
-    connect(action, &QAction::triggered, this, [this, level = static_cast<Level>(i)] { new_puzzle(level); });
-    menu_actions_[i] = action;
+    a.new_puzzle[i] =
+        add_action(kLevelEntries[i], {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))},
+                   [this, level = static_cast<Level>(i)] { new_puzzle(level); });
   }
-  auto* count = new QAction(QStringLiteral("Count &solutions"), this);
-  count->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-  connect(count, &QAction::triggered, this, [this] { run(&Sudoku::mnuCountSolutions_Click); });
-  menu_actions_.back() = count;
-  for (QAction* action : menu_actions_) {
-    action->setShortcutVisibleInContextMenu(true);
-    addAction(action);
-  }
+  a.count = add_action("Count &solutions", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                       [this] { run(&Sudoku::mnuCountSolutions_Click); });
+  a.check =
+      add_action("Chec&k", {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { run(&Sudoku::mnuCheck_Click); });
+  a.notes_mode =
+      add_action("No&tes mode", {QKeySequence(Qt::CTRL | Qt::Key_M)}, [this] { play_options_changed(); });
+  a.fill_notes = add_action("&Fill in notes", {}, [this] { run(&Sudoku::mnuFillNotes_Click); });
+  a.clear_notes = add_action("C&lear notes", {}, [this] { run(&Sudoku::mnuClearNotes_Click); });
+  a.repeats = add_action("Mark repeated &digits", {}, [this] { play_options_changed(); });
+  a.highlighting =
+      add_action("&Highlight row, column, box and digit", {}, [this] { play_options_changed(); });
+  for (QAction* option : {a.notes_mode, a.repeats, a.highlighting}) option->setCheckable(true);
 }
 
 void MainWindow::add_menu_entries(QMenu* menu) {
+  const MenuActions& a = menu_actions_;
+  menu->addActions({a.undo, a.redo});
+  menu->addSeparator();
+  menu->addActions({a.copy, a.paste});
+  menu->addSeparator();
   QMenu* levels = menu->addMenu(QStringLiteral("&New puzzle"));
-  for (int i = 0; i < kLevelCount; ++i) levels->addAction(menu_actions_[i]);
-  menu->addAction(menu_actions_.back());
+  for (QAction* level : a.new_puzzle) levels->addAction(level);
+  menu->addActions({a.count, a.check});
+  menu->addSeparator();
+  menu->addActions({a.notes_mode, a.fill_notes, a.clear_notes});
+  menu->addSeparator();
+  menu->addActions({a.repeats, a.highlighting});
 }
 
-void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
+void MainWindow::play_options_changed() {
+  PlayOptions options;
+  options.notes_mode = menu_actions_.notes_mode->isChecked();
+  options.repeats_shown = menu_actions_.repeats->isChecked();
+  options.highlighting = menu_actions_.highlighting->isChecked();
+  sudoku_.set_play_options(options);
+  sync();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) { show_menu(this, event); }
+
+// A menu opened by the keyboard starts at its first entry, which a screen
+// reader then reads out, as it reads each entry the arrows reach.
+void MainWindow::show_menu(QWidget* over, QContextMenuEvent* event) {
+  QMenu menu(over);
+  menu.setAccessibleName(over == this ? QStringLiteral("Menu")
+                                      : over->accessibleName() + QStringLiteral(" menu"));
   add_menu_entries(&menu);
+  if (event->reason() == QContextMenuEvent::Keyboard)
+    QTimer::singleShot(0, &menu, [&menu] {
+      for (QAction* entry : menu.actions()) {
+        if (entry->isEnabled() && !entry->isSeparator()) return menu.setActiveAction(entry);
+      }
+    });
   menu.exec(event->globalPos());
 }
 
@@ -230,24 +283,29 @@ void MainWindow::cell_edited(int index, const QString& text) {
 void MainWindow::cell_intent(int index, CellIntent intent) {
   switch (intent.action) {
     case CellAction::clear:
-      cell_edited(index, {});
+      sudoku_.clear_cell(index);
+      sync();
       break;
     case CellAction::move: {
       QLineEdit* target = cells_[move_target(index, intent.move)];
       if (target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
       break;
     }
-    case CellAction::paste_grid: {
-      const QString clipboard = QApplication::clipboard()->text();
-      if (!paste_puzzle(clipboard)) {
-        // Not a whole puzzle: an ordinary paste into this one cell.
-        cells_[index]->selectAll();
-        cells_[index]->paste();
-      }
+    case CellAction::paste_grid:
+      paste_clipboard();
       break;
-    }
     case CellAction::copy_grid:
       QApplication::clipboard()->setText(copy_puzzle());
+      break;
+    case CellAction::toggle_note:
+      sudoku_.toggle_note(index, intent.digit);
+      sync();
+      break;
+    case CellAction::undo:
+      run(&Sudoku::mnuUndo_Click);
+      break;
+    case CellAction::redo:
+      run(&Sudoku::mnuRedo_Click);
       break;
     case CellAction::pass_on:
     case CellAction::replace:
@@ -255,13 +313,20 @@ void MainWindow::cell_intent(int index, CellIntent intent) {
   }
 }
 
+void MainWindow::paste_clipboard() {
+  if (paste_puzzle(QApplication::clipboard()->text())) return;
+  // Not a whole puzzle: an ordinary paste into the cell that has the focus.
+  for (CellEdit* cell : cells_) {
+    if (!cell->hasFocus()) continue;
+    cell->selectAll();
+    cell->paste();
+  }
+}
+
 bool MainWindow::paste_puzzle(const QString& text) {
   const auto digits = parse_puzzle_text(text);
   if (!digits) return false;
-  for (int index = 0; index < View::kCells; ++index) {
-    const char digit = static_cast<char>('0' + (*digits)[index]);
-    sudoku_.type_into_cell(index, (*digits)[index] != 0 ? std::string_view(&digit, 1) : std::string_view());
-  }
+  sudoku_.paste_puzzle(*digits);
   sync();
   return true;
 }
@@ -271,32 +336,61 @@ QString MainWindow::copy_puzzle() const {
 }
 
 void MainWindow::sync() {
-  for (int index = 0; index < View::kCells; ++index) sync_cell(index);
   const View& view = sudoku_.view();
+  const auto marks = cell_marks(view);
+  const auto descriptions = cell_descriptions(view);
+  for (int index = 0; index < View::kCells; ++index) sync_cell(index, marks[index], descriptions[index]);
   for (std::size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);
   label1_->setText(QString::fromStdString(view.Label1));
   label4_->setText(QString::fromStdString(view.Label4));
   check2_->setChecked(view.Check2);
+
+  const MenuActions& a = menu_actions_;
+  a.undo->setEnabled(sudoku_.can_undo());
+  a.redo->setEnabled(sudoku_.can_redo());
+  a.notes_mode->setChecked(view.options.notes_mode);
+  a.repeats->setChecked(view.options.repeats_shown);
+  a.highlighting->setChecked(view.options.highlighting);
+  // Notes mode changes what the digit keys do, so the title says when it is on.
+  const QString title =
+      QString::fromLatin1(design::kCaption) + (view.options.notes_mode ? " (notes mode)" : "");
+  if (windowTitle() != title) setWindowTitle(title);
+  // A cell that the window logic selects gets the focus.
+  if (view.selected != shown_selection_) {
+    shown_selection_ = view.selected;
+    CellEdit* selected = view.selected >= 0 ? cells_[view.selected] : nullptr;
+    if (selected != nullptr && selected->isEnabled() && !selected->hasFocus())
+      selected->setFocus(Qt::OtherFocusReason);
+  }
 }
 
-void MainWindow::sync_cell(int index) {
-  const CellView& state = sudoku_.view().cell(index);
+void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& description) {
+  const View& view = sudoku_.view();
+  const CellView& state = view.cell(index);
   CellEdit* cell = cells_[index];
   const QString text = QString::fromStdString(state.text);
   // A text set by the program is never cut, even where it is longer than
   // what typing may enter (QLineEdit would cut it to its maximum length).
   const int max_length = state.max_length > 0 ? state.max_length : 32767;
-  cell->setMaxLength(std::max(max_length, static_cast<int>(text.size())));
+  // (Setting it sets the text again, which would drop the selection.)
+  const int length = std::max(max_length, static_cast<int>(text.size()));
+  if (cell->maxLength() != length) cell->setMaxLength(length);
   if (cell->text() != text) cell->setText(text);
+  QPalette palette = cell->palette();
   const QColor colour = to_qcolor(state.colour);
-  if (cell->palette().color(QPalette::Text) != colour) {
-    QPalette palette = cell->palette();
+  const QColor box = design::shaded(design::cell_background(index), cell_shade(view, index));
+  if (palette.color(QPalette::Text) != colour || palette.color(QPalette::Base) != box) {
     set_colour(palette, QPalette::Text, colour);
     set_colour(palette, QPalette::HighlightedText, colour);
+    set_colour(palette, QPalette::Base, box);
+    set_colour(palette, QPalette::Highlight, box.darker(125));
     cell->setPalette(palette);
   }
   cell->setEnabled(state.enabled);
+  cell->show_play(state.notes, marks, view.options.notes_mode);
+  const QString said = QString::fromStdString(description);
+  if (cell->accessibleDescription() != said) cell->setAccessibleDescription(said);
 }
 
 void MainWindow::open_file(const QString& path) {

@@ -33,7 +33,7 @@ class MainWindow : public QWidget {
  public:
   explicit MainWindow(PlatformHooks hooks = {}, QWidget* parent = nullptr);
 
-  Sudoku& sudoku() { return sudoku_; }
+  const Sudoku& sudoku() const { return sudoku_; }
   QLineEdit* cell(int index) const;
 
   // Fills the enabled cells from a puzzle string as if each were typed;
@@ -54,10 +54,24 @@ class MainWindow : public QWidget {
   // window was before the desktop placed it.
   void when_shown(std::function<void()> action);
 
-  // The menu's actions, in its order: a new puzzle of each level, then
-  // Count solutions. They belong to the window, so their shortcuts work
-  // wherever the focus is.
-  const std::array<QAction*, kLevelCount + 1>& menu_actions() const { return menu_actions_; }
+  // The actions of the window's menu (see add_menu_entries for its order).
+  // They belong to the window, so their shortcuts work wherever the focus
+  // is; the options are checkable.
+  struct MenuActions {
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* copy = nullptr;
+    QAction* paste = nullptr;
+    std::array<QAction*, kLevelCount> new_puzzle{};
+    QAction* count = nullptr;
+    QAction* check = nullptr;
+    QAction* notes_mode = nullptr;
+    QAction* fill_notes = nullptr;
+    QAction* clear_notes = nullptr;
+    QAction* repeats = nullptr;
+    QAction* highlighting = nullptr;
+  };
+  const MenuActions& menu_actions() const { return menu_actions_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -74,14 +88,22 @@ class MainWindow : public QWidget {
   void build_buttons();
   void build_labels();
   void build_menu_actions();
-  // The window's entries, added to a menu: "New puzzle" with a level each,
-  // and "Count solutions".
+  QAction* add_action(const char* text, const QList<QKeySequence>& keys, std::function<void()> act);
+  // The window's entries, added to a menu (the window's and each cell's):
+  // Undo and Redo; Copy and Paste of the puzzle; "New puzzle" with a level
+  // each, Count solutions and Check; the notes; the play options.
   void add_menu_entries(QMenu* menu);
+  // The menu with the window's entries, over the window or a cell.
+  void show_menu(QWidget* over, QContextMenuEvent* event);
   void set_tab_order();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
-  void sync_cell(int index);
+  // The clipboard's puzzle into the grid; other text into the focused cell,
+  // as if typed there.
+  void paste_clipboard();
+  void play_options_changed();
+  void sync_cell(int index, std::uint8_t marks, const std::string& description);
   // The local ".sud" file a drag carries, when Load could take it now.
   QString droppable_file(const QMimeData* mime) const;
 
@@ -92,7 +114,8 @@ class MainWindow : public QWidget {
   QLabel* label1_ = nullptr;
   QLabel* label4_ = nullptr;
   QCheckBox* check2_ = nullptr;
-  std::array<QAction*, kLevelCount + 1> menu_actions_{};
+  MenuActions menu_actions_;
+  int shown_selection_ = -1;                     // the selected cell that the focus was last given to
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

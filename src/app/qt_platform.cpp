@@ -133,4 +133,8 @@ std::filesystem::path QtPlatform::documents_directory() const {
   return to_path(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
 }
 
+std::chrono::steady_clock::time_point QtPlatform::now() const {
+  return hooks_.clock ? hooks_.clock() : Platform::now();
+}
+
 }  // namespace quorlen

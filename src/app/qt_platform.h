@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,7 +19,8 @@ namespace quorlen {
 struct PlatformHooks {
   std::function<void(const std::string& text)> message_box;
   std::function<FileDialogResult(const FileDialogRequest&)> file_dialog;
-  std::filesystem::path program_directory;  // empty: the executable's folder
+  std::filesystem::path program_directory;                            // empty: the executable's folder
+  std::function<std::chrono::steady_clock::time_point()> clock = {};  // empty: the system's steady clock
 };
 
 class QtPlatform : public Platform {
@@ -31,6 +33,7 @@ class QtPlatform : public Platform {
   FileDialogResult file_dialog(const FileDialogRequest& request) override;
   std::filesystem::path program_directory() const override;
   std::filesystem::path documents_directory() const override;
+  std::chrono::steady_clock::time_point now() const override;
 
   static constexpr const char* kTitle = "Quorlen";
   static constexpr const char* kCancelled = "Cancel was selected.";

@@ -21,7 +21,7 @@ int save_screenshot(const QString& file, const QString& puzzle) {
   };
   click("cmdNew");
   if (!window.paste_puzzle(puzzle)) {
-    std::fprintf(stderr, "quorlen: --puzzle needs 81 characters 1-9, 0 or .\n");
+    std::fprintf(stderr, "quorlen: --puzzle needs 81 characters 1-9, 0 or ., not '%s'\n", qPrintable(puzzle));
     return 2;
   }
   click("cmdFreeze");

@@ -94,6 +94,24 @@ inline constexpr const char* kLabel3Caption = "Guessed?";
 inline constexpr const char* kLabel2Caption =
     "Difficulty : 0 Easy;     1 Medium;     2 Difficult;     >=3 Very Difficult";
 
+// The play aids, drawn over the cells: notes in small dark digits; marks
+// in a red of their own, darker than the givens' red, so that the digits
+// keep their colours (a repeated digit framed, a wrong one underlined);
+// highlighting as a cool tint over the box's colour.
+inline QColor note_colour() { return {72, 48, 24}; }
+inline QColor mark_colour() { return {200, 0, 0}; }
+inline constexpr int kRepeatFrame = 3;  // pixels
+inline QRectF wrong_bar(const QRect& cell) {
+  return {cell.center().x() - 11.0, cell.bottom() - 9.0, 23.0, 3.0};
+}
+
+inline QColor shaded(const QColor& box, Shade shade) {
+  const double tint = shade == Shade::digit ? 0.45 : shade == Shade::unit ? 0.22 : 0.0;
+  const QColor cool(150, 190, 255);
+  const auto mix = [tint](int from, int to) { return static_cast<int>(from + (to - from) * tint + 0.5); };
+  return {mix(box.red(), cool.red()), mix(box.green(), cool.green()), mix(box.blue(), cool.blue())};
+}
+
 // Arial, as the design names it; fontconfig maps it to Liberation Sans, its
 // metric twin, where Arial itself is missing.
 inline QFont arial(double points, bool bold) {
@@ -106,6 +124,7 @@ inline QFont arial(double points, bool bold) {
 inline QFont cell_font() { return arial(13.5, true); }
 inline QFont button_font() { return arial(14.25, false); }
 inline QFont label_font() { return arial(12, true); }
+inline QFont note_font() { return arial(7.5, false); }
 
 // The form's default font was the old system's 8 pt sans serif; Arial at
 // that size stands in for it (fontconfig would otherwise pick any sans).

@@ -58,7 +58,7 @@ Outcome refusal(const std::string& what) {
 class PuzzleRunner {
  public:
   explicit PuzzleRunner(const BatchOptions& options)
-      : options_(options), platform_(options.program_dir), window_(platform_) {}
+      : options_(options), platform_(options.program_dir), window_(platform_, 0) {}  // nothing to undo
 
   Outcome run(const Job& job, const Queue& queue) {
     Outcome outcome;
@@ -78,7 +78,7 @@ class PuzzleRunner {
     }
     for (const DigitGrid& givens : job.puzzles) {
       if (queue.stopped()) break;
-      enter_puzzle(window_, givens);
+      window_.enter_puzzle(givens);
       solve(givens, outcome);
     }
     return outcome;
@@ -86,7 +86,7 @@ class PuzzleRunner {
 
  private:
   void solve(const DigitGrid& givens, Outcome& outcome) {
-    if (options_.steps) window_.view().Check2 = true;
+    if (options_.steps) window_.set_save_to_file(true);
     platform_.messages.clear();
     const auto start = std::chrono::steady_clock::now();
     window_.CmdSolve_Click();

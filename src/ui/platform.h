@@ -1,7 +1,9 @@
 // What only a real toolkit (or a test double) can do for the window logic:
-// the modal message box, the file dialogs and the folders of the system.
+// the modal message box, the file dialogs, the folders of the system and
+// the clock.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -47,6 +49,10 @@ class Platform {
   // build or an unpacked copy, the user's data folder for an installed copy
   // (see ui/folders.h).
   virtual std::filesystem::path step_log_directory() const;
+
+  // The time now, on a clock that a change of the system's time does not
+  // move: how long a puzzle took is measured on it.
+  virtual std::chrono::steady_clock::time_point now() const;
 };
 
 }  // namespace quorlen

@@ -54,8 +54,10 @@ void Sudoku::cmdLoad_Click() {
 }
 
 void Sudoku::open_file(const std::filesystem::path& path) {
-  cmdNew_Click();
-  load_file(path);
+  change(By::command, [&] {
+    cmdNew_Click();
+    load_file(path);
+  });
 }
 
 // The whole file is read and checked before anything changes, so a bad file
@@ -63,22 +65,24 @@ void Sudoku::open_file(const std::filesystem::path& path) {
 void Sudoku::load_file(const std::filesystem::path& path) {
   const FileResult<DigitGrid> file = read_sud_file(path);
   if (!file) {
-    platform_.message_box(file.error().message);
+    show_message(file.error().message);
     return;
   }
 
-  clear_puzzle(true);
-  for (int i = 1; i <= 81; ++i) {
-    const int value = file.value()[static_cast<std::size_t>(i - 1)];
-    if (value == 0) continue;
-    view_.set_cell_digit(i - 1, value);
-    set_cell_digit(board_, i - 1, value);
-  }
+  change(By::command, [&] {
+    clear_puzzle(true);
+    for (int i = 1; i <= 81; ++i) {
+      const int value = file.value()[static_cast<std::size_t>(i - 1)];
+      if (value == 0) continue;
+      view_.set_cell_digit(i - 1, value);
+      set_cell_digit(board_, i - 1, value);
+    }
 
-  // A loaded puzzle has no givens yet: it must be frozen before it is solved.
-  view_.cmdRestart = false;
-  view_.CmdSolve = false;
-  view_.cmdSave = true;
+    // A loaded puzzle has no givens yet: it must be frozen before it is solved.
+    view_.cmdRestart = false;
+    view_.CmdSolve = false;
+    view_.cmdSave = true;
+  });
   last_folder_ = folder_of(path);
 }
 

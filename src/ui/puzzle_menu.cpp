@@ -10,7 +10,7 @@ namespace quorlen {
 void Sudoku::mnuNewPuzzle_Click(Level level) {
   PuzzleRequest request;
   request.level = level;
-  enter_puzzle(*this, make_puzzle(request, random_).givens);
+  enter_puzzle(make_puzzle(request, random_).givens);
 }
 
 void Sudoku::mnuCountSolutions_Click() {

@@ -10,6 +10,10 @@
 namespace quorlen {
 
 void Sudoku::CmdSolve_Click() {
+  change(By::command, [this] { solve(); });
+}
+
+void Sudoku::solve() {
   view_.Label4 = "No";
   last_solve_by_search_ = false;
   forget_last_solve();
@@ -19,7 +23,7 @@ void Sudoku::CmdSolve_Click() {
   if (const FileResult<> opened = logging ? log.open(platform_.step_log_directory()) : FileResult<>();
       !opened) {
     step_log_error_ = opened.error().message;
-    platform_.message_box(kUnableToWrite);
+    show_message(kUnableToWrite);
     return;
   }
   last_solve_start_ = board_;
@@ -33,13 +37,13 @@ void Sudoku::CmdSolve_Click() {
       step_log_error_ = committed.error().message;
       // The grid may show a run that failed halfway, digits repeated; the
       // givens are what the user can go on from.
-      cmdRestart_Click();
-      platform_.message_box(kUnableToWrite);
+      restore_givens_shown();
+      show_message(kUnableToWrite);
       return;
     }
     last_solve_steps_ = std::move(steps);
   }
-  platform_.message_box(report_outcome(result.outcome));
+  show_message(report_outcome(result.outcome));
 }
 
 std::string step_log_records(const SolveSteps& steps) {
@@ -66,16 +70,17 @@ const SolveSteps& Sudoku::last_solve_steps() const {
 std::string Sudoku::report_outcome(SolveOutcome outcome) {
   switch (outcome) {
     case SolveOutcome::not_solvable:
-      cmdRestart_Click();
+      restore_givens_shown();
       return kNotSolvable;
     case SolveOutcome::invalid_givens:
       return validation_text(board_.repetition);
     case SolveOutcome::cannot_complete:
-      cmdRestart_Click();
+      restore_givens_shown();
       return kCannotComplete;
     case SolveOutcome::solved:
       break;
   }
+  finished_puzzle_ = puzzle_.number;  // the person did not solve it
   board_.difficulty = difficulty_of(board_.pass_count, board_.guess_count);
   view_.Label1 = difficulty_caption(board_.difficulty);
   return kSolved;

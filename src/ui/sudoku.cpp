@@ -1,16 +1,59 @@
-// The board commands: the window load, New, Freeze and Restart.
+// The board commands: the window load, New, Freeze and Restart; and the
+// changes that every handler runs as.
 #include "ui/sudoku.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace quorlen {
 
-Sudoku::Sudoku(Platform& platform) : platform_(platform) { Form_Load(); }
+Sudoku::Sudoku(Platform& platform, std::size_t history_steps) : platform_(platform), history_(history_steps) {
+  Form_Load();
+}
+
+void Sudoku::change(By by, const std::function<void()>& body) {
+  if (changing_) {
+    body();
+    return;
+  }
+  changing_ = true;
+  aids_before_ = has_notes_or_marks(view_);
+  if (aids_before_) digits_before_ = shown_digits(view_);
+  std::optional<Snapshot> before;
+  if (history_.keeps_steps()) before = Snapshot{board_, view_, puzzle_};
+  body();
+  settle();
+  changing_ = false;
+  if (before && !(before->board == board_ && before->view == view_ && before->puzzle == puzzle_))
+    history_.record(std::move(*before));
+  if (by == By::person) finish_message();
+}
+
+// Only what the change began with can need it: no handler that adds notes
+// or marks places digits. So a grid without them, as the command line's
+// always is, costs nothing here.
+void Sudoku::settle() {
+  if (!aids_before_) return;
+  const DigitGrid digits = shown_digits(view_);
+  for (int index = 0; index < View::kCells; ++index) {
+    if (digits[index] == digits_before_[index]) continue;
+    view_.set_cell_marks(index, static_cast<std::uint8_t>(view_.cell(index).marks & ~kMarkWrong));
+    if (digits[index] != 0) strike_notes(view_, index, digits[index]);
+  }
+}
+
+void Sudoku::show_message(const std::string& text) {
+  if (changing_) settle();
+  platform_.message_box(text);
+}
 
 void Sudoku::clear_puzzle(bool cells_enabled) {
   clear_board(board_);
   clear_grid(view_, cells_enabled);
   view_.Label1.clear();
+  puzzle_ = {};
   forget_last_solve();
 }
 
@@ -21,32 +64,48 @@ void Sudoku::Form_Load() {
 }
 
 void Sudoku::cmdNew_Click() {
-  clear_puzzle(true);
-  view_.cmdFreeze = true;
-  view_.cmdLoad = true;
-  view_.CmdSolve = false;
-  view_.cmdRestart = false;
-  view_.cmdSave = true;
+  change(By::command, [this] {
+    clear_puzzle(true);
+    view_.cmdFreeze = true;
+    view_.cmdLoad = true;
+    view_.CmdSolve = false;
+    view_.cmdRestart = false;
+    view_.cmdSave = true;
+  });
 }
 
 // The digits on the grid become the givens. Nothing is locked: the user may
 // change digits and freeze again.
 void Sudoku::cmdFreeze_Click() {
   forget_last_solve();
-  for (int n = 1; n <= 81; ++n) {
-    const int digit = cell_digit(view_.cell_text(n - 1));
-    board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);
-    if (digit != 0) view_.set_cell_colour(n - 1, kGivenColour);
-  }
-  view_.cmdRestart = true;
-  view_.CmdSolve = true;
-  view_.cmdSave = true;
-  cmdRestart_Click();  // puts the givens into cell_value
+  change(By::command, [this] {
+    for (int n = 1; n <= 81; ++n) {
+      const int digit = cell_digit(view_.cell_text(n - 1));
+      board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);
+      if (digit != 0) view_.set_cell_colour(n - 1, kGivenColour);
+    }
+    view_.cmdRestart = true;
+    view_.CmdSolve = true;
+    view_.cmdSave = true;
+    restore_givens_shown();  // puts the givens into cell_value
+    puzzle_ = {++posings_, platform_.now()};
+    // A puzzle posed whole leaves the person nothing to solve.
+    const DigitGrid digits = shown_digits(view_);
+    if (std::find(digits.begin(), digits.end(), 0) == digits.end()) finished_puzzle_ = puzzle_.number;
+  });
 }
 
-// The board and the grid back to the givens. Givens show in the given
-// colour; the other cells are emptied and keep their colour.
+// The board and the grid back to the givens, and no notes left.
 void Sudoku::cmdRestart_Click() {
+  change(By::command, [this] {
+    restore_givens_shown();
+    clear_notes(view_);
+  });
+}
+
+// Givens show in the given colour; the other cells are emptied and keep
+// their colour.
+void Sudoku::restore_givens_shown() {
   restore_givens(board_);
   reset_solve_state(board_);
   for (int n = 1; n <= 81; ++n) {
@@ -60,13 +119,12 @@ void Sudoku::cmdRestart_Click() {
   }
 }
 
-void enter_puzzle(Sudoku& window, const DigitGrid& givens) {
-  window.cmdNew_Click();
-  for (int index = 0; index < View::kCells; ++index) {
-    const char digit = static_cast<char>('0' + givens[index]);
-    if (givens[index] != 0) window.type_into_cell(index, std::string_view(&digit, 1));
-  }
-  window.cmdFreeze_Click();
+void Sudoku::enter_puzzle(const DigitGrid& givens) {
+  change(By::command, [&] {
+    cmdNew_Click();
+    paste_puzzle(givens);
+    cmdFreeze_Click();
+  });
 }
 
 }  // namespace quorlen

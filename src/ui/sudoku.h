@@ -2,9 +2,15 @@
 // the state of its controls (the View). No toolkit here: a Qt window or the
 // command line shows the View and forwards clicks and typing to these
 // handlers; what only a toolkit can do goes through the Platform.
+//
+// Every change to the grid goes through a handler here, so that the
+// history sees each one once: a handler is one step, whatever handlers it
+// runs itself (a new puzzle is New, a paste and Freeze, and one step).
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -12,6 +18,7 @@
 #include "board/board.h"
 #include "solver/attempts.h"
 #include "solver/difficulty.h"
+#include "ui/history.h"
 #include "ui/platform.h"
 #include "view/view.h"
 
@@ -19,8 +26,12 @@ namespace quorlen {
 
 class Sudoku {
  public:
-  // Runs Form_Load, as the window does when it is created.
-  explicit Sudoku(Platform& platform);
+  // A step keeps one Snapshot, about 4.6 KB, so the history stays under 10 MB.
+  static constexpr std::size_t kHistorySteps = 2000;
+
+  // Runs Form_Load, as the window does when it is created. The history
+  // keeps `history_steps` steps; 0 keeps none, for callers that never undo.
+  explicit Sudoku(Platform& platform, std::size_t history_steps = kHistorySteps);
 
   void Form_Load();
   void cmdNew_Click();
@@ -36,6 +47,20 @@ class Sudoku {
   // more than one, and changes nothing.
   void mnuNewPuzzle_Click(Level level);
   void mnuCountSolutions_Click();
+  // Poses a puzzle as a person does: New, the givens pasted, Freeze.
+  void enter_puzzle(const DigitGrid& givens);
+
+  // Check: when the givens have exactly one solution, marks every digit
+  // that is not a given and differs from it, and says how many there are.
+  void mnuCheck_Click();
+  // Every empty cell's notes become the digits its row, column and box
+  // allow; every note goes.
+  void mnuFillNotes_Click();
+  void mnuClearNotes_Click();
+  void mnuUndo_Click();
+  void mnuRedo_Click();
+  bool can_undo() const { return history_.can_undo(); }
+  bool can_redo() const { return history_.can_redo(); }
 
   // Load of `path` without its dialog, as a file dropped on the window does.
   void load_file(const std::filesystem::path& path);
@@ -43,10 +68,23 @@ class Sudoku {
   void open_file(const std::filesystem::path& path);
 
   // Typing into grid cell `index` (0..80): a disabled cell takes nothing.
-  bool type_into_cell(int index, std::string_view text) { return view_.type_into_cell(index, text); }
+  bool type_into_cell(int index, std::string_view text);
+  // The key that empties a cell; on a cell already empty it takes the notes away.
+  void clear_cell(int index);
+  // Each enabled cell takes its digit of `digits` (an empty one for 0) as
+  // if typed: one step.
+  void paste_puzzle(const DigitGrid& digits);
+  // Adds or takes away the note `digit` (1..9) of an enabled empty cell.
+  void toggle_note(int index, int digit);
+
+  // "Save to File", the play options and the selected cell are the
+  // session's: the history neither records nor undoes them.
+  void set_save_to_file(bool checked);
+  void set_play_options(const PlayOptions& options);
+  // The cell the person is at (-1 for none): what highlighting shades from.
+  void select_cell(int index);
 
   const View& view() const { return view_; }
-  View& view() { return view_; }
   const Board& board() const { return board_; }
   // Whether the last Solve needed the complete search after its attempts.
   bool last_solve_by_search() const { return last_solve_by_search_; }
@@ -59,12 +97,33 @@ class Sudoku {
   const SolveSteps& last_solve_steps() const;
 
  private:
+  // Who made a change: only the person's own entries can finish a puzzle.
+  enum class By { command, person };
+
+  // Runs `body` as one change to the grid. The outermost change records
+  // the state it replaced in the history and then brings the notes and
+  // marks up to date; the changes it runs are part of it.
+  void change(By by, const std::function<void()>& body);
+  // The digits placed since the change began strike their notes and lose
+  // any mark of Check.
+  void settle();
+  // After the person's change: the message that the posed puzzle is
+  // solved, once, when the grid has become its solution.
+  void finish_message();
+  // A message box; the grid is settled first, so that it shows as it
+  // will stay while the box is up.
+  void show_message(const std::string& text);
+  void restore(Snapshot state);
   // The board and grid emptied, as the window load, New and Load leave them.
   void clear_puzzle(bool cells_enabled);
   void forget_last_solve() {
     last_solve_start_.reset();
     last_solve_steps_.reset();
   }
+  // The grid back to the givens: Restart without its notes.
+  void restore_givens_shown();
+  // The Solve command's work.
+  void solve();
   // Shows the outcome on the window and returns the message box's text.
   std::string report_outcome(SolveOutcome outcome);
 
@@ -72,6 +131,13 @@ class Sudoku {
   std::filesystem::path last_folder_;  // of the file last loaded or saved
   Board board_;
   View view_;
+  PosedPuzzle puzzle_;
+  History history_;
+  bool changing_ = false;
+  bool aids_before_ = false;           // whether the grid had notes or marks when the change began
+  DigitGrid digits_before_{};          // and then what it showed
+  std::uint64_t posings_ = 0;          // puzzles posed so far
+  std::uint64_t finished_puzzle_ = 0;  // the last one solved by the person or by Solve: no more message
   bool last_solve_by_search_ = false;
   std::optional<Board> last_solve_start_;
   mutable std::optional<SolveSteps> last_solve_steps_;
@@ -81,8 +147,5 @@ class Sudoku {
 
 // What the step log of a Solve with these steps holds.
 std::string step_log_records(const SolveSteps& steps);
-
-// Poses a puzzle as a user does: New, each given typed into its cell, Freeze.
-void enter_puzzle(Sudoku& window, const DigitGrid& givens);
 
 }  // namespace quorlen

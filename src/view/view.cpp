@@ -1,5 +1,9 @@
 #include "view/view.h"
 
+#include "board/board.h"
+#include "board/grid_rules.h"
+#include "board/units.h"
+
 namespace quorlen {
 
 void View::set_cell_text(int index, std::string_view text) {
@@ -52,7 +56,55 @@ void clear_grid(View& view, bool cells_enabled) {
     view.set_cell_max_length(index, 1);
     view.set_cell_text(index, "");
     view.set_cell_colour(index, kBlack);
+    view.set_cell_notes(index, 0);
+    view.set_cell_marks(index, 0);
   }
+}
+
+void strike_notes(View& view, int index, int digit) {
+  const auto bit = static_cast<std::uint16_t>(digit_mask(digit));
+  for (const int unit : kCellUnitIndexes[index + 1]) {
+    for (int pos = 1; pos <= 9; ++pos) {
+      const int peer = kUnitCells[unit + 1][pos] - 1;
+      if (peer != index) view.set_cell_notes(peer, static_cast<std::uint16_t>(view.cell(peer).notes & ~bit));
+    }
+  }
+}
+
+void fill_in_notes(View& view) {
+  const DigitGrid digits = shown_digits(view);
+  for (int index = 0; index < View::kCells; ++index) {
+    if (digits[index] == 0 && view.cell(index).enabled)
+      view.set_cell_notes(index, static_cast<std::uint16_t>(allowed_digits(digits, index)));
+  }
+}
+
+void clear_notes(View& view) {
+  for (int index = 0; index < View::kCells; ++index) view.set_cell_notes(index, 0);
+}
+
+std::array<std::uint8_t, View::kCells> cell_marks(const View& view) {
+  const RepeatUnits repeats = repeated_units(shown_digits(view));
+  std::array<std::uint8_t, View::kCells> marks{};
+  for (int index = 0; index < View::kCells; ++index) {
+    const bool repeat = view.options.repeats_shown && repeats[index] != 0;
+    marks[index] = static_cast<std::uint8_t>(view.cell(index).marks | (repeat ? kMarkRepeat : 0));
+  }
+  return marks;
+}
+
+bool has_notes_or_marks(const View& view) {
+  int any = 0;
+  for (int index = 0; index < View::kCells; ++index) any |= view.cell(index).notes | view.cell(index).marks;
+  return any != 0;
+}
+
+Shade cell_shade(const View& view, int index) {
+  const int selected = view.selected;
+  if (!view.options.highlighting || selected < 0 || !view.cell(selected).enabled) return Shade::none;
+  const int digit = cell_digit(view.cell_text(selected));
+  if (digit != 0 && cell_digit(view.cell_text(index)) == digit) return Shade::digit;
+  return (kCellUnits[index + 1] & kCellUnits[selected + 1]) != 0 ? Shade::unit : Shade::none;
 }
 
 }  // namespace quorlen

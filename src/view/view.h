@@ -25,13 +25,31 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kGivenColour{255, 100, 100};
 inline constexpr Rgb kSolverBlue{0, 0, 255};
 
+// What a cell may be marked with, a set of these bits; each kind is drawn
+// in a way of its own, over the digit's colour.
+enum CellMark : std::uint8_t {
+  kMarkRepeat = 1 << 0,  // its digit repeats in its row, column or box (see cell_marks)
+  kMarkWrong = 1 << 1,   // Check found that it differs from the solution
+};
+
 // One grid cell, Text1(index).
 struct CellView {
   std::string text;
   Rgb colour = kBlack;
   bool enabled = true;
-  int max_length = 1;  // what typing may enter; 0 means no limit
+  int max_length = 1;       // what typing may enter; 0 means no limit
+  std::uint16_t notes = 0;  // the person's pencil marks, bit d for digit d; shown while the cell is empty
+  std::uint8_t marks = 0;   // CellMark bits set by a command
   friend bool operator==(const CellView&, const CellView&) = default;
+};
+
+// The play options a person sets for the session (the program keeps no
+// settings file).
+struct PlayOptions {
+  bool repeats_shown = true;  // cells whose digit repeats in a unit are marked
+  bool highlighting = false;  // the selected cell's units and its digit are shaded
+  bool notes_mode = false;    // the digit keys write notes
+  friend bool operator==(const PlayOptions&, const PlayOptions&) = default;
 };
 
 class View {
@@ -50,6 +68,8 @@ class View {
   void set_cell_colour(int index, Rgb colour) { cells_[index].colour = colour; }
   void set_cell_enabled(int index, bool enabled) { cells_[index].enabled = enabled; }
   void set_cell_max_length(int index, int length) { cells_[index].max_length = length; }
+  void set_cell_notes(int index, std::uint16_t notes) { cells_[index].notes = notes; }
+  void set_cell_marks(int index, std::uint8_t marks) { cells_[index].marks = marks; }
 
   // Typing by the user: ignored by a disabled cell, cut to the maximum
   // length, then the change handler runs. Returns false when ignored.
@@ -66,6 +86,9 @@ class View {
   std::string Label1;   // the difficulty of the last puzzle solved
   std::string Label4;   // "Guessed?": "No", or "Yes  " and the number of guesses
   bool Check2 = false;  // "Save to File": log the Solve's placements
+
+  PlayOptions options;
+  int selected = -1;  // the grid index of the cell the person is at, or -1
 
   friend bool operator==(const View&, const View&) = default;
 
@@ -84,7 +107,28 @@ int cell_digit(std::string_view text);
 // The digits the grid shows, by grid index.
 DigitGrid shown_digits(const View& view);
 
-// Every cell empty, black and of maximum length 1; enabled or locked.
+// Every cell empty, black, of maximum length 1, without notes or marks;
+// enabled or locked.
 void clear_grid(View& view, bool cells_enabled);
+
+// Notes: the digit taken out of the notes of the cell's row, column and box
+// (a digit placed there); every empty enabled cell given the digits its row,
+// column and box allow; every note removed.
+void strike_notes(View& view, int index, int digit);
+void fill_in_notes(View& view);
+void clear_notes(View& view);
+
+// The marks each cell shows, by grid index: its own, and kMarkRepeat where
+// its digit repeats in a unit while repeats are shown. Repeats follow from
+// the digits, so they are worked out here when needed rather than kept.
+std::array<std::uint8_t, View::kCells> cell_marks(const View& view);
+
+// Whether any cell has notes or marks of its own.
+bool has_notes_or_marks(const View& view);
+
+// How a cell is shaded while highlighting is on: it shares a unit with the
+// selected cell (or is that cell), or shows the selected cell's digit.
+enum class Shade { none, unit, digit };
+Shade cell_shade(const View& view, int index);
 
 }  // namespace quorlen

@@ -2,6 +2,8 @@
 // the cells, the message box and the file dialogs answered by doubles or,
 // in one test, shown for real and answered on a timer.
 #include <QAbstractFileIconProvider>
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -57,6 +60,8 @@ class WindowTest : public QObject {
   QTemporaryDir program_dir_;
   std::unique_ptr<quorlen::MainWindow> window_;
   QStringList messages_;  // each box's text, then the grid the cells showed while it was up
+  QString answer_;        // what the next file dialog chooses; empty: it is cancelled
+  std::chrono::steady_clock::time_point now_;  // the window's clock
 
   QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(name); }
   QString label(const char* name) const { return window_->findChild<QLabel*>(name)->text(); }
@@ -84,6 +89,25 @@ class WindowTest : public QObject {
     QApplication::sendEvent(widget, &menu_event);
   }
 
+  // What the window shows besides the cells' digits: colours, labels, buttons.
+  QStringList looks() const {
+    QStringList seen{label("Label1"), label("Label4"), ""};
+    for (int i = 0; i < 81; ++i) seen << colour(i).name() + cell(i / 9, i % 9)->accessibleDescription();
+    for (const char* name : {"cmdLoad", "cmdSave", "cmdFreeze", "cmdRestart", "CmdSolve"})
+      seen[2] += button(name)->isEnabled() ? '1' : '0';
+    return seen << shown();
+  }
+  QString said(int row, int col) const { return cell(row, col)->accessibleDescription(); }
+  // Whether `part` of a cell, as painted, shows anything but the cell's background.
+  bool drawn(int row, int col, QRect part) const {
+    const QImage image = cell(row, col)->grab().toImage();
+    const QColor base = cell(row, col)->palette().color(QPalette::Base);
+    for (int y = part.top(); y <= part.bottom(); ++y)
+      for (int x = part.left(); x <= part.right(); ++x)
+        if (image.pixelColor(x, y) != base) return true;
+    return false;
+  }
+
   void type_puzzle(const QString& puzzle) {
     for (int i = 0; i < 81; ++i) QTest::keyClicks(cell(i / 9, i % 9), puzzle.mid(i, 1).remove('.'));
   }
@@ -98,9 +122,11 @@ class WindowTest : public QObject {
     hooks.message_box = [this](const std::string& text) {
       messages_ << QString::fromStdString(text) << shown();
     };
-    hooks.file_dialog = [](const quorlen::FileDialogRequest&) {
-      return quorlen::FileDialogResult{false, {}, quorlen::kDialogCancelled};
+    hooks.file_dialog = [this](const quorlen::FileDialogRequest&) {
+      return quorlen::FileDialogResult{!answer_.isEmpty(), quorlen::to_path(answer_),
+                                       quorlen::kDialogCancelled};
     };
+    hooks.clock = [this] { return now_; };
     hooks.program_directory = quorlen::to_path(program_dir_.path());
     window_ = std::make_unique<quorlen::MainWindow>(std::move(hooks));
     window_->show();
@@ -400,29 +426,175 @@ class WindowTest : public QObject {
     QVERIFY((box.center() - window_->frameGeometry().center()).manhattanLength() <= 2);
   }
 
-  // --help and --version need no display; a wrong level is refused.
+  // Repeats framed and notes drawn, as the cells' descriptions say, by the
+  // keys and the menu entries; highlighting shades from the selected cell.
+  void marks_and_notes() {
+    const QRect frame(1, 19, 2, 2), note3(55, 3, 22, 10), note7(4, 28, 22, 10);
+    click("cmdNew");
+    QTest::keyClicks(cell(0, 0), "5");
+    QTest::keyClicks(cell(0, 8), "5");
+    QCOMPARE(said(0, 0), QString("your digit, repeats the 5 in row 1"));
+    QCOMPARE(cell(0, 0)->grab().toImage().pixelColor(frame.topLeft()), QColor(200, 0, 0));
+    QTest::keyClick(cell(0, 8), Qt::Key_Delete);
+    QCOMPARE(said(0, 0), QString("your digit"));
+    QVERIFY(!drawn(0, 0, frame));
+
+    QTest::keyClick(cell(1, 1), Qt::Key_3, Qt::AltModifier);
+    QTest::keyClick(cell(1, 1), Qt::Key_M, Qt::ControlModifier);  // notes mode: the digit keys write notes
+    QTest::keyClicks(cell(1, 1), "7");
+    QCOMPARE(window_->windowTitle(), QString("Quorlen - By Marrowby (notes mode)"));
+    QTest::keyClick(cell(1, 1), Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(cell(1, 1)->text(), QString());
+    QCOMPARE(said(1, 1), QString("notes 3 7"));
+    QVERIFY(drawn(1, 1, note3) && drawn(1, 1, note7) && !drawn(1, 1, note3.translated(-25, 0)));
+    QTest::keyClicks(cell(1, 1), "4");
+    QCOMPARE(said(1, 1), QString("your digit"));
+    QVERIFY(!drawn(1, 1, note3));
+    QTest::keyClick(cell(1, 1), Qt::Key_Backspace);
+    QTest::keyClicks(cell(2, 2), "7");  // strikes the 7 from its box
+    QCOMPARE(said(1, 1), QString("notes 3"));
+    const QColor plain = cell(0, 4)->palette().color(QPalette::Base);
+    choose_from_menu(cell(0, 0), {Qt::Key_H});  // highlighting, from the cell the menu is on
+    QVERIFY(cell(0, 4)->palette().color(QPalette::Base) != plain);
+    QCOMPARE(cell(4, 4)->palette().color(QPalette::Base), QColor(255, 192, 128));
+    choose_from_menu(cell(4, 4), {Qt::Key_F});  // Fill in notes
+    QCOMPARE(said(4, 4), QString("notes 1 2 3 4 5 6 7 8 9"));
+    QCOMPARE(said(0, 1), QString("notes 1 2 3 4 6 8 9"));
+    choose_from_menu(cell(4, 4), {Qt::Key_L});  // Clear notes
+    QCOMPARE(said(4, 4), QString());
+  }
+
+  // Each change undone by Ctrl+Z gives back the board, the view and what
+  // the window shows exactly; Ctrl+Shift+Z and Ctrl+Y redo it.
+  void undo_and_redo_data() {
+    QTest::addColumn<QString>("change");
+    for (const char* change : {"typing", "New", "Load", "Solve", "new puzzle"})
+      QTest::newRow(change) << change;
+  }
+
+  void undo_and_redo() {
+    QFETCH(QString, change);
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "4");
+    QTest::keyClick(cell(0, 1), Qt::Key_8, Qt::AltModifier);
+    const quorlen::Board board = window_->sudoku().board();
+    const quorlen::View view = window_->sudoku().view();
+    const QStringList before = looks();
+    answer_ = QUORLEN_EXAMPLES_DIR "/everyday-2.sud";
+    if (change == "typing") QTest::keyClicks(cell(0, 1), "8");
+    if (change == "New" || change == "Load" || change == "Solve")
+      click(change == "New" ? "cmdNew" : change == "Load" ? "cmdLoad" : "CmdSolve");
+    if (change == "new puzzle") QTest::keyClick(button("cmdNew"), Qt::Key_2, Qt::ControlModifier);
+    const quorlen::View changed = window_->sudoku().view();
+    const QStringList after = looks();
+    QVERIFY(after != before);
+    QWidget* focused = QApplication::focusWidget();
+    for (const char* redo : {"Ctrl+Shift+Z", "Ctrl+Y"}) {
+      QTest::keySequence(focused, QKeySequence("Ctrl+Z"));
+      QVERIFY(window_->sudoku().board() == board && window_->sudoku().view() == view);
+      QCOMPARE(looks(), before);
+      QTest::keySequence(focused, QKeySequence(redo));
+      QVERIFY(window_->sudoku().view() == changed);
+      QCOMPARE(looks(), after);
+    }
+  }
+
+  // Check (Ctrl+E) counts the wrong digits and marks them; the person's last
+  // digit brings the time since Freeze, once.
+  void check_and_finish() {
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "5");
+    QTest::keyClicks(cell(0, 1), "8");
+    QTest::keyClick(cell(0, 1), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(messages_.value(0), QString("1 of the 2 digits besides the givens is wrong."));
+    QCOMPARE(said(0, 0), QString("your digit, wrong"));
+    QVERIFY(drawn(0, 0, QRect(30, 32, 20, 2)));  // the red bar under the digit
+    now_ += std::chrono::seconds(125);
+    for (int i = 0; i < 81; ++i)
+      if (kEasy[i] == '.') QTest::keyClicks(cell(i / 9, i % 9), kSolved.mid(i, 1));
+    QTest::keyClick(cell(0, 0), Qt::Key_Delete);
+    QTest::keyClicks(cell(0, 0), "4");
+    QCOMPARE(messages_.mid(2), (QStringList{"You solved the puzzle in 2:05.", kSolved}));
+    QCOMPARE(said(0, 0), QString("your digit"));
+    QCOMPARE(said(0, 2), QString("a given"));
+    click("CmdSolve");
+    click("cmdRestart");
+    QTest::keyClicks(cell(0, 0), "4");
+    QCOMPARE(said(0, 0), QString("the solver's digit"));  // as its blue tells
+
+    // Under X11 a text box takes Ctrl+E for the end of its line; a window
+    // shortcut goes to the window all the same (here one the text box takes
+    // for a word back).
+    bool taken = false;
+    QAction probe(window_.get());
+    probe.setShortcut(QKeySequence("Ctrl+Left"));
+    window_->addAction(&probe);
+    connect(&probe, &QAction::triggered, [&taken] { taken = true; });
+    QTest::keyClick(cell(0, 0), Qt::Key_Left, Qt::ControlModifier);
+    QVERIFY(taken);
+  }
+
+  // A locked cell is not announced as editable. The menu on a cell, opened
+  // by the keyboard, is named for a screen reader and starts at its first entry.
+  void accessible_cells_and_menu() {
+    const auto state = [this] { return QAccessible::queryAccessibleInterface(cell(0, 0))->state(); };
+    QVERIFY(!state().editable && state().disabled);
+    click("cmdNew");
+    QVERIFY(state().editable && !state().disabled);
+    QTest::keyClicks(cell(0, 0), "5");
+    QStringList heard;
+    QTimer::singleShot(0, [&] {
+      QTimer::singleShot(0, [&] {
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(QApplication::activePopupWidget());
+        heard << menu->text(QAccessible::Name);
+        for (int i = 0; i < 5; ++i)
+          heard << menu->child(i)->text(QAccessible::Name) + (menu->child(i)->state().focused ? "*" : "");
+        QApplication::activePopupWidget()->close();
+      });
+    });
+    QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, {5, 5}, cell(0, 0)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(cell(0, 0), &menu_key);
+    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Paste"}));
+  }
+
+  // --help and --version need no display, and neither does a wrong command
+  // line: status 2 and a message that quotes what was wrong, then the usage.
+  void command_line_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output");  // how standard output (status 0) or error begins
+    const QByteArray usage =
+        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("quorlen " QUORLEN_VERSION "\n");
+    QTest::newRow("help first") << QStringList{"--screenshot", "x.png", "--bogus", "--help"} << 0 << usage;
+    QTest::newRow("Qt's own option") << QStringList{"-platform", "offscreen", "--version"} << 0
+                                     << QByteArray("quorlen " QUORLEN_VERSION "\n");
+    QTest::newRow("level")
+        << QStringList{"--new-puzzle", "bogus"} << 2
+        << "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult, not 'bogus'\n" + usage;
+    QTest::newRow("option") << QStringList{"--bogus"} << 2
+                            << QByteArray("quorlen: unknown option '--bogus'\n");
+    QTest::newRow("two files") << QStringList{"a.sud", "b.sud"} << 2
+                               << QByteArray("quorlen: one FILE at most, not 'a.sud' and 'b.sud'\n");
+  }
+
   void command_line() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
     QProcess quorlen;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
     quorlen.setProcessEnvironment(env);
-    const auto run = [&](const QStringList& args) {
-      quorlen.start(QUORLEN_APP, args);
-      return quorlen.waitForFinished(20000) && quorlen.exitStatus() == QProcess::NormalExit
-                 ? quorlen.exitCode()
-                 : -1;
-    };
-    QCOMPARE(run({"--version"}), 0);
-    QCOMPARE(quorlen.readAllStandardOutput(), QByteArray("quorlen " QUORLEN_VERSION "\n"));
-    QCOMPARE(run({"--screenshot", "x.png", "--help"}), 0);
-    QVERIFY(quorlen.readAllStandardOutput().startsWith("usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    quorlen.setProcessEnvironment(env);
-    QCOMPARE(run({"--new-puzzle", "hard"}), 2);
-    QVERIFY(quorlen.readAllStandardError().endsWith(
-        "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult\n"
-        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE [--puzzle "
-        "PUZZLE]\n"));
+    quorlen.start(QUORLEN_APP, args);
+    QVERIFY(quorlen.waitForFinished(20000) && quorlen.exitStatus() == QProcess::NormalExit);
+    QCOMPARE(quorlen.exitCode(), status);
+    const QByteArray said = status == 0 ? quorlen.readAllStandardOutput() : quorlen.readAllStandardError();
+    QVERIFY2(said.startsWith(output), said.constData());
   }
 };
 

@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The Solve command, with "Save to File" unticked: it writes nothing.
   static quorlen::HeadlessPlatform platform(std::filesystem::temp_directory_path());
-  static quorlen::Sudoku window(platform);
-  quorlen::enter_puzzle(window, grid);
+  static quorlen::Sudoku window(platform, 0);
+  window.enter_puzzle(grid);
   platform.messages.clear();
   window.CmdSolve_Click();
   const bool solved = platform.messages.size() == 1 && platform.messages[0] == "Sudoku Solved";

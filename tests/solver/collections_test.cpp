@@ -36,7 +36,7 @@ TEST_P(CollectionTest, EveryPuzzleIsSolved) {
     const auto givens = parse_puzzle(line.substr(0, 81));
     ASSERT_TRUE(givens) << line;
     ++puzzles;
-    enter_puzzle(window, *givens);
+    window.enter_puzzle(*givens);
     window.CmdSolve_Click();
     ASSERT_EQ(platform.messages.back(), "Sudoku Solved") << line;
     const DigitGrid grid = shown_digits(window.view());

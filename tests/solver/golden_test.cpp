@@ -40,8 +40,8 @@ TEST(GoldenSolves, EveryRecordedSolveIsReproducedExactly) {
     const std::string solved = golden::record_solve(window, platform, *puzzle);
     const std::string log = testing::read_bytes(dir / "steps.txt");
     ASSERT_EQ(step_log_records(window.last_solve_steps()), log) << line;
-    enter_puzzle(window, *puzzle);
-    window.view().Check2 = false;
+    window.enter_puzzle(*puzzle);
+    window.set_save_to_file(false);
     window.CmdSolve_Click();
     ASSERT_EQ(step_log_records(window.last_solve_steps()), log) << line;
     if (solved == recorded) continue;

@@ -19,6 +19,7 @@
 #include "support/scratch_dir.h"
 #include "support/text_cases.h"
 #include "ui/headless_platform.h"
+#include "ui/play_texts.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {
@@ -34,9 +35,7 @@ class ScenarioRun {
       const std::vector<std::string> w = testing::words_of(line);
       const auto command = commands_.find(w[0]);
       if (command != commands_.end()) {
-        view_before_ = window_.view();
-        board_before_ = window_.board();
-        platform_.messages.clear();
+        step();
         (window_.*command->second)();
       } else if (!act(w) && !check(w)) {
         ADD_FAILURE() << "unknown word " << w[0];
@@ -63,17 +62,48 @@ class ScenarioRun {
     return text;
   }
 
+  // A handler runs: `message` and `unchanged` look at it.
+  void step() {
+    view_before_ = window_.view();
+    board_before_ = window_.board();
+    platform_.messages.clear();
+  }
+  // The grid index of the cell at w[at] (row) and w[at + 1] (column), from 1.
+  static int cell_at(const std::vector<std::string>& w, std::size_t at) {
+    return grid_index(std::stoi(w[at]) - 1, std::stoi(w[at + 1]) - 1);
+  }
+
   bool act(const std::vector<std::string>& w) {
     const fs::path at = dir_ / (w.size() > 1 ? w[1] : "");
+    const std::set<std::string> steps = {"type", "key", "paste", "note", "clear"};
+    if (steps.count(w[0])) step();
     if (w[0] == "type") {
       for (int i = 0; i < 81; ++i) {
         const std::string cell = w[1].substr(i, 1);
         window_.type_into_cell(grid_index(i / 9, i % 9), cell == "." ? "" : cell);
       }
     } else if (w[0] == "key") {
-      window_.type_into_cell(grid_index(std::stoi(w[1]) - 1, std::stoi(w[2]) - 1), w.size() > 3 ? w[3] : "");
+      window_.type_into_cell(cell_at(w, 1), w.size() > 3 ? w[3] : "");
+    } else if (w[0] == "paste") {
+      window_.paste_puzzle(*parse_puzzle(w[1]));
+    } else if (w[0] == "note") {
+      window_.toggle_note(cell_at(w, 1), std::stoi(w[3]));
+    } else if (w[0] == "clear") {
+      window_.clear_cell(cell_at(w, 1));
+    } else if (w[0] == "select") {
+      window_.select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
+    } else if (w[0] == "option") {
+      PlayOptions options = window_.view().options;
+      (w[1] == "repeats"        ? options.repeats_shown
+       : w[1] == "highlighting" ? options.highlighting
+                                : options.notes_mode) = w[2] == "on";
+      window_.set_play_options(options);
+    } else if (w[0] == "wait") {
+      platform_.clock += std::chrono::seconds(std::stoi(w[1]));
+    } else if (w[0] == "remember") {
+      remembered_[w[1]] = {window_.board(), window_.view(), {}};
     } else if (w[0] == "tick" || w[0] == "untick") {
-      window_.view().Check2 = w[0] == "tick";
+      window_.set_save_to_file(w[0] == "tick");
     } else if (w[0] == "answer") {
       platform_.answer_next_dialog(at);
     } else if (w[0] == "file") {
@@ -145,6 +175,28 @@ class ScenarioRun {
       for (int i = 0; i < 81; ++i)
         wrong += view.cell(i).enabled != (w[1] == "enabled") || view.cell(i).max_length != 1;
       EXPECT_EQ(wrong, 0);
+    } else if (w[0] == "marks") {
+      const auto marks = cell_marks(view);
+      EXPECT_EQ(row_by_row([&](int i) { return ".rwx"[marks[i] & (kMarkRepeat | kMarkWrong)]; }), w[1]);
+    } else if (w[0] == "shades") {
+      EXPECT_EQ(row_by_row([&](int i) { return ".ud"[static_cast<int>(cell_shade(view, i))]; }), w[1]);
+    } else if (w[0] == "notes") {  // ROW COLUMN DIGITS, or - for none
+      std::string digits;
+      for (int d = 1; d <= 9; ++d)
+        if (view.cell(cell_at(w, 1)).notes >> d & 1) digits += char('0' + d);
+      EXPECT_EQ(digits.empty() ? "-" : digits, w[3]);
+    } else if (w[0] == "noted") {
+      int noted = 0;
+      for (int i = 0; i < 81; ++i) noted += view.cell(i).notes != 0;
+      EXPECT_EQ(noted, std::stoi(w[1]));
+    } else if (w[0] == "described") {
+      EXPECT_EQ(cell_descriptions(view)[cell_at(w, 1)], arg(3));
+    } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
+      EXPECT_EQ(std::to_string(window_.can_undo()) + std::to_string(window_.can_redo()), w[1]);
+    } else if (w[0] == "same") {  // as remembered, field by field
+      const Snapshot& then = remembered_.at(w[1]);
+      EXPECT_TRUE(board == then.board);
+      EXPECT_TRUE(view == then.view) << puzzle_string(shown_digits(view));
     } else if (w[0] == "label1" || w[0] == "label4") {
       EXPECT_EQ(w[0] == "label1" ? view.Label1 : view.Label4, arg(1));
     } else if (w[0] == "check2") {
@@ -198,6 +250,7 @@ class ScenarioRun {
   Sudoku window_{platform_};
   View view_before_;
   Board board_before_;
+  std::map<std::string, Snapshot> remembered_;
   void (*sigxfsz_)(int) = nullptr;
   mode_t umask_ = ::umask(022);  // new files: 0644
   rlimit fsize_ = [] {
@@ -206,9 +259,18 @@ class ScenarioRun {
     return limit;
   }();
   const std::map<std::string, void (Sudoku::*)()> commands_ = {
-      {"new", &Sudoku::cmdNew_Click},         {"load", &Sudoku::cmdLoad_Click},
-      {"save", &Sudoku::cmdSave_Click},       {"freeze", &Sudoku::cmdFreeze_Click},
-      {"restart", &Sudoku::cmdRestart_Click}, {"solve", &Sudoku::CmdSolve_Click},
+      {"new", &Sudoku::cmdNew_Click},
+      {"load", &Sudoku::cmdLoad_Click},
+      {"save", &Sudoku::cmdSave_Click},
+      {"freeze", &Sudoku::cmdFreeze_Click},
+      {"restart", &Sudoku::cmdRestart_Click},
+      {"solve", &Sudoku::CmdSolve_Click},
+      {"undo", &Sudoku::mnuUndo_Click},
+      {"redo", &Sudoku::mnuRedo_Click},
+      {"check", &Sudoku::mnuCheck_Click},
+      {"count", &Sudoku::mnuCountSolutions_Click},
+      {"fill-notes", &Sudoku::mnuFillNotes_Click},
+      {"clear-notes", &Sudoku::mnuClearNotes_Click},
   };
 };
 

@@ -1,0 +1,59 @@
+// Undo and redo for the whole window: each step keeps the whole state it
+// replaced, the board and the view being plain values. A copy of both is
+// the simplest history that is exactly right, and at a few kilobytes a
+// step, a bounded number of them costs little memory.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "board/board.h"
+#include "view/view.h"
+
+namespace quorlen {
+
+// The puzzle the person is playing, for the message when it is solved:
+// posed by Freeze (or a new puzzle), gone with New and Load.
+struct PosedPuzzle {
+  std::uint64_t number = 0;  // counts the posings of a window from 1; 0 while none is posed
+  std::chrono::steady_clock::time_point at{};
+  friend bool operator==(const PosedPuzzle&, const PosedPuzzle&) = default;
+};
+
+struct Snapshot {
+  Board board;
+  View view;
+  PosedPuzzle puzzle;
+  friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
+class History {
+ public:
+  // Keeps at most `steps` states: the oldest change falls out of reach
+  // first. With 0 it keeps nothing (the command line needs no undo).
+  explicit History(std::size_t steps) : limit_(steps) {}
+
+  bool keeps_steps() const { return limit_ > 0; }
+  bool can_undo() const { return !undo_.empty(); }
+  bool can_redo() const { return !redo_.empty(); }
+
+  // A change has replaced `before`: undo gives it back, and what was undone
+  // earlier can no longer be redone.
+  void record(Snapshot before);
+
+  // Exchanges `state` (the present) for the one before the last change, or
+  // after the last change undone; false, and nothing changed, when there
+  // is none.
+  bool undo(Snapshot& state);
+  bool redo(Snapshot& state);
+
+ private:
+  std::size_t limit_;
+  std::deque<Snapshot> undo_;  // oldest first; with redo_, never more than limit_ states
+  std::vector<Snapshot> redo_;
+};
+
+}  // namespace quorlen

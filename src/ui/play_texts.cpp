@@ -1,0 +1,73 @@
+#include "ui/play_texts.h"
+
+#include <vector>
+
+#include "board/board.h"
+#include "board/grid_rules.h"
+#include "board/units.h"
+
+namespace quorlen {
+namespace {
+
+std::string digits_of(int count) { return std::to_string(count) + (count == 1 ? " digit" : " digits"); }
+
+// "row 3", "row 3 and column 5", "row 3, column 5 and 3x3 box 2".
+std::string units_text(std::uint32_t units) {
+  std::vector<std::string> names;
+  for (const UnitKind kind : {UnitKind::row, UnitKind::column, UnitKind::box}) {
+    for (int unit = 1; unit <= 27; ++unit) {
+      if (unit_kind(unit) == kind && (units >> unit & 1) != 0)
+        names.push_back(std::string(unit_kind_word(kind)) + " " + std::to_string(unit_index(unit)));
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+  return text;
+}
+
+const char* whose(Rgb colour) {
+  return colour == kGivenColour ? "a given" : colour == kSolverBlue ? "the solver's digit" : "your digit";
+}
+
+}  // namespace
+
+std::string check_text(int entered, int wrong) {
+  if (entered == 0) return "The grid shows no digits besides the givens.";
+  if (wrong == 0) return "All " + digits_of(entered) + " besides the givens are right.";
+  return std::to_string(wrong) + " of the " + digits_of(entered) + " besides the givens " +
+         (wrong == 1 ? "is" : "are") + " wrong.";
+}
+
+std::string finish_text(std::chrono::steady_clock::duration taken) {
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(taken).count();
+  const std::string rest = std::to_string(seconds % 60);
+  return "You solved the puzzle in " + std::to_string(seconds / 60) + ":" + (rest.size() == 1 ? "0" : "") +
+         rest + ".";
+}
+
+std::array<std::string, View::kCells> cell_descriptions(const View& view) {
+  const DigitGrid digits = shown_digits(view);
+  const RepeatUnits repeats = repeated_units(digits);
+  const auto marks = cell_marks(view);
+  std::array<std::string, View::kCells> texts;
+  for (int index = 0; index < View::kCells; ++index) {
+    const CellView& cell = view.cell(index);
+    std::string& text = texts[index];
+    const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    if (digits[index] != 0) {
+      add(whose(cell.colour));
+      if (marks[index] & kMarkRepeat)
+        add("repeats the " + std::to_string(digits[index]) + " in " + units_text(repeats[index]));
+      if (marks[index] & kMarkWrong) add("wrong");
+    } else if (cell.notes != 0) {
+      std::string notes = "notes";
+      for (int digit = 1; digit <= 9; ++digit)
+        if (cell.notes & digit_mask(digit)) notes += " " + std::to_string(digit);
+      add(notes);
+    }
+  }
+  return texts;
+}
+
+}  // namespace quorlen

@@ -1,0 +1,33 @@
+// The texts of playing: Check's answers, the message of a puzzle solved by
+// the person, and what a screen reader hears of each cell beyond its name.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <string>
+
+#include "view/view.h"
+
+namespace quorlen {
+
+inline constexpr const char* kCheckNoGivens =
+    "There are no givens to check against: Freeze makes the digits on the grid the givens.";
+inline constexpr const char* kCheckNoSolution =
+    "The givens have no solution, so there is nothing to check against.";
+inline constexpr const char* kCheckSeveral =
+    "The givens have more than one solution, so there is nothing to check against.";
+
+// Check's answer when the givens have one solution: of the `entered`
+// digits that are not givens, `wrong` differ from it.
+std::string check_text(int entered, int wrong);
+
+// "You solved the puzzle in 4:07.", minutes and seconds since it was posed.
+std::string finish_text(std::chrono::steady_clock::duration taken);
+
+// The accessible description of every cell, by grid index: whose digit it
+// shows (as its colour tells), where the digit repeats, whether Check found
+// it wrong, and its notes while they show; for example
+// "your digit, repeats the 5 in row 3 and 3x3 box 1" or "notes 3 7".
+std::array<std::string, View::kCells> cell_descriptions(const View& view);
+
+}  // namespace quorlen
