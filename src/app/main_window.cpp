@@ -84,6 +84,7 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setAutoFillBackground(true);
 
   build_menu_actions();
+  print_actions_ = new PrintActions(this, sudoku_.view(), platform_);
   build_cells();
   build_buttons();
   build_labels();
@@ -192,6 +193,9 @@ void MainWindow::add_menu_entries(QMenu* menu) {
   QMenu* levels = menu->addMenu(QStringLiteral("&New puzzle"));
   for (int i = 0; i < kLevelCount; ++i) levels->addAction(menu_actions_[i]);
   menu->addAction(menu_actions_.back());
+  menu->addSeparator();
+  menu->addAction(print_actions_->print_action());
+  menu->addAction(print_actions_->export_action());
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {

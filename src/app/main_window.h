@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/cell_keys.h"
+#include "app/print_actions.h"
 #include "app/qt_platform.h"
 #include "ui/sudoku.h"
 
@@ -58,6 +59,8 @@ class MainWindow : public QWidget {
   // Count solutions. They belong to the window, so their shortcuts work
   // wherever the focus is.
   const std::array<QAction*, kLevelCount + 1>& menu_actions() const { return menu_actions_; }
+  // Print… and Export PDF…, after them in the menu.
+  PrintActions& print_actions() const { return *print_actions_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -75,7 +78,7 @@ class MainWindow : public QWidget {
   void build_labels();
   void build_menu_actions();
   // The window's entries, added to a menu: "New puzzle" with a level each,
-  // and "Count solutions".
+  // "Count solutions", "Print…" and "Export PDF…".
   void add_menu_entries(QMenu* menu);
   void set_tab_order();
   void run(void (Sudoku::*handler)());
@@ -93,6 +96,7 @@ class MainWindow : public QWidget {
   QLabel* label4_ = nullptr;
   QCheckBox* check2_ = nullptr;
   std::array<QAction*, kLevelCount + 1> menu_actions_{};
+  PrintActions* print_actions_ = nullptr;
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 
