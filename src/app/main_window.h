@@ -59,8 +59,6 @@ class MainWindow : public QWidget {
   // Count solutions. They belong to the window, so their shortcuts work
   // wherever the focus is.
   const std::array<QAction*, kLevelCount + 1>& menu_actions() const { return menu_actions_; }
-  // Print… and Export PDF…, after them in the menu.
-  PrintActions& print_actions() const { return *print_actions_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
