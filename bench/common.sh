@@ -3,7 +3,8 @@
 # from the top of the tree:
 #   $work                  a temporary folder, removed when the script ends
 #   built TARGET [PATH]    prints PATH made absolute when given, else builds
-#                          TARGET (Release) in $work and prints its path
+#                          TARGET (Release) in $work and prints its path;
+#                          with build_qt=ON set first, the Qt programs too
 #   timed OUT COMMAND...   runs COMMAND, its output to OUT, and prints its
 #                          "wall cpu" seconds; cpu is user + system, what the
 #                          program itself used, which other load on a shared
@@ -22,7 +23,7 @@ built() {
   fi
   echo "building $1 (Release) in $work" >&2
   cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLEN_BUILD_TESTS=OFF \
-    -DQUORLEN_BUILD_APP=OFF >/dev/null
+    "-DQUORLEN_BUILD_APP=${build_qt:-OFF}" >/dev/null
   cmake --build "$work/build" --target "$1" >/dev/null
   echo "$work/build/$1"
 }

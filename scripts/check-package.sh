@@ -38,10 +38,12 @@ scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 chmod 755 "$scratch"
 dpkg-deb -x "$deb" "$scratch/root"
-for f in usr/bin/quorlen usr/bin/quorlen-solve usr/bin/quorlen-generate usr/share/applications/org.quorlen.Quorlen.desktop \
+for f in usr/bin/quorlen usr/bin/quorlen-solve usr/bin/quorlen-generate usr/bin/quorlen-print \
+  usr/share/applications/org.quorlen.Quorlen.desktop \
   usr/share/mime/packages/org.quorlen.Quorlen.xml usr/share/metainfo/org.quorlen.Quorlen.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/org.quorlen.Quorlen.svg usr/share/icons/hicolor/48x48/apps/org.quorlen.Quorlen.png \
-  usr/share/man/man1/quorlen-solve.1.gz usr/share/man/man1/quorlen-generate.1.gz usr/share/man/man6/quorlen.6.gz \
+  usr/share/man/man1/quorlen-solve.1.gz usr/share/man/man1/quorlen-generate.1.gz \
+  usr/share/man/man1/quorlen-print.1.gz usr/share/man/man6/quorlen.6.gz \
   usr/share/doc/quorlen/copyright \
   usr/share/quorlen/examples/everyday-1.sud; do
   [[ -f $scratch/root/$f ]] || fail "the package lacks /$f"
@@ -70,6 +72,12 @@ solved=$(setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin
   "$scratch/root/usr/bin/quorlen-solve" <<<"$generated" | cut -f4 | sort -u) || fail "quorlen-solve of generated puzzles"
 [[ $solved == "Difficulty     : 1 (Medium)" ]] || fail "generated Medium puzzles solve as: $solved"
 pass "as a user: quorlen-generate's Medium puzzles are what quorlen-solve rates Medium"
+# No display and no runtime folder: a PDF all the same, its digits as text.
+setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin:/bin HOME="$scratch/home" \
+  "$scratch/root/usr/bin/quorlen-print" --solutions -o "$scratch/home/booklet.pdf" <<<"$generated" ||
+  fail "quorlen-print exited $? as a user"
+pdftotext "$scratch/home/booklet.pdf" - | grep -q 'Solution 3' || fail "quorlen-print's PDF lacks its solutions"
+pass "as a user, without a display: quorlen-print's booklet of those puzzles"
 [[ $(find "$scratch/root" | sort) == "$before" ]] || fail "something was written next to the program"
 pass "nothing written next to the program"
 

@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev     # the window quorlen and its GUI tests (Widgets, Test, the platform plugins)
   fonts-liberation # Liberation Sans, the metric twin that stands in for Arial
   parallel         # GNU parallel: the test of the README's recipe for several machines
+  poppler-utils    # pdftotext, pdfinfo, pdftoppm: the tests read the printed PDFs back
 )
 case ${1:-} in
   --clang) packages+=(clang-14 libclang-rt-14-dev) ;;

@@ -85,6 +85,7 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setAutoFillBackground(true);
 
   build_menu_actions();
+  print_actions_ = new PrintActions(this, sudoku_.view(), platform_);
   build_cells();
   build_buttons();
   build_labels();
@@ -224,6 +225,8 @@ void MainWindow::add_menu_entries(QMenu* menu) {
   menu->addActions({a.notes_mode, a.fill_notes, a.clear_notes});
   menu->addSeparator();
   menu->addActions({a.repeats, a.highlighting});
+  menu->addSeparator();
+  menu->addActions({print_actions_->print_action(), print_actions_->export_action()});
 }
 
 void MainWindow::play_options_changed() {

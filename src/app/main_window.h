@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/cell_keys.h"
+#include "app/print_actions.h"
 #include "app/qt_platform.h"
 #include "ui/sudoku.h"
 
@@ -91,7 +92,8 @@ class MainWindow : public QWidget {
   QAction* add_action(const char* text, const QList<QKeySequence>& keys, std::function<void()> act);
   // The window's entries, added to a menu (the window's and each cell's):
   // Undo and Redo; Copy and Paste of the puzzle; "New puzzle" with a level
-  // each, Count solutions and Check; the notes; the play options.
+  // each, Count solutions and Check; the notes; the play options; Print…
+  // and Export PDF….
   void add_menu_entries(QMenu* menu);
   // The menu with the window's entries, over the window or a cell.
   void show_menu(QWidget* over, QContextMenuEvent* event);
@@ -115,7 +117,8 @@ class MainWindow : public QWidget {
   QLabel* label4_ = nullptr;
   QCheckBox* check2_ = nullptr;
   MenuActions menu_actions_;
-  int shown_selection_ = -1;                     // the selected cell that the focus was last given to
+  int shown_selection_ = -1;  // the selected cell that the focus was last given to
+  PrintActions* print_actions_ = nullptr;
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

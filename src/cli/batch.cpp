@@ -1,25 +1,18 @@
 #include "cli/batch.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <set>
-#include <system_error>
 
 #include "board/units.h"
 #include "cli/ordered_queue.h"
 #include "cli/ordered_run.h"
 #include "cli/output_file.h"
-#include "cli/puzzle_scanner.h"
+#include "cli/puzzle_inputs.h"
 #include "files/sud_file.h"
 #include "solver/complete_search.h"
 #include "ui/headless_platform.h"
@@ -167,95 +160,36 @@ Outcome count_job(const Job& job, const Queue& queue) {
   return outcome;
 }
 
-// Reads every input in turn and queues its puzzles, in batches, and its
-// refusals.
-class InputReader : public PuzzleScanner::Sink {
+// Queues the puzzles of the inputs in batches, and their refusals, in input
+// order; a ".sud" file is a job of its own.
+class InputQueuer : public PuzzleInputs::Sink {
  public:
-  InputReader(Queue& queue, int in, std::size_t batch_puzzles)
-      : queue_(queue), in_(in), batch_puzzles_(batch_puzzles) {}
+  InputQueuer(Queue& queue, std::size_t batch_puzzles) : queue_(queue), batch_puzzles_(batch_puzzles) {}
 
-  // Once `stop_fd` is readable, no wait for input goes on: one that may
-  // never end (a terminal, a quiet pipe, a FIFO no one opens) ends for good.
-  void read(const std::vector<std::string>& inputs, int stop_fd) {
-    stop_fd_ = stop_fd;
-    for (const std::string& input : inputs) {
-      if (stopped_) return;
-      if (input == "-") {
-        read_lines(in_, "<stdin>");
-      } else if (is_sud_file_name(input)) {
-        stopped_ = !queue_.push_job({.puzzles = {}, .sud_file = input});
-      } else {
-        read_file(input);
-      }
-    }
-  }
-
-  void puzzle(const DigitGrid& givens) override {
+  bool puzzle(const DigitGrid& givens, const std::string&, std::uint64_t) override {
     batch_.puzzles.push_back(givens);
-    if (batch_.puzzles.size() >= batch_puzzles_) send_batch();
+    return batch_.puzzles.size() < batch_puzzles_ || send_batch();
   }
-  void refused(std::uint64_t line, const std::string& why) override {
-    send_batch();
-    stopped_ |= !queue_.push_result(refusal(name_ + ":" + std::to_string(line) + ": " + why));
+  bool sud_file(const std::string& path) override {
+    return send_batch() && queue_.push_job({.puzzles = {}, .sud_file = path});
   }
+  bool refused(const std::string& message) override {
+    return send_batch() && queue_.push_result(refusal(message));
+  }
+  bool read_waits() override { return send_batch(); }
 
  private:
-  void send_batch() {
-    if (batch_.puzzles.empty() || stopped_) return;
-    stopped_ = !queue_.push_job(std::move(batch_));
+  bool send_batch() {
+    if (batch_.puzzles.empty()) return true;
+    const bool sent = queue_.push_job(std::move(batch_));
     batch_ = Job{};
     batch_.puzzles.reserve(batch_puzzles_);
-  }
-
-  void read_file(const std::string& path) {
-    // Non-blocking, so that opening a FIFO returns at once: the wait for a
-    // writer is then a wait for input, which a stop ends.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    const int error = fd < 0 ? errno : ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (error != 0) {
-      stopped_ |= !queue_.push_result(
-          refusal(path + ": cannot be opened: " + std::generic_category().message(error) + ", skipped"));
-    } else {
-      read_lines(fd, path);
-    }
-    if (fd >= 0) ::close(fd);
-  }
-
-  void read_lines(int fd, const std::string& name) {
-    name_ = name;
-    PuzzleScanner scanner(*this);
-    while (!stopped_) {
-      pollfd ready[] = {{fd, POLLIN, 0}, {stop_fd_, POLLIN, 0}};
-      if (::poll(ready, 2, -1) < 0 && errno == EINTR) continue;
-      if (ready[1].revents != 0) return;
-      const ssize_t got = ::read(fd, buffer_.data(), buffer_.size());
-      if (got > 0) {
-        scanner.feed(std::string_view(buffer_.data(), static_cast<std::size_t>(got)));
-        send_batch();  // what is read is solved, whether more comes soon or not
-      } else if (got == 0) {
-        scanner.finish();
-        send_batch();
-        return;
-      } else if (errno != EINTR && errno != EAGAIN) {
-        const std::string reason = std::generic_category().message(errno);
-        send_batch();
-        stopped_ |=
-            !queue_.push_result(refusal(name + ": read error on line " + std::to_string(scanner.line()) +
-                                        ": " + reason + ", rest skipped"));
-        return;
-      }
-    }
+    return sent;
   }
 
   Queue& queue_;
-  int in_;
   std::size_t batch_puzzles_;
   Job batch_;
-  std::string name_;
-  bool stopped_ = false;
-  int stop_fd_ = -1;
-  std::vector<char> buffer_ = std::vector<char>(64 * 1024);
 };
 
 // Writes each line of `lines` after its number, counting on from `number`;
@@ -297,7 +231,8 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   // keeps them in input order, so the log left is the last puzzle's.
   const int jobs = options.steps ? 1 : std::max(options.jobs, 1);
   Queue queue(std::max<std::size_t>(8, 4 * static_cast<std::size_t>(jobs)));
-  InputReader reader(queue, in, options.steps ? 1 : kBatchPuzzles);
+  InputQueuer queuer(queue, options.steps ? 1 : kBatchPuzzles);
+  PuzzleInputs reader(queuer, in);
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
   OrderedRun run(queue, "quorlen-solve", out, err);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,6 +30,7 @@
 
 #include "app/main_window.h"
 #include "board/units.h"
+#include "support/pdf_pages.h"
 
 using quorlen::grid_index;
 
@@ -117,6 +120,7 @@ class WindowTest : public QObject {
   // cancelled.
   void init() {
     messages_.clear();
+    answer_.clear();
     QFile::remove(program_dir_.filePath("steps.txt"));
     quorlen::PlatformHooks hooks;
     hooks.message_box = [this](const std::string& text) {
@@ -408,6 +412,75 @@ class WindowTest : public QObject {
                                      "The digits on the grid have no solution.", typo}));
     QCOMPARE(shown(), typo);
     QVERIFY(!button("CmdSolve")->isEnabled());
+  }
+
+  // The cell (row, column) of a PDF's one grid, rendered at 144 dots an
+  // inch: how many of its pixels are dark, and their mean colour.
+  std::pair<int, QColor> ink(const QString& pdf, int row, int col) const {
+    QProcess::execute("pdftoppm", {"-r", "144", "-png", "-singlefile", pdf, program_dir_.filePath("page")});
+    const QImage page(program_dir_.filePath("page.png"));
+    const QRectF square = quorlen::PageLayout(page.size(), 2, 1).grid(0);
+    const double cell = square.width() / 9;
+    const QImage box = page.copy(
+        QRectF(square.topLeft() + QPointF(col + 0.2, row + 0.2) * cell, QSizeF(0.6, 0.6) * cell).toRect());
+    int dark = 0, red = 0, green = 0, blue = 0;
+    for (int i = 0; i < box.width() * box.height(); ++i) {
+      const QColor pixel = box.pixelColor(i % box.width(), i / box.width());
+      if (std::min({pixel.red(), pixel.green(), pixel.blue()}) < 128)
+        ++dark, red += pixel.red(), green += pixel.green(), blue += pixel.blue();
+    }
+    return {dark, dark == 0 ? QColor() : QColor(red / dark, green / dark, blue / dark)};
+  }
+
+  // Export PDF from the menu and Print from its key through the real print
+  // dialog, set to print to a file: the grid as shown, its level, the
+  // givens bold, the person's digits plain, the solver's blue, the notes of
+  // an empty cell (hidden once Solve fills it). A cancelled
+  // print and an export that fails change nothing.
+  void prints_and_exports_the_grid_as_shown() {
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "4");  // the person's 4; the given at row 3, column 7 is a 4 too
+    for (const Qt::Key note : {Qt::Key_7, Qt::Key_3}) QTest::keyClick(cell(0, 1), note, Qt::AltModifier);
+    answer_ = program_dir_.filePath("exported.pdf");
+    choose_from_menu(cell(4, 4), {Qt::Key_E});
+    QCOMPARE(QString::fromStdString(quorlen::testing::pdf_transcript(quorlen::to_path(answer_), 1)),
+             "page\nMedium\t4" + kEasy.mid(1) + "\t9:37\n");
+    const auto [given_ink, given] = ink(answer_, 2, 6);
+    const auto [typed_ink, typed] = ink(answer_, 0, 0);
+    QVERIFY2(typed_ink > 0 && typed_ink < given_ink * 0.85,
+             qPrintable(QString("%1 %2").arg(typed_ink).arg(given_ink)));
+    QVERIFY(given.value() < 40 && typed.value() < 40);  // black, both
+
+    window_->activateWindow();  // which the offscreen platform does not do when the menu closes
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    click("CmdSolve");
+    messages_.clear();
+    const QString printed = program_dir_.filePath("printed.pdf");
+    when_modal([&](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>("filename")->setText(printed);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QTest::keyClick(button("cmdNew"), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(quorlen::testing::pdf_transcript(quorlen::to_path(printed), 1)),
+             "page\nMedium\t" + kSolved + "\n");
+    const QColor solver = ink(printed, 0, 1).second;
+    QVERIFY2(solver.blue() > solver.red() + 100, qPrintable(solver.name()));
+
+    QFile::remove(printed);
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    bool cancelled = false;
+    when_modal([&](QWidget* dialog) { cancelled = qobject_cast<QPrintDialog*>(dialog) != nullptr; });
+    QTest::keyClick(button("cmdNew"), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(cancelled);
+    answer_ = program_dir_.filePath("missing/exported.pdf");
+    choose_from_menu(window_->findChild<QLabel*>("Label2"), {Qt::Key_E});
+    QVERIFY(!QFile::exists(printed));
+    QCOMPARE(messages_,
+             (QStringList{"Cannot save \"" + answer_ + "\": No such file or directory.", kSolved}));
+    QCOMPARE(shown(), kSolved);
   }
 
   // A file given at the start that does not load: its real box opens once

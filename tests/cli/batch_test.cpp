@@ -18,6 +18,9 @@
 
 #include "support/scratch_dir.h"
 #include "support/text_cases.h"
+#ifdef QUORLEN_PRINT
+#include "support/pdf_pages.h"
+#endif
 
 namespace quorlen {
 namespace {
@@ -32,7 +35,7 @@ struct Command {
   std::string in;           // written to its standard input through a pipe,
   std::size_t filler = 0;   // then this many 'x', never all in memory at once
   unsigned seconds = 200;   // then SIGALRM ends it
-  std::string stdout_path;  // instead of a file of the folder
+  std::string stdout_path;  // instead of a file of the folder; "tty": a terminal
   rlim_t fsize = RLIM_INFINITY;
   int closed = -1;               // a standard descriptor it starts without
   int signal = 0;                // sent while its output, a pipe then, is full; stdin open till then
@@ -62,8 +65,11 @@ Ran run(const fs::path& dir, const Command& r) {
   const bool piped_out_mode = r.signal || r.nonblocking;
   if (piped_out_mode) ::fcntl(piped[0], F_SETPIPE_SZ, 4096);
   if (r.nonblocking) ::fcntl(piped[1], F_SETFL, O_NONBLOCK);
-  const int out_fd =
-      piped_out_mode ? piped[1] : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int terminal = r.stdout_path == "tty" ? ::posix_openpt(O_RDWR | O_NOCTTY) : -1;
+  EXPECT_TRUE(terminal < 0 || (::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0));
+  const int out_fd = piped_out_mode  ? piped[1]
+                     : terminal >= 0 ? ::open(::ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC)
+                                     : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err_fd = ::open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -125,6 +131,7 @@ Ran run(const fs::path& dir, const Command& r) {
   }
   ::close(in[1]);
   ::close(piped[0]);
+  if (terminal >= 0) ::close(terminal);
   int status = 0;
   rusage usage{};
   EXPECT_EQ(::wait4(pid, &status, 0, &usage), pid);
@@ -175,13 +182,23 @@ TEST_P(Cases, Run) {
   int status = 0, lines = -1;
   std::vector<int> fields;
   std::vector<std::pair<std::string, std::string>> contents;
+  std::string pdf, info, pages;  // quorlen-print's PDF, what pdfinfo says of it, and what pdftotext finds
+  int per_page = 1;
   for (const auto& [number, line] : GetParam().lines) {
     const std::vector<std::string> w = testing::words_of(line);
     const std::string& arg = w.size() > 1 ? w[1] : "";
-    if (w[0] == "program") {
+    if (w[0] == "program" && w.at(1) == "quorlen-print") {
+#ifdef QUORLEN_PRINT
+      r.program = QUORLEN_PRINT;
+#else
+      GTEST_SKIP() << "quorlen-print is not built";
+#endif
+    } else if (w[0] == "program") {
       r.program = w.at(1) == "quorlen-generate" ? QUORLEN_GENERATE : QUORLEN_SOLVE;
     } else if (w[0] == "run") {
       r.args.assign(w.begin() + 1, w.end());
+      const auto per = std::find(r.args.begin(), r.args.end(), "--per-page");
+      if (per != r.args.end() && per + 1 != r.args.end()) per_page = std::stoi(per[1]);
     } else if (w[0] == "stdin") {
       r.in += arg;
     } else if (w[0] == "file") {
@@ -211,6 +228,10 @@ TEST_P(Cases, Run) {
       status = std::stoi(arg);
     } else if (w[0] == "content") {
       contents.emplace_back(arg, w.at(2));
+    } else if (w[0] == "pdf" || w[0] == "info") {
+      (w[0] == "pdf" ? pdf : info) = arg;
+    } else if (w[0] == "page" || w[0] == "grid") {
+      pages += (w[0] == "page" ? line : arg + "\t" + w.at(2)) + "\n";
     } else {
       ADD_FAILURE() << GetParam().file << ":" << number << ": unknown word " << w[0];
     }
@@ -229,6 +250,15 @@ TEST_P(Cases, Run) {
     err.replace(at, 5, std::to_string(ran.pid));
   EXPECT_EQ(ran.err, err);
   for (const auto& [name, bytes] : contents) EXPECT_EQ(testing::read_bytes(dir / name), bytes) << name;
+#ifdef QUORLEN_PRINT
+  if (!pdf.empty()) {
+    if (!pages.empty()) {
+      EXPECT_EQ(testing::pdf_transcript(dir / pdf, per_page), pages);
+    }
+    const std::string said = testing::output_of("pdfinfo '" + (dir / pdf).string() + "'");
+    EXPECT_NE(said.find(info), std::string::npos) << said;
+  }
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Batch, Cases,

@@ -1,0 +1,2 @@
+// Must not compile: the command-line layer stays free of any toolkit.
+#include "print/booklet.h"
