@@ -115,9 +115,11 @@ int print_booklet(Options& options) {
           printed(puzzle.solution, puzzle.givens, QStringLiteral("Solution %1").arg(number)));
   }
 
-  // No display, no window: off screen, unless the user chose a platform.
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform == nullptr || *platform == '\0') ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // No display, no window: off screen, whatever QT_QPA_PLATFORM says. It
+  // names the platform of the desktop's Qt programs, which a PDF needs none
+  // of, and one that cannot start here (xcb without a display) would abort
+  // this program before it printed anything.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(tell_critical);
   int qt_argc = 1;
   char* qt_argv[] = {const_cast<char*>("quorlen-print"), nullptr};
