@@ -163,7 +163,14 @@ int main(int argc, char** argv) {
       if (value != "a4" && value != "letter") return kProgram.usage_error("--paper needs a4 or letter");
       options.paper = value == "a4" ? QPageSize::A4 : QPageSize::Letter;
     } else if (name == "--title") {
+      // One line of text: a control character (a line end, a terminal's
+      // escape) is a blank, on the page and in the title a reader program
+      // shows, where it would end the line or reach the terminal of
+      // whoever prints that title (pdfinfo does, as it is).
       options.booklet.title = QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
+      for (QChar& c : options.booklet.title) {
+        if (c.category() == QChar::Other_Control) c = u' ';
+      }
     } else if (name == "-o" || name == "--output") {
       if (value.empty())
         return kProgram.usage_error(std::string(name) + " needs a file name, not an empty one");
