@@ -164,9 +164,8 @@ int main(int argc, char** argv) {
       options.paper = value == "a4" ? QPageSize::A4 : QPageSize::Letter;
     } else if (name == "--title") {
       // One line of text: a control character (a line end, a terminal's
-      // escape) is a blank, on the page and in the title a reader program
-      // shows, where it would end the line or reach the terminal of
-      // whoever prints that title (pdfinfo does, as it is).
+      // escape) is a blank. The page draws it so anyway; the PDF's title,
+      // which pdfinfo and reader programs show as it stands, would hold it.
       options.booklet.title = QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
       for (QChar& c : options.booklet.title) {
         if (c.category() == QChar::Other_Control) c = u' ';
