@@ -79,6 +79,18 @@ class PuzzleRunner {
 
  private:
   void solve(const DigitGrid& givens, Outcome& outcome) {
+    if (options_.explain && !options_.steps) {
+      // Nothing but the placements is printed: the Solve command's attempts
+      // from the board Freeze left, its steps kept, as the window works them
+      // out after a Solve (the same board makes the same placements), so
+      // that each puzzle is solved once, not once more for its steps.
+      Board board = window_.board();
+      View view;
+      SolveSteps steps;
+      run_attempts(board, view, &steps);
+      append_explanation(steps, outcome.lines);
+      return;
+    }
     if (options_.steps) window_.set_save_to_file(true);
     platform_.messages.clear();
     const auto start = std::chrono::steady_clock::now();

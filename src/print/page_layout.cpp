@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "board/units.h"
 
@@ -47,26 +47,20 @@ QFont print_font(double points, bool bold) {
   return font;
 }
 
-struct PlacedDigit {
-  QPointF centre;
-  int digit;
+// A font and colour for digits, and the step from a digit's centre to where
+// its text starts. Every digit has the same width and height in this font,
+// so one step centres them all.
+struct DigitPen {
+  DigitPen(const QPainter& painter, double points, InkLook look)
+      : font(print_font(points, look.bold)), colour(look.colour) {
+    const QFontMetricsF metrics(font, painter.device());
+    const QRectF eight = metrics.tightBoundingRect(QStringLiteral("8"));
+    to_baseline = {-metrics.horizontalAdvance(QLatin1Char('8')) / 2, -(eight.top() + eight.bottom()) / 2};
+  }
+  QFont font;
+  QColor colour;
+  QPointF to_baseline;
 };
-
-// Writes each digit centred on its point. Every digit has the same width
-// and height in this font, so one measure centres them all.
-void draw_digits(QPainter& painter, const QFont& font, const QColor& colour,
-                 const std::vector<PlacedDigit>& digits) {
-  if (digits.empty()) return;
-  static const QString kDigits[] = {{}, "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-  painter.setFont(font);
-  painter.setPen(colour);
-  const QFontMetricsF metrics(font, painter.device());
-  const QRectF eight = metrics.tightBoundingRect(QStringLiteral("8"));
-  const QPointF to_baseline(-metrics.horizontalAdvance(QLatin1Char('8')) / 2,
-                            -(eight.top() + eight.bottom()) / 2);
-  for (const PlacedDigit& placed : digits)
-    painter.drawText(placed.centre + to_baseline, kDigits[placed.digit]);
-}
 
 }  // namespace
 
@@ -138,31 +132,39 @@ void draw_grid(QPainter& painter, const QRectF& square, const PrintedGrid& grid,
   draw_lines(true);
   painter.drawRect(square);
 
-  // Each ink's digits, then the notes: digit d in the d-th of nine small
-  // places, row by row.
-  std::array<std::vector<PlacedDigit>, 3> inked;
-  std::vector<PlacedDigit> notes;
+  // The digits and notes cell by cell, row by row: the order in which a
+  // reader program copies them and a screen reader reads them. A note d
+  // goes in the d-th of nine small places, row by row.
+  const double digit_points = cell_points * 0.62;
+  const std::array<DigitPen, 4> pens{DigitPen(painter, digit_points, look_of(Ink::given)),
+                                     DigitPen(painter, digit_points, look_of(Ink::person)),
+                                     DigitPen(painter, digit_points, look_of(Ink::solver)),
+                                     DigitPen(painter, cell_points * 0.24, {false, QColor(80, 80, 80)})};
+  constexpr std::size_t kNotes = 3;
+  static const QString kDigits[] = {{}, "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+  std::size_t in_use = pens.size();
+  const auto write = [&](std::size_t with, QPointF centre, int digit) {
+    if (with != in_use) {
+      painter.setFont(pens[with].font);
+      painter.setPen(pens[with].colour);
+      in_use = with;
+    }
+    painter.drawText(centre + pens[with].to_baseline, kDigits[digit]);
+  };
   for (int row = 0; row < 9; ++row) {
     for (int col = 0; col < 9; ++col) {
       const PrintedCell& printed = grid.cells[grid_index(row, col)];
       const QPointF centre = square.topLeft() + QPointF((col + 0.5) * cell, (row + 0.5) * cell);
       if (printed.digit >= 1 && printed.digit <= 9) {
-        inked[static_cast<std::size_t>(printed.ink)].push_back({centre, printed.digit});
+        write(static_cast<std::size_t>(printed.ink), centre, printed.digit);
         continue;
       }
       for (int d = 1; d <= 9; ++d) {
-        if ((printed.notes & (1u << d)) == 0) continue;
-        notes.push_back(
-            {centre + QPointF(((d - 1) % 3 - 1) * cell * 0.3, ((d - 1) / 3 - 1) * cell * 0.3), d});
+        if ((printed.notes & (1u << d)) != 0)
+          write(kNotes, centre + QPointF(((d - 1) % 3 - 1) * cell * 0.3, ((d - 1) / 3 - 1) * cell * 0.3), d);
       }
     }
   }
-  for (const Ink ink : {Ink::given, Ink::person, Ink::solver}) {
-    const InkLook look = look_of(ink);
-    draw_digits(painter, print_font(cell_points * 0.62, look.bold), look.colour,
-                inked[static_cast<std::size_t>(ink)]);
-  }
-  draw_digits(painter, print_font(cell_points * 0.24, false), QColor(80, 80, 80), notes);
   painter.restore();
 }
 

@@ -65,7 +65,8 @@ class PageLayout {
 // Draws `grid` in `square` (device units, `unit` of them to a point): thin
 // lines between the cells, thick ones around the boxes and the grid, each
 // digit large and centred in its cell, an empty cell's notes small in a
-// 3 x 3 pattern. Every digit is text, so that a reader program finds it.
+// 3 x 3 pattern. Every digit is text, so that a reader program finds it,
+// written cell by cell, row by row, so that it reads the grid in order.
 void draw_grid(QPainter& painter, const QRectF& square, const PrintedGrid& grid, double unit);
 
 // One line of text centred in `band`, cut with an ellipsis where too long.

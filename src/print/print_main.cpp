@@ -115,9 +115,11 @@ int print_booklet(Options& options) {
           printed(puzzle.solution, puzzle.givens, QStringLiteral("Solution %1").arg(number)));
   }
 
-  // No display, no window: off screen, unless the user chose a platform.
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform == nullptr || *platform == '\0') ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // No display, no window: off screen, whatever QT_QPA_PLATFORM says. It
+  // names the platform of the desktop's Qt programs, which a PDF needs none
+  // of, and one that cannot start here (xcb without a display) would abort
+  // this program before it printed anything.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(tell_critical);
   int qt_argc = 1;
   char* qt_argv[] = {const_cast<char*>("quorlen-print"), nullptr};
@@ -161,7 +163,13 @@ int main(int argc, char** argv) {
       if (value != "a4" && value != "letter") return kProgram.usage_error("--paper needs a4 or letter");
       options.paper = value == "a4" ? QPageSize::A4 : QPageSize::Letter;
     } else if (name == "--title") {
+      // One line of text: a control character (a line end, a terminal's
+      // escape) is a blank. The page draws it so anyway; the PDF's title,
+      // which pdfinfo and reader programs show as it stands, would hold it.
       options.booklet.title = QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
+      for (QChar& c : options.booklet.title) {
+        if (c.category() == QChar::Other_Control) c = u' ';
+      }
     } else if (name == "-o" || name == "--output") {
       if (value.empty())
         return kProgram.usage_error(std::string(name) + " needs a file name, not an empty one");
