@@ -57,7 +57,8 @@ const Placement& StepsBrowser::placement(std::size_t step) const {
 std::string StepsBrowser::caption(std::size_t group) const {
   const StepGroup& g = groups_[group];
   std::string text = g.search ? "The complete search" : "Attempt " + std::to_string(g.attempt);
-  text += group == 0 && steps_->result.outcome == SolveOutcome::solved ? ", which solved the puzzle: " : ", failed: ";
+  text += group == 0 && steps_->result.outcome == SolveOutcome::solved ? ", which solved the puzzle: "
+                                                                       : ", failed: ";
   return text + std::to_string(g.count) + (g.count == 1 ? " step" : " steps");
 }
 
