@@ -19,7 +19,9 @@ namespace quorlen {
 // its own, and its sentence and accessible description say that it is one.
 class StepsModel : public QAbstractListModel {
  public:
-  explicit StepsModel(QObject* parent) : QAbstractListModel(parent) { bold_.setBold(true); }  // the list's, bold
+  explicit StepsModel(QObject* parent) : QAbstractListModel(parent) {
+    bold_.setBold(true);
+  }  // the list's, bold
 
   void show(const StepsBrowser* browser) {
     beginResetModel();

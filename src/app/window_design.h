@@ -112,7 +112,7 @@ inline QColor pointer_colour() { return {0, 130, 60}; }
 inline constexpr int kPointerFrame = 2;  // pixels
 inline constexpr int kPointerInset = 5;  // pixels from the edge of a cell with a digit
 inline QColor guess_tint() { return {232, 222, 255}; }
-inline constexpr int kStepsWidth = 540;  // the steps window's, beside the main window
+inline constexpr int kStepsWidth = 640;  // the steps window's, beside the main window
 
 inline QColor shaded(const QColor& box, Shade shade) {
   const double tint = shade == Shade::digit ? 0.45 : shade == Shade::unit ? 0.22 : 0.0;

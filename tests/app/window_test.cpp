@@ -776,6 +776,11 @@ class WindowTest : public QObject {
     QVERIFY(!steps->isVisible());
     QVERIFY(window_->sudoku().board() == board && window_->sudoku().view() == view);
     QCOMPARE(looks(), solved);
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));          // the main window again
+    QTest::keyClick(cell(0, 0), Qt::Key_T, Qt::ControlModifier);  // Ctrl+T opens and, in the steps, closes
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(!steps->isVisible() && window_->sudoku().view() == view);
   }
 
   // --help and --version need no display, and neither does a wrong command
