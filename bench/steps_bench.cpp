@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
       std::sort(step.begin(), step.end());
       const double close = ms_of([&] { QTest::keyClick(list, Qt::Key_Escape); });
       std::printf("%-26s %6zu %6zu %6zu %7.2f %7.2f %7.2f %7.2f %8.3f %8.3f %7.2f\n", c.name.c_str(),
-                  placements, groups, most, open, attempt,
-                  end, home, step.empty() ? 0.0 : step[step.size() / 2], step.empty() ? 0.0 : step.back(), close);
+                  placements, groups, most, open, attempt, end, home,
+                  step.empty() ? 0.0 : step[step.size() / 2], step.empty() ? 0.0 : step.back(), close);
     }
   }
 }

@@ -145,6 +145,7 @@ class ScenarioRun {
   bool check(const std::vector<std::string>& w) {
     const View& view = window_.view();
     const Board& board = window_.board();
+    const StepsBrowser* steps = window_.steps_shown();
     const auto arg = [&](std::size_t i) { return i < w.size() ? expand(w[i]) : std::string(); };
     if (w[0] == "message") {
       EXPECT_EQ(platform_.messages, std::vector<std::string>{arg(1)});
@@ -179,13 +180,11 @@ class ScenarioRun {
       EXPECT_EQ(wrong, 0);
     } else if (w[0] == "marks") {
       const auto marks = cell_marks(view);
-      EXPECT_EQ(row_by_row([&](int i) {
-                  return marks[i] & kMarkHint    ? 'h'
-                         : marks[i] & kMarkGuess ? 'g'
-                         : marks[i] & kMarkStep  ? 's'
-                                                 : ".rwx"[marks[i] & (kMarkRepeat | kMarkWrong)];
-                }),
-                w[1]);
+      const auto letter = [&](int i) {
+        const int m = marks[i];
+        return m & kMarkHint ? 'h' : m & kMarkGuess ? 'g' : m & kMarkStep ? 's' : ".rwx"[m & 3];
+      };
+      EXPECT_EQ(row_by_row(letter), w[1]);
     } else if (w[0] == "shades") {
       EXPECT_EQ(row_by_row([&](int i) { return ".ud"[static_cast<int>(cell_shade(view, i))]; }), w[1]);
     } else if (w[0] == "notes") {  // ROW COLUMN DIGITS, or - for none
@@ -203,13 +202,11 @@ class ScenarioRun {
       EXPECT_EQ(view.selected, cell_at(w, 1));
     } else if (w[0] == "groups") {  // COUNT and the first captions of the steps' chooser
       std::vector<std::string> captions;
-      const StepsBrowser* steps = window_.steps_shown();
       const std::size_t count = steps != nullptr ? steps->groups().size() : 0;
       for (std::size_t g = 0; g < count && g + 2 < w.size(); ++g) captions.push_back(steps->caption(g));
       EXPECT_EQ(count, std::stoul(w[1]));
       EXPECT_EQ(captions, std::vector<std::string>(w.begin() + 2, w.end()));
     } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
-      const StepsBrowser* steps = window_.steps_shown();
       EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_.can_undo()) + std::to_string(window_.can_redo()), w[1]);
