@@ -19,9 +19,7 @@ namespace quorlen {
 // its own, and its sentence and accessible description say that it is one.
 class StepsModel : public QAbstractListModel {
  public:
-  explicit StepsModel(QObject* parent) : QAbstractListModel(parent) {
-    bold_.setBold(true);
-  }  // the list's, bold
+  explicit StepsModel(QObject* parent) : QAbstractListModel(parent) { bold_.setBold(true); }
 
   void show(const StepsBrowser* browser) {
     beginResetModel();
@@ -56,7 +54,7 @@ class StepsModel : public QAbstractListModel {
 
  private:
   const StepsBrowser* browser_ = nullptr;
-  QFont bold_;
+  QFont bold_;  // only its weight set: the list's own font, made bold
 };
 
 namespace {
