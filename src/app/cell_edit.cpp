@@ -23,7 +23,7 @@ class CellAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.editable = cell()->isEnabled();
+    state.editable = cell()->isEnabled() && !cell()->isReadOnly();
     state.readOnly = !state.editable;
     state.selectableText = true;
     return state;
@@ -163,6 +163,16 @@ void CellEdit::paintEvent(QPaintEvent* event) {
   if (marks_ & kMarkWrong) {
     const QRectF bar = design::wrong_bar(rect());
     painter.fillRect(bar, design::mark_colour());
+  }
+  if (marks_ & (kMarkHint | kMarkStep)) {
+    QPen frame(design::pointer_colour(), design::kPointerFrame,
+               marks_ & kMarkGuess ? Qt::DashLine : Qt::SolidLine);
+    frame.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(frame);
+    // Around the digit, inside a repeat's frame; in an empty cell along its
+    // edge, clear of the notes.
+    const double in = (text().isEmpty() ? 1 : design::kPointerInset) + design::kPointerFrame / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(in, in, -in - 1, -in - 1));
   }
 }
 

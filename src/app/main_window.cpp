@@ -17,6 +17,7 @@
 
 #include "app/cell_edit.h"
 #include "app/puzzle_text.h"
+#include "app/steps_window.h"
 #include "app/window_design.h"
 #include "board/units.h"
 #include "ui/play_texts.h"
@@ -209,7 +210,12 @@ void MainWindow::build_menu_actions() {
   a.repeats = add_action("Mark repeated &digits", {}, [this] { play_options_changed(); });
   a.highlighting =
       add_action("&Highlight row, column, box and digit", {}, [this] { play_options_changed(); });
-  for (QAction* option : {a.notes_mode, a.repeats, a.highlighting}) option->setCheckable(true);
+  a.hint = add_action("Sho&w a hint", {QKeySequence(Qt::CTRL | Qt::Key_H)},
+                      [this] { run(&Sudoku::mnuHint_Click); });
+  a.steps = add_action("Steps of the Sol&ve", {QKeySequence(Qt::CTRL | Qt::Key_T)},
+                       [this] { run(&Sudoku::mnuSteps_Click); });
+  a.open_menu = add_action("", {QKeySequence(Qt::SHIFT | Qt::Key_F10)}, [this] { open_menu_by_key(); });
+  for (QAction* option : {a.notes_mode, a.repeats, a.highlighting, a.steps}) option->setCheckable(true);
 }
 
 void MainWindow::add_menu_entries(QMenu* menu) {
@@ -221,6 +227,8 @@ void MainWindow::add_menu_entries(QMenu* menu) {
   QMenu* levels = menu->addMenu(QStringLiteral("&New puzzle"));
   for (QAction* level : a.new_puzzle) levels->addAction(level);
   menu->addActions({a.count, a.check});
+  menu->addSeparator();
+  menu->addActions({a.hint, a.steps});
   menu->addSeparator();
   menu->addActions({a.notes_mode, a.fill_notes, a.clear_notes});
   menu->addSeparator();
@@ -254,6 +262,16 @@ void MainWindow::show_menu(QWidget* over, QContextMenuEvent* event) {
       }
     });
   menu.exec(event->globalPos());
+}
+
+// As Qt sends the menu key's event: to the focused widget, at its cursor.
+// A widget without a menu of its own passes it on to the window.
+void MainWindow::open_menu_by_key() {
+  QWidget* focused = QApplication::focusWidget();
+  QWidget* over = focused != nullptr && isAncestorOf(focused) ? focused : this;
+  const QPoint at = over->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, at, over->mapToGlobal(at));
+  QApplication::sendEvent(over, &event);
 }
 
 // Tab runs through the buttons, then the grid row by row, then the switch.
@@ -355,6 +373,7 @@ void MainWindow::sync() {
   a.notes_mode->setChecked(view.options.notes_mode);
   a.repeats->setChecked(view.options.repeats_shown);
   a.highlighting->setChecked(view.options.highlighting);
+  sync_steps();
   // Notes mode changes what the digit keys do, so the title says when it is on.
   const QString title =
       QString::fromLatin1(design::kCaption) + (view.options.notes_mode ? " (notes mode)" : "");
@@ -366,6 +385,28 @@ void MainWindow::sync() {
     if (selected != nullptr && selected->isEnabled() && !selected->hasFocus())
       selected->setFocus(Qt::OtherFocusReason);
   }
+}
+
+void MainWindow::sync_steps() {
+  const StepsBrowser* steps = sudoku_.steps_shown();
+  menu_actions_.steps->setChecked(steps != nullptr);
+  if (steps == nullptr) {
+    if (steps_window_ != nullptr) steps_window_->hide_steps();
+    return;
+  }
+  if (steps_window_ == nullptr) {
+    steps_window_ = new StepsWindow(this);
+    steps_window_->addAction(menu_actions_.steps);  // Ctrl+T closes the steps there too
+    connect(steps_window_, &StepsWindow::chosen, this, [this](std::size_t group, std::size_t step) {
+      sudoku_.choose_step(group, step);
+      sync();
+    });
+    connect(steps_window_, &StepsWindow::closed, this, [this] {
+      sudoku_.close_steps();
+      sync();
+    });
+  }
+  steps_window_->show_steps(*steps);
 }
 
 void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& description) {
@@ -391,6 +432,7 @@ void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& des
     cell->setPalette(palette);
   }
   cell->setEnabled(state.enabled);
+  cell->setReadOnly(sudoku_.steps_shown() != nullptr);  // a step shown is a picture
   cell->show_play(state.notes, marks, view.options.notes_mode);
   const QString said = QString::fromStdString(description);
   if (cell->accessibleDescription() != said) cell->setAccessibleDescription(said);

@@ -27,6 +27,7 @@ class QPushButton;
 namespace quorlen {
 
 class CellEdit;
+class StepsWindow;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -71,8 +72,14 @@ class MainWindow : public QWidget {
     QAction* clear_notes = nullptr;
     QAction* repeats = nullptr;
     QAction* highlighting = nullptr;
+    QAction* hint = nullptr;
+    QAction* steps = nullptr;      // checked while the steps show
+    QAction* open_menu = nullptr;  // Shift+F10, the menu key's twin; not an entry
   };
   const MenuActions& menu_actions() const { return menu_actions_; }
+  // The window beside the grid that lists the steps of a Solve while they
+  // show; null before they first show.
+  StepsWindow* steps_window() const { return steps_window_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -92,11 +99,15 @@ class MainWindow : public QWidget {
   QAction* add_action(const char* text, const QList<QKeySequence>& keys, std::function<void()> act);
   // The window's entries, added to a menu (the window's and each cell's):
   // Undo and Redo; Copy and Paste of the puzzle; "New puzzle" with a level
-  // each, Count solutions and Check; the notes; the play options; Print…
-  // and Export PDF….
+  // each, Count solutions and Check; the hint and the steps; the notes; the
+  // play options; Print… and Export PDF….
   void add_menu_entries(QMenu* menu);
   // The menu with the window's entries, over the window or a cell.
   void show_menu(QWidget* over, QContextMenuEvent* event);
+  // What the menu key does: the menu of the focused cell, or the window's.
+  void open_menu_by_key();
+  // The steps window shown, brought up to date, or hidden, as the steps show or not.
+  void sync_steps();
   void set_tab_order();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
@@ -119,6 +130,7 @@ class MainWindow : public QWidget {
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
+  StepsWindow* steps_window_ = nullptr;
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

@@ -105,6 +105,15 @@ inline QRectF wrong_bar(const QRect& cell) {
   return {cell.center().x() - 11.0, cell.bottom() - 9.0, 23.0, 3.0};
 }
 
+// The hint's cell and the step shown are framed in a green that no digit
+// has: around the digit, inside a repeat's frame; a guess's frame is
+// dashed. In the list of steps a guess is bold on a violet tint.
+inline QColor pointer_colour() { return {0, 130, 60}; }
+inline constexpr int kPointerFrame = 2;  // pixels
+inline constexpr int kPointerInset = 5;  // pixels from the edge of a cell with a digit
+inline QColor guess_tint() { return {232, 222, 255}; }
+inline constexpr int kStepsWidth = 640;  // the steps window's, beside the main window
+
 inline QColor shaded(const QColor& box, Shade shade) {
   const double tint = shade == Shade::digit ? 0.45 : shade == Shade::unit ? 0.22 : 0.0;
   const QColor cool(150, 190, 255);

@@ -8,9 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "board/board.h"
+#include "solver/attempts.h"
 #include "view/view.h"
 
 namespace quorlen {
@@ -23,10 +25,21 @@ struct PosedPuzzle {
   friend bool operator==(const PosedPuzzle&, const PosedPuzzle&) = default;
 };
 
+// The Solve whose steps go with the grid: the board it started from, and
+// its steps once worked out. The Solve command makes the same placements
+// from the same board, so the steps can always be worked out again: only
+// the state shown keeps them (see Sudoku), so that a step of the history
+// costs one more board at most, shared by the steps that follow it.
+struct SolveRecord {
+  Board start;
+  mutable std::shared_ptr<const SolveSteps> steps;
+};
+
 struct Snapshot {
   Board board;
   View view;
   PosedPuzzle puzzle;
+  std::shared_ptr<const SolveRecord> solve;  // none before a Solve, and after New, Load and Freeze
   friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
 

@@ -93,23 +93,31 @@ void Sudoku::finish_message() {
 }
 
 void Sudoku::mnuUndo_Click() {
-  Snapshot state{board_, view_, puzzle_};
+  close_steps();
+  clear_hint();
+  Snapshot state{board_, view_, puzzle_, solve_};
   if (history_.undo(state)) restore(std::move(state));
 }
 
 void Sudoku::mnuRedo_Click() {
-  Snapshot state{board_, view_, puzzle_};
+  close_steps();
+  clear_hint();
+  Snapshot state{board_, view_, puzzle_, solve_};
   if (history_.redo(state)) restore(std::move(state));
 }
 
-// The session's settings stay as they are now.
 void Sudoku::restore(Snapshot state) {
-  state.view.Check2 = view_.Check2;
-  state.view.options = view_.options;
-  state.view.selected = view_.selected;
+  keep_session(state.view);
   board_ = std::move(state.board);
   view_ = std::move(state.view);
   puzzle_ = state.puzzle;
+  set_solve(std::move(state.solve));
+}
+
+void Sudoku::keep_session(View& view) const {
+  view.Check2 = view_.Check2;
+  view.options = view_.options;
+  view.selected = view_.selected;
 }
 
 void Sudoku::set_save_to_file(bool checked) { view_.Check2 = checked; }

@@ -66,6 +66,9 @@ std::array<std::string, View::kCells> cell_descriptions(const View& view) {
         if (cell.notes & digit_mask(digit)) notes += " " + std::to_string(digit);
       add(notes);
     }
+    if (marks[index] & kMarkHint) add("the hint's cell");
+    if (marks[index] & kMarkStep)
+      add(marks[index] & kMarkGuess ? "the step shown, a guess" : "the step shown");
   }
   return texts;
 }

@@ -17,6 +17,10 @@ inline constexpr const char* kCheckNoSolution =
 inline constexpr const char* kCheckSeveral =
     "The givens have more than one solution, so there is nothing to check against.";
 
+inline constexpr const char* kHintNoPuzzle = "There is no puzzle yet: New unlocks the grid.";
+inline constexpr const char* kNoSteps =
+    "There are no steps to show: Steps shows the digits the last Solve placed, until New, Load or Freeze.";
+
 // Check's answer when the givens have one solution: of the `entered`
 // digits that are not givens, `wrong` differ from it.
 std::string check_text(int entered, int wrong);
@@ -26,8 +30,10 @@ std::string finish_text(std::chrono::steady_clock::duration taken);
 
 // The accessible description of every cell, by grid index: whose digit it
 // shows (as its colour tells), where the digit repeats, whether Check found
-// it wrong, and its notes while they show; for example
-// "your digit, repeats the 5 in row 3 and 3x3 box 1" or "notes 3 7".
+// it wrong, its notes while they show, and whether a hint or the step shown
+// points at it; for example "your digit, repeats the 5 in row 3 and 3x3
+// box 1", "notes 3 7, the hint's cell" or "the solver's digit, the step
+// shown, a guess".
 std::array<std::string, View::kCells> cell_descriptions(const View& view);
 
 }  // namespace quorlen

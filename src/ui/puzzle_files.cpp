@@ -48,6 +48,7 @@ std::filesystem::path folder_of(const std::filesystem::path& file) {
 }  // namespace
 
 void Sudoku::cmdLoad_Click() {
+  close_steps();
   const auto path =
       choose_file(platform_, FileDialogKind::open, load_dialog_folder(platform_.program_directory()));
   if (path) load_file(*path);
@@ -87,6 +88,7 @@ void Sudoku::load_file(const std::filesystem::path& path) {
 }
 
 void Sudoku::cmdSave_Click() {
+  close_steps();
   const auto path = choose_file(
       platform_, FileDialogKind::save,
       save_dialog_folder(platform_.program_directory(), last_folder_, platform_.documents_directory()));

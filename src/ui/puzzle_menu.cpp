@@ -19,6 +19,7 @@ void Sudoku::mnuCountSolutions_Click() {
       "The digits on the grid have exactly one solution.",
       "The digits on the grid have more than one solution.",
   };
+  close_steps();
   platform_.message_box(kTexts[std::min(count_solutions(shown_digits(view_)), 2)]);
 }
 

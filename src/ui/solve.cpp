@@ -1,5 +1,6 @@
 // The Solve command: the attempts of the solver, the step log, and the
 // outcome shown on the window.
+#include <memory>
 #include <utility>
 
 #include "files/step_log.h"
@@ -26,7 +27,8 @@ void Sudoku::solve() {
     show_message(kUnableToWrite);
     return;
   }
-  last_solve_start_ = board_;
+  auto record = std::make_shared<SolveRecord>(SolveRecord{board_, nullptr});
+  set_solve(record);
   SolveSteps steps;
   const SolveResult result = run_attempts(board_, view_, logging ? &steps : nullptr);
   last_solve_by_search_ = result.by_complete_search;
@@ -41,7 +43,7 @@ void Sudoku::solve() {
       show_message(kUnableToWrite);
       return;
     }
-    last_solve_steps_ = std::move(steps);
+    record->steps = std::make_shared<const SolveSteps>(std::move(steps));
   }
   show_message(report_outcome(result.outcome));
 }
@@ -55,16 +57,25 @@ std::string step_log_records(const SolveSteps& steps) {
 
 // The Solve command is the same for the same board: run again from the
 // board it started from, it makes the same placements.
-const SolveSteps& Sudoku::last_solve_steps() const {
-  if (!last_solve_steps_) {
-    last_solve_steps_.emplace();
-    if (last_solve_start_) {
-      Board board = *last_solve_start_;
-      View view;
-      run_attempts(board, view, &*last_solve_steps_);
-    }
+std::shared_ptr<const SolveSteps> Sudoku::solve_steps() const {
+  if (solve_ && !solve_->steps) {
+    Board board = solve_->start;
+    View view;
+    auto steps = std::make_shared<SolveSteps>();
+    run_attempts(board, view, steps.get());
+    solve_->steps = std::move(steps);
   }
-  return *last_solve_steps_;
+  return solve_ ? solve_->steps : nullptr;
+}
+
+const SolveSteps& Sudoku::last_solve_steps() const {
+  static const SolveSteps none;
+  return solve_ ? *solve_steps() : none;
+}
+
+void Sudoku::set_solve(std::shared_ptr<const SolveRecord> solve) {
+  if (solve_ && solve_ != solve) solve_->steps.reset();
+  solve_ = std::move(solve);
 }
 
 std::string Sudoku::report_outcome(SolveOutcome outcome) {

@@ -18,11 +18,16 @@ void Sudoku::change(By by, const std::function<void()>& body) {
     body();
     return;
   }
+  // A step shown is a picture: the person's entries cannot change it, and
+  // a command acts on the grid as it was.
+  if (browser_ && by == By::person) return;
+  close_steps();
+  clear_hint();
   changing_ = true;
   aids_before_ = has_notes_or_marks(view_);
   if (aids_before_) digits_before_ = shown_digits(view_);
   std::optional<Snapshot> before;
-  if (history_.keeps_steps()) before = Snapshot{board_, view_, puzzle_};
+  if (history_.keeps_steps()) before = Snapshot{board_, view_, puzzle_, solve_};
   body();
   settle();
   changing_ = false;
@@ -77,8 +82,8 @@ void Sudoku::cmdNew_Click() {
 // The digits on the grid become the givens. Nothing is locked: the user may
 // change digits and freeze again.
 void Sudoku::cmdFreeze_Click() {
-  forget_last_solve();
   change(By::command, [this] {
+    forget_last_solve();
     for (int n = 1; n <= 81; ++n) {
       const int digit = cell_digit(view_.cell_text(n - 1));
       board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -20,13 +21,15 @@
 #include "solver/difficulty.h"
 #include "ui/history.h"
 #include "ui/platform.h"
+#include "ui/steps_browser.h"
 #include "view/view.h"
 
 namespace quorlen {
 
 class Sudoku {
  public:
-  // A step keeps one Snapshot, about 4.6 KB, so the history stays under 10 MB.
+  // A step keeps one Snapshot, about 4.5 KB, and a Solve one Board more
+  // (its SolveRecord), so the history stays at about 10 MB at most.
   static constexpr std::size_t kHistorySteps = 2000;
 
   // Runs Form_Load, as the window does when it is created. The history
@@ -62,6 +65,26 @@ class Sudoku {
   bool can_undo() const { return history_.can_undo(); }
   bool can_redo() const { return history_.can_redo(); }
 
+  // Hint: says in a message box what the next step is on the grid as
+  // shown (see hint_for), and selects and marks the cell it names without
+  // filling it in. It is no step in the history, since it changes no
+  // digit: the mark stays until the next change to the grid (undo and redo
+  // too) or the next hint.
+  void mnuHint_Click();
+
+  // Steps: the grid shows the placements of the Solve that goes with it
+  // (see last_solve_steps) one at a time, from the first of the attempt
+  // that ended it; a message says so when there are none. Run again, it
+  // closes them. While a step shows, the grid is a picture of it: the
+  // person's entries do nothing, and a command closes the steps first and
+  // then acts on the grid as it was. Browsing is no step in the history.
+  void mnuSteps_Click();
+  // A step of a group of steps_shown(); nothing when none show.
+  void choose_step(std::size_t group, std::size_t step);
+  // The grid, every cell and label as they were before the steps showed.
+  void close_steps();
+  const StepsBrowser* steps_shown() const { return browser_ ? &*browser_ : nullptr; }
+
   // Load of `path` without its dialog, as a file dropped on the window does.
   void load_file(const std::filesystem::path& path);
   // New, then load_file: a file given to the program when it starts.
@@ -92,7 +115,8 @@ class Sudoku {
   const std::string& step_log_error() const { return step_log_error_; }
   // Every placement of the last Solve with its reason, in the step log's
   // order (see SolveSteps); no step before a Solve, and after New, Load or
-  // Freeze. Kept as the board the Solve started from, and worked out again
+  // Freeze. Undo and redo bring back the steps of the state they bring
+  // back. Kept as the board the Solve started from, and worked out again
   // when first asked for, so that a Solve costs no more for it.
   const SolveSteps& last_solve_steps() const;
 
@@ -114,12 +138,19 @@ class Sudoku {
   // will stay while the box is up.
   void show_message(const std::string& text);
   void restore(Snapshot state);
+  // What a state brought back keeps of the present: the session's settings.
+  void keep_session(View& view) const;
+  // The Solve that goes with the grid from now on; the one before keeps
+  // only its start, so that the history stays small.
+  void set_solve(std::shared_ptr<const SolveRecord> solve);
+  std::shared_ptr<const SolveSteps> solve_steps() const;
+  // The hint's mark taken away.
+  void clear_hint();
+  // The step chosen in the browser, shown on the grid.
+  void show_step();
   // The board and grid emptied, as the window load, New and Load leave them.
   void clear_puzzle(bool cells_enabled);
-  void forget_last_solve() {
-    last_solve_start_.reset();
-    last_solve_steps_.reset();
-  }
+  void forget_last_solve() { set_solve(nullptr); }
   // The grid back to the givens: Restart without its notes.
   void restore_givens_shown();
   // The Solve command's work.
@@ -139,8 +170,9 @@ class Sudoku {
   std::uint64_t posings_ = 0;          // puzzles posed so far
   std::uint64_t finished_puzzle_ = 0;  // the last one solved by the person or by Solve: no more message
   bool last_solve_by_search_ = false;
-  std::optional<Board> last_solve_start_;
-  mutable std::optional<SolveSteps> last_solve_steps_;
+  std::shared_ptr<const SolveRecord> solve_;
+  std::optional<StepsBrowser> browser_;  // while the steps show
+  View browsed_view_;                    // and the view as it was before
   std::string step_log_error_;
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
 };

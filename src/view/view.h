@@ -30,6 +30,9 @@ inline constexpr Rgb kSolverBlue{0, 0, 255};
 enum CellMark : std::uint8_t {
   kMarkRepeat = 1 << 0,  // its digit repeats in its row, column or box (see cell_marks)
   kMarkWrong = 1 << 1,   // Check found that it differs from the solution
+  kMarkHint = 1 << 2,    // the cell a hint names, until the next change to the grid
+  kMarkStep = 1 << 3,    // the cell of the Solve's step that the grid shows
+  kMarkGuess = 1 << 4,   // with kMarkStep: that step was a guess
 };
 
 // One grid cell, Text1(index).

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -29,6 +31,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/steps_window.h"
 #include "board/units.h"
 #include "support/pdf_pages.h"
 
@@ -38,7 +41,13 @@ namespace {
 
 const QString kEasy = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
 const QString kSolved = "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
-const QColor kGiven(255, 100, 100), kBlue(0, 0, 255), kBlack(0, 0, 0);
+const QColor kGiven(255, 100, 100), kBlue(0, 0, 255), kBlack(0, 0, 0), kPointer(0, 130, 60);
+// No rule places a digit from these givens; top95's second puzzle is solved
+// by the complete search after its attempts give up.
+const QString kGuessFirst =
+    "....4...1.3.6.....8........1.9..5.........87....2......7....26.5...94.........3..";
+const QString kTop95Second =
+    "52...6.........7.13...........4..8..6......5...........418.........3..2...87.....";
 
 // Runs `act` on the modal window once it is up. A modal that `act` left
 // open (a check failed) is closed, and so is any that follows, so that a
@@ -632,6 +641,139 @@ class WindowTest : public QObject {
     QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, {5, 5}, cell(0, 0)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(cell(0, 0), &menu_key);
     QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Paste"}));
+  }
+
+  // Shift+F10 opens the menu of the focused cell, or the window's, as the
+  // menu key does.
+  void shift_f10_opens_the_menu() {
+    click("cmdNew");
+    QStringList heard;
+    for (QWidget* focused : {static_cast<QWidget*>(cell(0, 0)), static_cast<QWidget*>(button("cmdNew"))}) {
+      focused->setFocus();
+      QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+          heard << QApplication::activePopupWidget()->accessibleName();
+          QApplication::activePopupWidget()->close();
+        });
+      });
+      QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Menu"}));
+  }
+
+  // Hint, by Ctrl+H (or the menu, for the next placement), on the grid as shown: a wrong digit first,
+  // else the next placement, else the guess. Its cell gets the focus and a
+  // green frame, a screen reader hears which cell it is, and nothing is
+  // filled in.
+  void hint_data() {
+    QTest::addColumn<QString>("givens");
+    QTest::addColumn<QString>("typed");  // into row 1, from the left
+    QTest::addColumn<QPoint>("named");   // (row, column)
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a wrong digit") << kEasy << "45" << QPoint(0, 1)
+                                   << "Row 1, column 2: the 5 there is wrong; the puzzle's one solution has "
+                                      "another digit.";
+    QTest::newRow("the next placement")
+        << kEasy << "" << QPoint(4, 6)
+        << "Row 5, column 7: 1 is the only digit left once row 5's digits are struck.";
+    QTest::newRow("a guess")
+        << kGuessFirst << "" << QPoint(3, 3)
+        << "Row 4, column 4: 4 is a guess, since no rule places a digit: 4 has 2 places left "
+           "in column 4, the fewest of any digit still to be tried.";
+  }
+
+  void hint() {
+    QFETCH(QString, givens);
+    QFETCH(QString, typed);
+    QFETCH(QPoint, named);
+    QFETCH(QString, text);
+    click("cmdNew");
+    type_puzzle(givens);
+    click("cmdFreeze");
+    type_puzzle(typed.leftJustified(81, '.'));
+    const QString before = shown();
+    if (QTest::currentDataTag() == QString("the next placement")) {  // from the menu
+      choose_from_menu(window_->findChild<QLabel*>("Label2"), {Qt::Key_W});
+    } else {
+      QTest::keyClick(cell(8, 8), Qt::Key_H, Qt::ControlModifier);
+    }
+    QCOMPARE(messages_, (QStringList{text, before}));
+    QCOMPARE(window_->focusWidget(), cell(named));
+    QVERIFY2(said(named.x(), named.y()).endsWith("the hint's cell"), qPrintable(said(named.x(), named.y())));
+    const int frame_x = cell(named)->text().isEmpty() ? 2 : 6;  // along the edge, or around the digit
+    QCOMPARE(cell(named)->grab().toImage().pixelColor(frame_x, 20), kPointer);
+    QCOMPARE(shown(), before);
+  }
+
+  // Steps (Ctrl+T) after a Solve (before, a message says there are none:
+  // see the scenarios): a window beside the grid lists the steps
+  // of the attempt that solved it, the earlier ones in its chooser; the grid
+  // shows each step chosen as it stood right after it, its cell framed; the
+  // arrows step; a guess is bold and says so; the cells take no typing; and
+  // Escape gives back the solved grid exactly.
+  void steps_of_the_solve() {
+    click("cmdNew");
+    type_puzzle(kTop95Second);
+    click("cmdFreeze");
+    click("CmdSolve");
+    const quorlen::Board board = window_->sudoku().board();
+    const quorlen::View view = window_->sudoku().view();
+    const QStringList solved = looks();
+    QTest::keyClick(cell(0, 0), Qt::Key_T, Qt::ControlModifier);
+    quorlen::StepsWindow* steps = window_->steps_window();
+    QVERIFY(steps != nullptr);
+    QListView* list = steps->list();
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(steps->attempts()->count(), 68);
+    QCOMPARE(steps->attempts()->currentText(),
+             QString("The complete search, which solved the puzzle: 64 steps"));
+    const auto row = [list](int r) { return list->model()->index(r, 0).data().toString(); };
+    QCOMPARE(row(0), QString("1. Row 2, column 1: 8 is the complete search's solution, placed after the "
+                             "attempts gave up"));
+    const QString first = QString(kTop95Second).replace(9, 1, '8');
+    QCOMPARE(shown(), first);
+    QCOMPARE(said(1, 0), QString("the solver's digit, the step shown"));
+    QCOMPARE(cell(1, 0)->grab().toImage().pixelColor(6, 20), kPointer);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(shown().count('.'), first.count('.') - 1);
+    QCOMPARE(said(1, 0), QString("the solver's digit"));
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(shown(), first);
+
+    // Attempt 1 from the chooser; a guess is clicked.
+    QTest::keyClick(steps->attempts(), Qt::Key_Down);
+    QCOMPARE(list->model()->rowCount(), 103);
+    int guess = 0;
+    while (!row(guess).contains("is a guess")) ++guess;
+    const QModelIndex at = list->model()->index(guess, 0);
+    QVERIFY(at.data(Qt::FontRole).value<QFont>().bold() &&
+            !list->model()->index(0, 0).data(Qt::FontRole).isValid());
+    list->scrollTo(at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(at).center());
+    const int r = window_->sudoku().steps_shown()->placement().index % 9;
+    const int c = window_->sudoku().steps_shown()->placement().index / 9;
+    QCOMPARE(said(r, c), QString("the solver's digit, the step shown, a guess"));
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(heard->text(QAccessible::Name), QString("Steps"));
+    QCOMPARE(heard->child(guess)->text(QAccessible::Name), row(guess));
+    QCOMPARE(heard->child(guess)->text(QAccessible::Description), QString("a guess"));
+
+    // The grid is a picture: typing changes nothing, and a screen reader hears it.
+    const QString picture = shown();
+    QTest::keyClicks(cell(r, c), "9");
+    QTest::keyClick(cell(r, c), Qt::Key_Delete);
+    QCOMPARE(shown(), picture);
+    QVERIFY(!QAccessible::queryAccessibleInterface(cell(r, c))->state().editable);
+
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!steps->isVisible());
+    QVERIFY(window_->sudoku().board() == board && window_->sudoku().view() == view);
+    QCOMPARE(looks(), solved);
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));          // the main window again
+    QTest::keyClick(cell(0, 0), Qt::Key_T, Qt::ControlModifier);  // Ctrl+T opens and, in the steps, closes
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(!steps->isVisible() && window_->sudoku().view() == view);
   }
 
   // --help and --version need no display, and neither does a wrong command

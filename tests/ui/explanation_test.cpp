@@ -1,11 +1,12 @@
 // The sentences that explain placements and the hint's cases, from the rows
-// of tests/data/explanations.txt.
+// of tests/data/explanations.txt; the steps browser's grids.
 #include <gtest/gtest.h>
 
 #include "board/units.h"
 #include "support/text_cases.h"
 #include "ui/hint.h"
 #include "ui/outcome_texts.h"
+#include "ui/steps_browser.h"
 
 namespace quorlen {
 namespace {
@@ -37,6 +38,28 @@ TEST(Explanation, SentencesAndHints) {
     ++rows;
   }
   EXPECT_GE(rows, 19);
+}
+
+// Each step, chosen backwards within each group, shows the grid right after
+// it. The puzzles retry from the givens, and the second gives up on its
+// attempts.
+TEST(StepsBrowser, ShowsTheGridRightAfterEachStep) {
+  for (const char* puzzle :
+       {"......4..1.4829.733..4.....69.....3...39..7.45...83..692.6.......1..7..5...1..9.8",
+        "52...6.........7.13...........4..8..6......5...........418.........3..2...87....."}) {
+    Board board = posed_board(*parse_puzzle(puzzle));
+    View view;
+    auto steps = std::make_shared<SolveSteps>();
+    run_attempts(board, view, steps.get());
+    StepsBrowser browser(steps);
+    for (std::size_t g = 0; g < browser.groups().size(); ++g) {
+      const StepGroup& group = browser.groups()[g];
+      for (std::size_t s = group.count; s-- > 0;) {
+        browser.choose(g, s);
+        ASSERT_EQ(browser.grid(), grid_after(*steps, group.first + s)) << puzzle << " " << g << " " << s;
+      }
+    }
+  }
 }
 
 }  // namespace

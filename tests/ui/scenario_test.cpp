@@ -90,6 +90,8 @@ class ScenarioRun {
       window_.toggle_note(cell_at(w, 1), std::stoi(w[3]));
     } else if (w[0] == "clear") {
       window_.clear_cell(cell_at(w, 1));
+    } else if (w[0] == "step") {  // GROUP STEP of the steps shown, from 1
+      window_.choose_step(std::stoul(w[1]) - 1, std::stoul(w[2]) - 1);
     } else if (w[0] == "select") {
       window_.select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
     } else if (w[0] == "option") {
@@ -101,7 +103,7 @@ class ScenarioRun {
     } else if (w[0] == "wait") {
       platform_.clock += std::chrono::seconds(std::stoi(w[1]));
     } else if (w[0] == "remember") {
-      remembered_[w[1]] = {window_.board(), window_.view(), {}};
+      remembered_[w[1]] = {window_.board(), window_.view(), {}, {}};
     } else if (w[0] == "tick" || w[0] == "untick") {
       window_.set_save_to_file(w[0] == "tick");
     } else if (w[0] == "answer") {
@@ -143,6 +145,7 @@ class ScenarioRun {
   bool check(const std::vector<std::string>& w) {
     const View& view = window_.view();
     const Board& board = window_.board();
+    const StepsBrowser* steps = window_.steps_shown();
     const auto arg = [&](std::size_t i) { return i < w.size() ? expand(w[i]) : std::string(); };
     if (w[0] == "message") {
       EXPECT_EQ(platform_.messages, std::vector<std::string>{arg(1)});
@@ -177,7 +180,11 @@ class ScenarioRun {
       EXPECT_EQ(wrong, 0);
     } else if (w[0] == "marks") {
       const auto marks = cell_marks(view);
-      EXPECT_EQ(row_by_row([&](int i) { return ".rwx"[marks[i] & (kMarkRepeat | kMarkWrong)]; }), w[1]);
+      const auto letter = [&](int i) {
+        const int m = marks[i];
+        return m & kMarkHint ? 'h' : m & kMarkGuess ? 'g' : m & kMarkStep ? 's' : ".rwx"[m & 3];
+      };
+      EXPECT_EQ(row_by_row(letter), w[1]);
     } else if (w[0] == "shades") {
       EXPECT_EQ(row_by_row([&](int i) { return ".ud"[static_cast<int>(cell_shade(view, i))]; }), w[1]);
     } else if (w[0] == "notes") {  // ROW COLUMN DIGITS, or - for none
@@ -191,6 +198,16 @@ class ScenarioRun {
       EXPECT_EQ(noted, std::stoi(w[1]));
     } else if (w[0] == "described") {
       EXPECT_EQ(cell_descriptions(view)[cell_at(w, 1)], arg(3));
+    } else if (w[0] == "focus") {
+      EXPECT_EQ(view.selected, cell_at(w, 1));
+    } else if (w[0] == "groups") {  // COUNT and the first captions of the steps' chooser
+      std::vector<std::string> captions;
+      const std::size_t count = steps != nullptr ? steps->groups().size() : 0;
+      for (std::size_t g = 0; g < count && g + 2 < w.size(); ++g) captions.push_back(steps->caption(g));
+      EXPECT_EQ(count, std::stoul(w[1]));
+      EXPECT_EQ(captions, std::vector<std::string>(w.begin() + 2, w.end()));
+    } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
+      EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_.can_undo()) + std::to_string(window_.can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field
@@ -271,6 +288,9 @@ class ScenarioRun {
       {"count", &Sudoku::mnuCountSolutions_Click},
       {"fill-notes", &Sudoku::mnuFillNotes_Click},
       {"clear-notes", &Sudoku::mnuClearNotes_Click},
+      {"hint", &Sudoku::mnuHint_Click},
+      {"steps", &Sudoku::mnuSteps_Click},
+      {"close-steps", &Sudoku::close_steps},
   };
 };
 
