@@ -26,8 +26,10 @@ std::string units_text(std::uint32_t units) {
   return text;
 }
 
-const char* whose(Rgb colour) {
-  return colour == kGivenColour ? "a given" : colour == kSolverBlue ? "the solver's digit" : "your digit";
+const char* whose(DigitOwner owner) {
+  return owner == DigitOwner::given    ? "a given"
+         : owner == DigitOwner::solver ? "the solver's digit"
+                                       : "your digit";
 }
 
 }  // namespace
@@ -46,7 +48,7 @@ std::string finish_text(std::chrono::steady_clock::duration taken) {
          rest + ".";
 }
 
-std::array<std::string, View::kCells> cell_descriptions(const View& view) {
+std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board) {
   const DigitGrid digits = shown_digits(view);
   const RepeatUnits repeats = repeated_units(digits);
   const auto marks = cell_marks(view);
@@ -56,7 +58,7 @@ std::array<std::string, View::kCells> cell_descriptions(const View& view) {
     std::string& text = texts[index];
     const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
     if (digits[index] != 0) {
-      add(whose(cell.colour));
+      add(whose(digit_owner(cell, given_digit(board, index + 1))));
       if (marks[index] & kMarkRepeat)
         add("repeats the " + std::to_string(digits[index]) + " in " + units_text(repeats[index]));
       if (marks[index] & kMarkWrong) add("wrong");

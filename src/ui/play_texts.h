@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "board/board.h"
 #include "view/view.h"
 
 namespace quorlen {
@@ -29,11 +30,11 @@ std::string check_text(int entered, int wrong);
 std::string finish_text(std::chrono::steady_clock::duration taken);
 
 // The accessible description of every cell, by grid index: whose digit it
-// shows (as its colour tells), where the digit repeats, whether Check found
+// shows (see digit_owner), where the digit repeats, whether Check found
 // it wrong, its notes while they show, and whether a hint or the step shown
 // points at it; for example "your digit, repeats the 5 in row 3 and 3x3
 // box 1", "notes 3 7, the hint's cell" or "the solver's digit, the step
 // shown, a guess".
-std::array<std::string, View::kCells> cell_descriptions(const View& view);
+std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board);
 
 }  // namespace quorlen
