@@ -9,8 +9,6 @@
 namespace quorlen {
 namespace {
 
-std::string digits_of(int count) { return std::to_string(count) + (count == 1 ? " digit" : " digits"); }
-
 // "row 3", "row 3 and column 5", "row 3, column 5 and 3x3 box 2".
 std::string units_text(std::uint32_t units) {
   std::vector<std::string> names;
@@ -36,9 +34,11 @@ const char* whose(DigitOwner owner) {
 
 std::string check_text(int entered, int wrong) {
   if (entered == 0) return "The grid shows no digits besides the givens.";
-  if (wrong == 0) return "All " + digits_of(entered) + " besides the givens are right.";
-  return std::to_string(wrong) + " of the " + digits_of(entered) + " besides the givens " +
-         (wrong == 1 ? "is" : "are") + " wrong.";
+  const char* verdict = wrong == 0 ? "right." : "wrong.";
+  if (entered == 1) return std::string("The 1 digit besides the givens is ") + verdict;
+  const std::string digits = std::to_string(entered) + " digits besides the givens ";
+  if (wrong == 0 || wrong == entered) return "All " + digits + "are " + verdict;
+  return std::to_string(wrong) + " of the " + digits + (wrong == 1 ? "is" : "are") + " wrong.";
 }
 
 std::string finish_text(std::chrono::steady_clock::duration taken) {

@@ -23,7 +23,8 @@ inline constexpr const char* kNoSteps =
     "There are no steps to show: Steps shows the digits the last Solve placed, until New, Load or Freeze.";
 
 // Check's answer when the givens have one solution: of the `entered`
-// digits that are not givens, `wrong` differ from it.
+// digits that are not givens, `wrong` differ from it ("The 1 digit besides
+// the givens is wrong.", "2 of the 3 digits besides the givens are wrong.").
 std::string check_text(int entered, int wrong);
 
 // "You solved the puzzle in 4:07.", minutes and seconds since it was posed.
