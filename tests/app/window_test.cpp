@@ -797,6 +797,10 @@ class WindowTest : public QObject {
         << "quorlen: --new-puzzle needs easy, medium, difficult or very-difficult, not 'bogus'\n" + usage;
     QTest::newRow("option") << QStringList{"--bogus"} << 2
                             << QByteArray("quorlen: unknown option '--bogus'\n");
+    QTest::newRow("X11's -name") << QStringList{"-name", "sudoku", "--bogus"} << 2
+                                 << QByteArray("quorlen: unknown option '--bogus'\n");
+    QTest::newRow("empty image") << QStringList{"--screenshot="} << 2
+                                 << QByteArray("quorlen: --screenshot needs a value\n");
     QTest::newRow("two files") << QStringList{"a.sud", "b.sud"} << 2
                                << QByteArray("quorlen: one FILE at most, not 'a.sud' and 'b.sud'\n");
   }
