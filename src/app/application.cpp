@@ -32,13 +32,15 @@ const char* usage_text() {
 
 namespace {
 
-// Qt's own options, as QGuiApplication and QApplication document them.
+// Qt's own options, as QGuiApplication and QApplication document them and
+// as Qt 6's X11 platform reads them (-display, -name, -visual and the grabs).
 constexpr std::string_view kQtOptionsWithValue[] = {"platform",        "platformpluginpath",
                                                     "platformtheme",   "plugin",
                                                     "qwindowgeometry", "geometry",
                                                     "qwindowicon",     "icon",
                                                     "qwindowtitle",    "title",
-                                                    "display",         "style",
+                                                    "display",         "name",
+                                                    "visual",          "style",
                                                     "stylesheet",      "session"};
 constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "qmljsdebugger"};
 
@@ -83,7 +85,7 @@ WindowCommandLine read_command_line(int argc, char** argv) {
     }
     if (arg == "--") {
       files_only = true;
-    } else if (own && !value) {
+    } else if (own && (!value || value->empty())) {
       line.error = std::string(name) + " needs a value";
     } else if (name == "--screenshot") {
       o.screenshot = *value;

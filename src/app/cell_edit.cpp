@@ -74,6 +74,11 @@ CellEdit::CellEdit(int index, QWidget* parent) : QLineEdit(parent), index_(index
 
 void CellEdit::show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mode) {
   notes_mode_ = notes_mode;
+  // The cursor of an empty cell stands in its middle, which would run it
+  // through the notes: while they show, it stands at the left edge instead.
+  const Qt::Alignment at =
+      notes != 0 && text().isEmpty() ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+  if (alignment() != at) setAlignment(at);
   if (notes == notes_ && marks == marks_) return;
   notes_ = notes;
   marks_ = marks;

@@ -30,12 +30,18 @@ CellIntent translate_cell_key(int key, Qt::KeyboardModifiers modifiers, const QS
       (key == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
       (key == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)))
     return {CellAction::redo};
-  if (key >= Qt::Key_1 && key <= Qt::Key_9 && modifiers == Qt::AltModifier)
-    return {CellAction::toggle_note, CellMove::left, key - Qt::Key_0};
+  // By the text too, as typing goes: on some layouts (AZERTY) a digit
+  // takes Shift, and so Alt and a digit takes Alt and Shift.
+  const int typed_digit =
+      text.size() == 1 && text.front() >= u'1' && text.front() <= u'9' ? text.front().digitValue() : 0;
+  if (modifiers == Qt::AltModifier || modifiers == (Qt::AltModifier | Qt::ShiftModifier)) {
+    if (key >= Qt::Key_1 && key <= Qt::Key_9)
+      return {CellAction::toggle_note, CellMove::left, key - Qt::Key_0};
+    if (typed_digit != 0) return {CellAction::toggle_note, CellMove::left, typed_digit};
+  }
   const bool command_key = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  // By the text, as typing goes: on some layouts a digit takes Shift.
-  if (notes_mode && !command_key && text.size() == 1 && text.front() >= u'1' && text.front() <= u'9')
-    return {CellAction::toggle_note, CellMove::left, text.front().digitValue()};
+  if (notes_mode && !command_key && typed_digit != 0)
+    return {CellAction::toggle_note, CellMove::left, typed_digit};
 
   if (modifiers == Qt::NoModifier) {
     switch (key) {

@@ -86,7 +86,7 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setAutoFillBackground(true);
 
   build_menu_actions();
-  print_actions_ = new PrintActions(this, sudoku_.view(), platform_);
+  print_actions_ = new PrintActions(this, sudoku_, platform_);
   build_cells();
   build_buttons();
   build_labels();
@@ -359,7 +359,7 @@ QString MainWindow::copy_puzzle() const {
 void MainWindow::sync() {
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
-  const auto descriptions = cell_descriptions(view);
+  const auto descriptions = cell_descriptions(view, sudoku_.board());
   for (int index = 0; index < View::kCells; ++index) sync_cell(index, marks[index], descriptions[index]);
   for (std::size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);

@@ -26,7 +26,7 @@ QPageLayout default_paper() {
 
 }  // namespace
 
-PrintedGrid printed_view(const View& view) {
+PrintedGrid printed_view(const View& view, const Board& board) {
   PrintedGrid page;
   DigitGrid givens{};
   bool any_given = false;
@@ -34,9 +34,10 @@ PrintedGrid printed_view(const View& view) {
     const CellView& cell = view.cell(index);
     PrintedCell& printed = page.cells[index];
     printed.digit = cell_digit(cell.text);
-    printed.ink = cell.colour == kGivenColour  ? Ink::given
-                  : cell.colour == kSolverBlue ? Ink::solver
-                                               : Ink::person;
+    const DigitOwner owner = digit_owner(cell, given_digit(board, index + 1));
+    printed.ink = owner == DigitOwner::given    ? Ink::given
+                  : owner == DigitOwner::solver ? Ink::solver
+                                                : Ink::person;
     // Notes show only in a cell without a digit, and the page draws them
     // only there.
     printed.notes = cell.notes;
@@ -52,10 +53,10 @@ PrintedGrid printed_view(const View& view) {
   return page;
 }
 
-PrintActions::PrintActions(QWidget* window, const View& view, Platform& platform)
+PrintActions::PrintActions(QWidget* window, const Sudoku& sudoku, Platform& platform)
     : QObject(window),
       window_(window),
-      view_(view),
+      sudoku_(sudoku),
       platform_(platform),
       print_(new QAction(QStringLiteral("Pr&int\u2026"), window)),
       export_(new QAction(QStringLiteral("&Export PDF\u2026"), window)) {
@@ -70,7 +71,7 @@ PrintActions::PrintActions(QWidget* window, const View& view, Platform& platform
 
 Booklet PrintActions::page() const {
   Booklet booklet;
-  booklet.puzzles.push_back(printed_view(view_));
+  booklet.puzzles.push_back(printed_view(sudoku_.view(), sudoku_.board()));
   return booklet;
 }
 

@@ -6,27 +6,27 @@
 
 #include "print/booklet.h"
 #include "ui/platform.h"
-#include "view/view.h"
+#include "ui/sudoku.h"
 
 class QAction;
 class QWidget;
 
 namespace quorlen {
 
-// The page of what `view` shows: each cell's digit and whose it is, told by
-// the colour the window gives it (a given's, the solver's blue, or else the
-// person's), and as caption the level of the givens as the Solve command
-// rates them, when there are givens and they have a solution.
-PrintedGrid printed_view(const View& view);
+// The page of what `view` shows over `board`: each cell's digit and whose
+// it is (see digit_owner), and as caption the level of the givens shown as
+// the Solve command rates them, when there are givens and they have a
+// solution.
+PrintedGrid printed_view(const View& view, const Board& board);
 
 class PrintActions : public QObject {
   Q_OBJECT
 
  public:
   // The actions belong to `window`, so that their keys work wherever the
-  // focus is; the page shows `view` as it is when they run. Message boxes
-  // and the save dialog go through `platform`.
-  PrintActions(QWidget* window, const View& view, Platform& platform);
+  // focus is; the page shows the grid of `sudoku` as it is when they run.
+  // Message boxes and the save dialog go through `platform`.
+  PrintActions(QWidget* window, const Sudoku& sudoku, Platform& platform);
 
   QAction* print_action() const { return print_; }
   QAction* export_action() const { return export_; }
@@ -43,7 +43,7 @@ class PrintActions : public QObject {
   void save(const QString& path, const QPageLayout& paper);
 
   QWidget* window_;
-  const View& view_;
+  const Sudoku& sudoku_;
   Platform& platform_;
   QAction* print_;
   QAction* export_;

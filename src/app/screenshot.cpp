@@ -28,7 +28,7 @@ int save_screenshot(const QString& file, const QString& puzzle) {
   click("CmdSolve");
 
   if (!window.grab().save(file)) {
-    std::fprintf(stderr, "quorlen: cannot write %s\n", qPrintable(file));
+    std::fprintf(stderr, "quorlen: cannot write '%s'\n", qPrintable(file));
     return 1;
   }
   return 0;

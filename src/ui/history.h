@@ -22,6 +22,7 @@ namespace quorlen {
 struct PosedPuzzle {
   std::uint64_t number = 0;  // counts the posings of a window from 1; 0 while none is posed
   std::chrono::steady_clock::time_point at{};
+  bool solved_by_command = false;  // Solve filled the grid: the person did not solve it
   friend bool operator==(const PosedPuzzle&, const PosedPuzzle&) = default;
 };
 

@@ -82,7 +82,7 @@ void Sudoku::mnuCheck_Click() {
 }
 
 void Sudoku::finish_message() {
-  if (puzzle_.number == 0 || puzzle_.number == finished_puzzle_) return;
+  if (puzzle_.number == 0 || puzzle_.number == finished_puzzle_ || puzzle_.solved_by_command) return;
   const DigitGrid digits = shown_digits(view_);
   if (!is_complete_grid(digits, repeated_units(digits))) return;
   for (int n = 1; n <= 81; ++n) {

@@ -9,8 +9,6 @@
 namespace quorlen {
 namespace {
 
-std::string digits_of(int count) { return std::to_string(count) + (count == 1 ? " digit" : " digits"); }
-
 // "row 3", "row 3 and column 5", "row 3, column 5 and 3x3 box 2".
 std::string units_text(std::uint32_t units) {
   std::vector<std::string> names;
@@ -26,17 +24,21 @@ std::string units_text(std::uint32_t units) {
   return text;
 }
 
-const char* whose(Rgb colour) {
-  return colour == kGivenColour ? "a given" : colour == kSolverBlue ? "the solver's digit" : "your digit";
+const char* whose(DigitOwner owner) {
+  return owner == DigitOwner::given    ? "a given"
+         : owner == DigitOwner::solver ? "the solver's digit"
+                                       : "your digit";
 }
 
 }  // namespace
 
 std::string check_text(int entered, int wrong) {
   if (entered == 0) return "The grid shows no digits besides the givens.";
-  if (wrong == 0) return "All " + digits_of(entered) + " besides the givens are right.";
-  return std::to_string(wrong) + " of the " + digits_of(entered) + " besides the givens " +
-         (wrong == 1 ? "is" : "are") + " wrong.";
+  const char* verdict = wrong == 0 ? "right." : "wrong.";
+  if (entered == 1) return std::string("The 1 digit besides the givens is ") + verdict;
+  const std::string digits = std::to_string(entered) + " digits besides the givens ";
+  if (wrong == 0 || wrong == entered) return "All " + digits + "are " + verdict;
+  return std::to_string(wrong) + " of the " + digits + (wrong == 1 ? "is" : "are") + " wrong.";
 }
 
 std::string finish_text(std::chrono::steady_clock::duration taken) {
@@ -46,7 +48,7 @@ std::string finish_text(std::chrono::steady_clock::duration taken) {
          rest + ".";
 }
 
-std::array<std::string, View::kCells> cell_descriptions(const View& view) {
+std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board) {
   const DigitGrid digits = shown_digits(view);
   const RepeatUnits repeats = repeated_units(digits);
   const auto marks = cell_marks(view);
@@ -56,7 +58,7 @@ std::array<std::string, View::kCells> cell_descriptions(const View& view) {
     std::string& text = texts[index];
     const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
     if (digits[index] != 0) {
-      add(whose(cell.colour));
+      add(whose(digit_owner(cell, given_digit(board, index + 1))));
       if (marks[index] & kMarkRepeat)
         add("repeats the " + std::to_string(digits[index]) + " in " + units_text(repeats[index]));
       if (marks[index] & kMarkWrong) add("wrong");

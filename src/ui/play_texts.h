@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "board/board.h"
 #include "view/view.h"
 
 namespace quorlen {
@@ -22,18 +23,19 @@ inline constexpr const char* kNoSteps =
     "There are no steps to show: Steps shows the digits the last Solve placed, until New, Load or Freeze.";
 
 // Check's answer when the givens have one solution: of the `entered`
-// digits that are not givens, `wrong` differ from it.
+// digits that are not givens, `wrong` differ from it ("The 1 digit besides
+// the givens is wrong.", "2 of the 3 digits besides the givens are wrong.").
 std::string check_text(int entered, int wrong);
 
 // "You solved the puzzle in 4:07.", minutes and seconds since it was posed.
 std::string finish_text(std::chrono::steady_clock::duration taken);
 
 // The accessible description of every cell, by grid index: whose digit it
-// shows (as its colour tells), where the digit repeats, whether Check found
+// shows (see digit_owner), where the digit repeats, whether Check found
 // it wrong, its notes while they show, and whether a hint or the step shown
 // points at it; for example "your digit, repeats the 5 in row 3 and 3x3
 // box 1", "notes 3 7, the hint's cell" or "the solver's digit, the step
 // shown, a guess".
-std::array<std::string, View::kCells> cell_descriptions(const View& view);
+std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board);
 
 }  // namespace quorlen

@@ -91,7 +91,7 @@ std::string Sudoku::report_outcome(SolveOutcome outcome) {
     case SolveOutcome::solved:
       break;
   }
-  finished_puzzle_ = puzzle_.number;  // the person did not solve it
+  puzzle_.solved_by_command = true;  // until undo takes this Solve back
   board_.difficulty = difficulty_of(board_.pass_count, board_.guess_count);
   view_.Label1 = difficulty_caption(board_.difficulty);
   return kSolved;

@@ -88,6 +88,8 @@ void Sudoku::cmdFreeze_Click() {
       const int digit = cell_digit(view_.cell_text(n - 1));
       board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);
       if (digit != 0) view_.set_cell_colour(n - 1, kGivenColour);
+      // Check's marks were measured against the givens that go now.
+      view_.set_cell_marks(n - 1, static_cast<std::uint8_t>(view_.cell(n - 1).marks & ~kMarkWrong));
     }
     view_.cmdRestart = true;
     view_.CmdSolve = true;

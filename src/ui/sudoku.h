@@ -168,7 +168,7 @@ class Sudoku {
   bool aids_before_ = false;           // whether the grid had notes or marks when the change began
   DigitGrid digits_before_{};          // and then what it showed
   std::uint64_t posings_ = 0;          // puzzles posed so far
-  std::uint64_t finished_puzzle_ = 0;  // the last one solved by the person or by Solve: no more message
+  std::uint64_t finished_puzzle_ = 0;  // the last one solved by the person or posed whole: no more message
   bool last_solve_by_search_ = false;
   std::shared_ptr<const SolveRecord> solve_;
   std::optional<StepsBrowser> browser_;  // while the steps show

@@ -8,6 +8,7 @@ namespace quorlen {
 
 void View::set_cell_text(int index, std::string_view text) {
   cells_[index].text.assign(text);
+  cells_[index].typed = false;
   Text1_Change(*this, index);
 }
 
@@ -19,6 +20,7 @@ void View::set_cell_digit(int index, int digit) {
   } else {
     text.assign(1, c);
   }
+  cells_[index].typed = false;
   Text1_Change(*this, index);
 }
 
@@ -27,8 +29,11 @@ bool View::type_into_cell(int index, std::string_view text) {
   if (!cell.enabled) return false;
   const std::size_t limit =
       cell.max_length > 0 ? static_cast<std::size_t>(cell.max_length) : std::string_view::npos;
-  cell.text.assign(text.substr(0, limit));
+  const std::string_view typed = text.substr(0, limit);
+  if (typed == cell.text) return true;
+  cell.text.assign(typed);
   Text1_Change(*this, index);
+  cell.typed = !cell.text.empty();
   return true;
 }
 
@@ -48,6 +53,13 @@ DigitGrid shown_digits(const View& view) {
     grid[index] = static_cast<std::uint8_t>(cell_digit(view.cell_text(index)));
   }
   return grid;
+}
+
+DigitOwner digit_owner(const CellView& cell, int given) {
+  const int digit = cell_digit(cell.text);
+  if (digit == 0) return DigitOwner::none;
+  if (digit == given) return DigitOwner::given;
+  return cell.typed || cell.colour != kSolverBlue ? DigitOwner::person : DigitOwner::solver;
 }
 
 void clear_grid(View& view, bool cells_enabled) {

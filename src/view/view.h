@@ -43,6 +43,7 @@ struct CellView {
   int max_length = 1;       // what typing may enter; 0 means no limit
   std::uint16_t notes = 0;  // the person's pencil marks, bit d for digit d; shown while the cell is empty
   std::uint8_t marks = 0;   // CellMark bits set by a command
+  bool typed = false;       // its digit was typed or pasted, not set by the program (see digit_owner)
   friend bool operator==(const CellView&, const CellView&) = default;
 };
 
@@ -63,7 +64,7 @@ class View {
   const std::string& cell_text(int index) const { return cells_[index].text; }
 
   // Sets the text as the program does (not cut to the maximum length) and
-  // runs Text1_Change for the cell before returning.
+  // runs Text1_Change for the cell before returning; the digit is not typed.
   void set_cell_text(int index, std::string_view text);
   // The same for the one-character text of a digit, without building a
   // string: the solver's placements go through here.
@@ -75,7 +76,9 @@ class View {
   void set_cell_marks(int index, std::uint8_t marks) { cells_[index].marks = marks; }
 
   // Typing by the user: ignored by a disabled cell, cut to the maximum
-  // length, then the change handler runs. Returns false when ignored.
+  // length, then the change handler runs. Returns false when ignored. A
+  // digit it changes is the person's; retyping the digit shown changes
+  // nothing.
   bool type_into_cell(int index, std::string_view text);
 
   // Buttons; cmdNew is always enabled.
@@ -109,6 +112,16 @@ int cell_digit(std::string_view text);
 
 // The digits the grid shows, by grid index.
 DigitGrid shown_digits(const View& view);
+
+// Whose digit a cell shows, `given` being the cell's given on the board (0
+// for none): a given while the cell shows that given; the person's where
+// typing or a paste put it, whatever its colour; else as its colour tells,
+// the solver's blue or the person's (a digit loaded, or typed before
+// Freeze). The colours stay as the design has them: a given typed over
+// keeps the givens' colour, and a digit typed after Restart where Solve
+// had placed one keeps the solver's blue.
+enum class DigitOwner { none, given, person, solver };
+DigitOwner digit_owner(const CellView& cell, int given);
 
 // Every cell empty, black, of maximum length 1, without notes or marks;
 // enabled or locked.

@@ -197,7 +197,7 @@ class ScenarioRun {
       for (int i = 0; i < 81; ++i) noted += view.cell(i).notes != 0;
       EXPECT_EQ(noted, std::stoi(w[1]));
     } else if (w[0] == "described") {
-      EXPECT_EQ(cell_descriptions(view)[cell_at(w, 1)], arg(3));
+      EXPECT_EQ(cell_descriptions(view, board)[cell_at(w, 1)], arg(3));
     } else if (w[0] == "focus") {
       EXPECT_EQ(view.selected, cell_at(w, 1));
     } else if (w[0] == "groups") {  // COUNT and the first captions of the steps' chooser
