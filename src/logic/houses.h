@@ -1,0 +1,106 @@
+// How the person's solver numbers the grid: as players read it.
+//
+//   cell   0..80, row by row from the top-left: cell = 9 * row + column
+//          (rows and columns 0..8 here, r1c1..r9c9 for people)
+//   house  0..26: boxes 0..8 in reading order (b1 top-left .. b9
+//          bottom-right), rows 9..17, columns 18..26
+//
+// A house lists its cells in reading order: a box row by row, a row left
+// to right, a column top to bottom. Every search walks houses and cells in
+// these orders, and so finds its patterns in one fixed order.
+//
+// The rest of the program numbers cells down the columns (board/units.h);
+// the conversion happens where a grid comes in (Grid::from_digits) and goes
+// out (digits()).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "logic/cell_set.h"
+
+namespace quorlen::logic {
+
+enum class HouseKind : std::uint8_t { box, row, column };
+
+constexpr int row_of(int cell) { return cell / 9; }
+constexpr int column_of(int cell) { return cell % 9; }
+constexpr int box_of(int cell) { return cell / 27 * 3 + cell % 9 / 3; }
+
+constexpr int box_house(int box) { return box; }
+constexpr int row_house(int row) { return 9 + row; }
+constexpr int column_house(int column) { return 18 + column; }
+
+constexpr HouseKind house_kind(int house) {
+  return house < 9 ? HouseKind::box : house < 18 ? HouseKind::row : HouseKind::column;
+}
+
+// The cell at place i (0..8) of a house.
+constexpr int house_cell(int house, int i) {
+  const int k = house % 9;
+  switch (house_kind(house)) {
+    case HouseKind::box:
+      return k / 3 * 27 + k % 3 * 3 + i / 3 * 9 + i % 3;
+    case HouseKind::row:
+      return 9 * k + i;
+    case HouseKind::column:
+      break;
+  }
+  return 9 * i + k;
+}
+
+// A cell's house of each kind: [0] its box, [1] its row, [2] its column.
+constexpr std::array<int, 3> cell_houses(int cell) {
+  return {box_house(box_of(cell)), row_house(row_of(cell)), column_house(column_of(cell))};
+}
+
+// The place (0..8) of a cell in one of its houses.
+constexpr int place_in_house(int house, int cell) {
+  switch (house_kind(house)) {
+    case HouseKind::box:
+      return row_of(cell) % 3 * 3 + column_of(cell) % 3;
+    case HouseKind::row:
+      return column_of(cell);
+    case HouseKind::column:
+      break;
+  }
+  return row_of(cell);
+}
+
+namespace detail {
+constexpr std::array<CellSet, 27> make_house_sets() {
+  std::array<CellSet, 27> sets{};
+  for (int house = 0; house < 27; ++house) {
+    for (int i = 0; i < 9; ++i) sets[house].add(house_cell(house, i));
+  }
+  return sets;
+}
+}  // namespace detail
+
+// kHouseSet[house]: the nine cells of a house.
+inline constexpr std::array<CellSet, 27> kHouseSet = detail::make_house_sets();
+
+namespace detail {
+constexpr std::array<CellSet, 81> make_peer_sets() {
+  std::array<CellSet, 81> sets{};
+  for (int cell = 0; cell < 81; ++cell) {
+    for (int house : cell_houses(cell)) sets[cell] |= kHouseSet[house];
+    sets[cell].remove(cell);
+  }
+  return sets;
+}
+}  // namespace detail
+
+// kPeers[cell]: the 20 other cells of its box, row and column.
+inline constexpr std::array<CellSet, 81> kPeers = detail::make_peer_sets();
+
+// The cells that see every cell of a set (none of the set itself).
+constexpr CellSet common_peers(CellSet cells) {
+  CellSet seen = CellSet::all();
+  for (int cell : cells) seen &= kPeers[cell];
+  return seen;
+}
+
+constexpr bool sees(int a, int b) { return kPeers[a].has(b); }
+
+}  // namespace quorlen::logic
