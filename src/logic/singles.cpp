@@ -4,8 +4,8 @@
 namespace quorlen::logic {
 namespace {
 
-constexpr int kBoxesColumnsRows[27] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  18, 19, 20, 21, 22,
-                                       23, 24, 25, 26, 9,  10, 11, 12, 13, 14, 15, 16, 17};
+constexpr int kBoxesColumnsRows[27] = {0,  1,  2,  3,  4, 5,  6,  7,  8,  18, 19, 20, 21, 22,
+                                       23, 24, 25, 26, 9, 10, 11, 12, 13, 14, 15, 16, 17};
 
 void fill_single(Step& step, Technique technique, int rating, int cell, int digit, int house) {
   step = Step{};
@@ -32,8 +32,8 @@ bool find_hidden_single(const Grid& grid, Step& step, Workspace&) {
         const CellSet places = grid.positions(digit) & kHouseSet[house];
         if (places.size() != 1) continue;
         const int rating = full_house ? 10 : house_kind(house) == HouseKind::box ? 12 : 15;
-        fill_single(step, full_house ? Technique::full_house : Technique::hidden_single, rating, places.first(),
-                    digit, house);
+        fill_single(step, full_house ? Technique::full_house : Technique::hidden_single, rating,
+                    places.first(), digit, house);
         return true;
       }
     }
