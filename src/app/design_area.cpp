@@ -8,6 +8,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <algorithm>
 
 #include "app/cell_edit.h"
 #include "app/widget_look.h"
@@ -148,7 +149,7 @@ void DesignArea::build_labels() {
   check2_->setBackgroundRole(QPalette::Window);  // buttons fill with the button face
   check2_->setAutoFillBackground(true);
   check2_style_ = new IndicatorStyle;
-  check2_style_->setParent(check2_);
+  check2_style_->setParent(this);  // outlives the check box, which uses it to the end
   check2_->setStyle(check2_style_);
 
   label3_ = make_label(this, "Label3", QString::fromLatin1(design::kLabel3Caption));
@@ -211,15 +212,22 @@ void DesignArea::place() {
   update();
 }
 
-void DesignArea::show_paused(bool paused) {
+void DesignArea::show_paused(bool paused, int selected) {
   if (paused == cover_->isVisible()) return;
-  const bool had_focus = paused && focusWidget() != nullptr && focusWidget()->hasFocus();
-  for (CellEdit* cell : cells_) cell->setVisible(!paused);
-  cover_->setVisible(paused);
   if (paused) {
+    const bool typing =
+        std::any_of(cells_.begin(), cells_.end(), [](CellEdit* cell) { return cell->hasFocus(); });
+    cover_->show();
     cover_->raise();
-    if (had_focus) cover_->setFocus(Qt::OtherFocusReason);
+    if (typing) cover_->setFocus(Qt::OtherFocusReason);
+    for (CellEdit* cell : cells_) cell->hide();
+    return;
   }
+  for (CellEdit* cell : cells_) cell->show();
+  // Before the cover goes, or the focus would move on to the next control.
+  if (cover_->hasFocus() && selected >= 0 && cells_[selected]->isEnabled())
+    cells_[selected]->setFocus(Qt::OtherFocusReason);
+  cover_->hide();
 }
 
 QSize DesignArea::sizeHint() const {

@@ -41,8 +41,9 @@ class DesignArea : public QWidget {
   void set_scale(const design::Scale& scale);
   const design::Scale& scale() const { return scale_; }
   // The cells hidden under the cover, which takes the focus from them, or
-  // shown again.
-  void show_paused(bool paused);
+  // shown again, the focus going back from the cover to the cell at
+  // `selected` (a grid index, or -1).
+  void show_paused(bool paused, int selected);
 
   QSize sizeHint() const override;
 

@@ -35,7 +35,7 @@ QString plain(QString text) { return text.remove(QRegularExpression(QStringLiter
 
 }  // namespace
 
-KeyboardHelp::KeyboardHelp(const QList<QAction*>& entries, QWidget* parent) : QDialog(parent) {
+KeyboardHelp::KeyboardHelp(const std::vector<Entry>& entries, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("keyboard"));
   setWindowTitle(QStringLiteral("Keyboard"));
   table_ = new QTableWidget(0, 2, this);
@@ -52,10 +52,13 @@ KeyboardHelp::KeyboardHelp(const QList<QAction*>& entries, QWidget* parent) : QD
     table_->setItem(row, 1, new QTableWidgetItem(what));
   };
   for (const KeyRow& row : kCellKeys) add(QString::fromUtf8(row.keys), QString::fromUtf8(row.what));
-  for (const QAction* entry : entries) {
+  for (const Entry& entry : entries) {
     QStringList keys;
-    for (const QKeySequence& key : entry->shortcuts()) keys << key.toString(QKeySequence::NativeText);
-    if (!keys.isEmpty()) add(keys.join(QStringLiteral(", ")), plain(entry->text()));
+    for (const QKeySequence& key : entry.action->shortcuts()) keys << key.toString(QKeySequence::NativeText);
+    const QString what = entry.submenu.isEmpty()
+                             ? plain(entry.action->text())
+                             : plain(entry.submenu) + QStringLiteral(": ") + plain(entry.action->text());
+    if (!keys.isEmpty()) add(keys.join(QStringLiteral(", ")), what);
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QList>
+#include <QString>
+#include <vector>
 
 class QAction;
 class QTableWidget;
@@ -16,7 +17,12 @@ class KeyboardHelp : public QDialog {
   Q_OBJECT
 
  public:
-  KeyboardHelp(const QList<QAction*>& entries, QWidget* parent);
+  // A menu entry, and the submenu it is in (empty for none).
+  struct Entry {
+    QString submenu;
+    const QAction* action;
+  };
+  KeyboardHelp(const std::vector<Entry>& entries, QWidget* parent);
 
   QTableWidget* table() const { return table_; }
 

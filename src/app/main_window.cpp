@@ -190,8 +190,7 @@ void MainWindow::sync() {
   if (windowTitle() != title) setWindowTitle(title);
 
   const bool paused = sudoku_.paused();
-  const bool resumed = !paused && design_->pause_cover()->hasFocus();
-  design_->show_paused(paused);
+  design_->show_paused(paused, view.selected);
   const int at = view.selected;
   pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && sudoku_.steps_shown() == nullptr,
                    view.options.notes_mode);
@@ -199,9 +198,8 @@ void MainWindow::sync() {
   const bool ticking = sudoku_.clock_running() && view.options.clock_shown;
   if (ticking != clock_->isActive()) ticking ? clock_->start() : clock_->stop();
 
-  // A cell that the window logic selects gets the focus, as does the
-  // person's cell when the cover goes.
-  if (view.selected != shown_selection_ || resumed) {
+  // A cell that the window logic selects gets the focus.
+  if (view.selected != shown_selection_) {
     shown_selection_ = view.selected;
     CellEdit* selected = view.selected >= 0 ? design_->cell(view.selected) : nullptr;
     if (selected != nullptr && selected->isEnabled() && selected->isVisible() && !selected->hasFocus())

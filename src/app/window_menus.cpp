@@ -188,11 +188,11 @@ void MainWindow::open_menu_by_key() {
 
 void MainWindow::show_keyboard_help() {
   if (keyboard_help_ == nullptr) {
-    QList<QAction*> entries;
+    std::vector<KeyboardHelp::Entry> entries;
     for (const MenuGroup& group : menu_groups()) {
       for (const MenuEntry& entry : group.entries) {
-        if (entry.action != nullptr) entries << entry.action;
-        for (QAction* action : entry.actions) entries << action;
+        if (entry.action != nullptr) entries.push_back({{}, entry.action});
+        for (QAction* action : entry.actions) entries.push_back({QString::fromUtf8(entry.submenu), action});
       }
     }
     keyboard_help_ = new KeyboardHelp(entries, this);
