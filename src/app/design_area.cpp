@@ -67,6 +67,7 @@ class PauseCover : public QWidget {
     painter.setFont(scale.font(big));
     const QRectF upper(0, 0, width(), height() / 2.0);
     painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, QString::fromLatin1(kPausedText));
+    painter.setPen(design::note_colour());  // 4.5:1 at least, for text of this size
     painter.setFont(scale.font(design::label_font()));
     painter.drawText(upper.translated(0, height() / 2.0 + scale.length(8)), Qt::AlignHCenter | Qt::AlignTop,
                      QString::fromLatin1(kResumeText));
