@@ -15,6 +15,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "board/board.h"
 #include "generator/rating.h"

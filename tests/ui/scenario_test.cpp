@@ -103,6 +103,8 @@ class ScenarioRun {
        : w[1] == "protect-givens" ? options.protect_givens
                                   : options.notes_mode) = w[2] == "on";
       window_.set_play_options(options);
+    } else if (w[0] == "played") {
+      window_.set_time_played(std::chrono::seconds(std::stoi(w[1])));
     } else if (w[0] == "wait") {
       platform_.clock += std::chrono::seconds(std::stoi(w[1]));
     } else if (w[0] == "remember") {
