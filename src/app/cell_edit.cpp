@@ -87,7 +87,9 @@ void CellEdit::show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mod
 
 // A key that one of the window's actions takes (Ctrl+E, Check, is also the
 // text box's end of line) goes to the window, unless the cell has a use
-// for it itself.
+// for it itself. A disabled action passes the key back to the cell: P
+// pauses a puzzle that can be paused, and elsewhere empties the cell as
+// other letters do.
 bool CellEdit::event(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -344,6 +344,7 @@ class WindowTest : public QObject {
     // they were not mapped to clearing, so they could catch nothing here.
     QTest::newRow("delete clears") << centre << QKeySequence("Del") << centre << "";
     QTest::newRow("letter refused") << centre << QKeySequence("A") << centre << "";
+    QTest::newRow("P, with nothing to pause") << centre << QKeySequence("P") << centre << "";
     QTest::newRow("digit replaces") << centre << QKeySequence("7") << centre << "7";
   }
 
