@@ -87,7 +87,9 @@ void CellEdit::show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mod
 
 // A key that one of the window's actions takes (Ctrl+E, Check, is also the
 // text box's end of line) goes to the window, unless the cell has a use
-// for it itself.
+// for it itself. A disabled action passes the key back to the cell: P
+// pauses a puzzle that can be paused, and elsewhere empties the cell as
+// other letters do.
 bool CellEdit::event(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -129,6 +131,17 @@ void CellEdit::focusInEvent(QFocusEvent* event) {
   selectAll();
 }
 
+void CellEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  update();  // the focus frame goes
+}
+
+void CellEdit::set_scale(const design::Scale& scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  update();
+}
+
 void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
   selectAll();
@@ -140,15 +153,25 @@ void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 // Notes sit in the cell's 3x3 positions, 1 at the top left, while the cell
-// shows no digit; marks go over whatever it shows.
+// shows no digit; marks go over whatever it shows, and over the focus frame.
 void CellEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   const bool notes_shown = notes_ != 0 && text().isEmpty();
-  if (!notes_shown && marks_ == 0) return;
+  if (!notes_shown && marks_ == 0 && !hasFocus()) return;
   QPainter painter(this);
-  const QRectF inside = QRectF(rect()).adjusted(3, 2, -3, -2);
+  const design::Scale& s = scale_;
+  // The right and lower edges lie under the neighbouring cells.
+  const QRectF shown = QRectF(rect()).adjusted(0, 0, -s.length(1), -s.length(1));
+  if (hasFocus()) {
+    const double half = s.px(design::kFocusFrame) / 2.0;
+    QPen frame(design::focus_colour(), s.px(design::kFocusFrame));
+    frame.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(frame);
+    painter.drawRect(shown.adjusted(half, half, -half, -half));
+  }
   if (notes_shown) {
-    painter.setFont(design::note_font());
+    const QRectF inside = QRectF(rect()).adjusted(s.length(3), s.length(2), -s.length(3), -s.length(2));
+    painter.setFont(s.font(design::note_font()));
     painter.setPen(design::note_colour());
     const QSizeF slot(inside.width() / 3, inside.height() / 3);
     for (int digit = 1; digit <= 9; ++digit) {
@@ -159,25 +182,27 @@ void CellEdit::paintEvent(QPaintEvent* event) {
     }
   }
   if (marks_ & kMarkRepeat) {
-    QPen frame(design::mark_colour(), design::kRepeatFrame);
+    const int width = s.px(design::kRepeatFrame);
+    QPen frame(design::mark_colour(), width);
     frame.setJoinStyle(Qt::MiterJoin);
     painter.setPen(frame);
-    const double half = design::kRepeatFrame / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(1 + half, 1 + half, -2 - half, -2 - half));
+    const double half = width / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(s.length(1) + half, s.length(1) + half, -s.length(2) - half,
+                                             -s.length(2) - half));
   }
   if (marks_ & kMarkWrong) {
-    const QRectF bar = design::wrong_bar(rect());
+    const QRectF bar = design::wrong_bar(rect(), s);
     painter.fillRect(bar, design::mark_colour());
   }
   if (marks_ & (kMarkHint | kMarkStep)) {
-    QPen frame(design::pointer_colour(), design::kPointerFrame,
-               marks_ & kMarkGuess ? Qt::DashLine : Qt::SolidLine);
+    const int width = s.px(design::kPointerFrame);
+    QPen frame(design::pointer_colour(), width, marks_ & kMarkGuess ? Qt::DashLine : Qt::SolidLine);
     frame.setJoinStyle(Qt::MiterJoin);
     painter.setPen(frame);
     // Around the digit, inside a repeat's frame; in an empty cell along its
     // edge, clear of the notes.
-    const double in = (text().isEmpty() ? 1 : design::kPointerInset) + design::kPointerFrame / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(in, in, -in - 1, -in - 1));
+    const double in = s.length(text().isEmpty() ? 1 : design::kPointerInset) + width / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(in, in, -in - s.length(1), -in - s.length(1)));
   }
 }
 

@@ -8,6 +8,7 @@
 class QContextMenuEvent;
 
 #include "app/cell_keys.h"
+#include "app/window_design.h"
 
 namespace quorlen {
 
@@ -20,6 +21,8 @@ class CellEdit : public QLineEdit {
   // What the view says of the cell beyond its text: its notes (shown while
   // it has no digit), its marks (CellMark bits) and whether digits write notes.
   void show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mode);
+  // The notes and marks drawn at the design's scale.
+  void set_scale(const design::Scale& scale);
 
  signals:
   // A key that acts beyond this cell's text: moving, clearing, notes, the
@@ -36,6 +39,7 @@ class CellEdit : public QLineEdit {
   // Whichever way the cell gets focus, its digit is selected so that the
   // next digit typed replaces it.
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   // The window's menu, not the text box's: its Undo, Redo, Copy and Paste
   // are the window's, for the whole puzzle.
@@ -47,6 +51,7 @@ class CellEdit : public QLineEdit {
   std::uint16_t notes_ = 0;
   std::uint8_t marks_ = 0;
   bool notes_mode_ = false;
+  design::Scale scale_;
 };
 
 }  // namespace quorlen

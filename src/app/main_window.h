@@ -1,12 +1,14 @@
-// The window `Sudoku`: builds the controls of the design, shows the window
-// logic's view state and forwards clicks and typing to its handlers.
+// The window `Sudoku`: the design's controls (DesignArea) with the digit
+// pad under them (BoardArea), a menu bar above and a status line below;
+// it shows the window logic's view state and forwards clicks and typing to
+// its handlers.
 //
 // All state lives in Sudoku and its View; the widgets are only a picture of
 // it. After every handler, and before any modal box, sync() brings every
 // widget up to date. Handlers change the View, never a widget.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <array>
 #include <functional>
 #include <vector>
@@ -17,19 +19,22 @@
 #include "ui/sudoku.h"
 
 class QAction;
-class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QMimeData;
-class QPushButton;
+class QTimer;
 
 namespace quorlen {
 
+class BoardArea;
 class CellEdit;
+class DesignArea;
+class DigitPad;
+class KeyboardHelp;
+class StatusLine;
 class StepsWindow;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -37,6 +42,11 @@ class MainWindow : public QWidget {
 
   const Sudoku& sudoku() const { return sudoku_; }
   QLineEdit* cell(int index) const;
+  // The design's client area, the pad and the status line.
+  DesignArea* design_area() const { return design_; }
+  BoardArea* board_area() const { return board_; }
+  DigitPad* digit_pad() const { return pad_; }
+  StatusLine* status_line() const { return status_; }
 
   // Fills the enabled cells from a puzzle string as if each were typed;
   // false (and no change) when the text is not a puzzle.
@@ -56,9 +66,9 @@ class MainWindow : public QWidget {
   // window was before the desktop placed it.
   void when_shown(std::function<void()> action);
 
-  // The actions of the window's menu (see add_menu_entries for its order).
-  // They belong to the window, so their shortcuts work wherever the focus
-  // is; the options are checkable.
+  // The actions of the window's menus (see menu_groups for where each
+  // shows). They belong to the window, so their shortcuts work wherever
+  // the focus is; the options are checkable.
   struct MenuActions {
     QAction* undo = nullptr;
     QAction* redo = nullptr;
@@ -67,22 +77,50 @@ class MainWindow : public QWidget {
     std::array<QAction*, kLevelCount> new_puzzle{};
     QAction* count = nullptr;
     QAction* check = nullptr;
+    QAction* pause = nullptr;  // checked while paused
     QAction* notes_mode = nullptr;
     QAction* fill_notes = nullptr;
     QAction* clear_notes = nullptr;
     QAction* repeats = nullptr;
     QAction* highlighting = nullptr;
+    QAction* protect_givens = nullptr;
+    QAction* high_contrast = nullptr;
+    QAction* clock_shown = nullptr;
     QAction* hint = nullptr;
-    QAction* steps = nullptr;      // checked while the steps show
+    QAction* steps = nullptr;  // checked while the steps show
+    QAction* keyboard = nullptr;
+    QAction* about = nullptr;
+    QAction* quit = nullptr;
     QAction* open_menu = nullptr;  // Shift+F10, the menu key's twin; not an entry
   };
   const MenuActions& menu_actions() const { return menu_actions_; }
+
+  // The window's menus, in the menu bar's order: a group is a menu of the
+  // menu bar and a section of the right-click menu, so that an entry added
+  // to a group shows in both. An entry is an action, a submenu of actions,
+  // or a separator (neither); one marked bar_only shows in the menu bar
+  // alone. The right-click menu shows the groups by their context_place
+  // (Edit first, as such menus begin), leaving out a group whose place is -1.
+  struct MenuEntry {
+    QAction* action = nullptr;
+    const char* submenu = nullptr;  // its title, with the actions below
+    std::vector<QAction*> actions = {};
+    bool bar_only = false;
+  };
+  struct MenuGroup {
+    const char* title;
+    int context_place;
+    std::vector<MenuEntry> entries;
+  };
+  std::vector<MenuGroup> menu_groups() const;
+
   // The window beside the grid that lists the steps of a Solve while they
   // show; null before they first show.
   StepsWindow* steps_window() const { return steps_window_; }
+  // Help's keyboard table; null before it first shows.
+  KeyboardHelp* keyboard_help() const { return keyboard_help_; }
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   // Right-click outside the cells: the window's menu.
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,26 +130,25 @@ class MainWindow : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void build_cells();
-  void build_buttons();
-  void build_labels();
+  void connect_design();
   void build_menu_actions();
   QAction* add_action(const char* text, const QList<QKeySequence>& keys, std::function<void()> act);
-  // The window's entries, added to a menu (the window's and each cell's):
-  // Undo and Redo; Copy and Paste of the puzzle; "New puzzle" with a level
-  // each, Count solutions and Check; the hint and the steps; the notes; the
-  // play options; Print… and Export PDF….
+  void build_menu_bar();
+  // The window's entries, added to a right-click menu (the window's and
+  // each cell's), group after group.
   void add_menu_entries(QMenu* menu);
   // The menu with the window's entries, over the window or a cell.
   void show_menu(QWidget* over, QContextMenuEvent* event);
   // What the menu key does: the menu of the focused cell, or the window's.
   void open_menu_by_key();
+  void show_keyboard_help();
   // The steps window shown, brought up to date, or hidden, as the steps show or not.
   void sync_steps();
-  void set_tab_order();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
+  // A digit (0: Clear) of the pad, into the cell the person is at.
+  void pad_entry(int digit);
   // The clipboard's puzzle into the grid; other text into the focused cell,
   // as if typed there.
   void paste_clipboard();
@@ -122,15 +159,16 @@ class MainWindow : public QWidget {
 
   QtPlatform platform_;
   Sudoku sudoku_;
-  std::array<CellEdit*, View::kCells> cells_{};
-  std::array<QPushButton*, 6> buttons_{};  // as design::kButtons lists them
-  QLabel* label1_ = nullptr;
-  QLabel* label4_ = nullptr;
-  QCheckBox* check2_ = nullptr;
+  DesignArea* design_ = nullptr;
+  DigitPad* pad_ = nullptr;
+  BoardArea* board_ = nullptr;
+  StatusLine* status_ = nullptr;
+  QTimer* clock_ = nullptr;  // the status line's time, while it runs
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
   StepsWindow* steps_window_ = nullptr;
+  KeyboardHelp* keyboard_help_ = nullptr;
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

@@ -1,5 +1,6 @@
 #include "app/screenshot.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -26,6 +27,8 @@ int save_screenshot(const QString& file, const QString& puzzle) {
   }
   click("cmdFreeze");
   click("CmdSolve");
+  // The status line lays its parts out once its texts are set.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 
   if (!window.grab().save(file)) {
     std::fprintf(stderr, "quorlen: cannot write '%s'\n", qPrintable(file));

@@ -2,13 +2,15 @@
 // form was laid out, with the colours and fonts of its controls.
 //
 // 15 twips make one pixel at 96 dots per inch; Qt's logical pixels are those
-// pixels, so a high-DPI screen scales the whole design evenly.
+// pixels, so a high-DPI screen scales the whole design evenly. A window
+// made larger draws the design larger still, through a Scale.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <array>
+#include <cmath>
 
 #include "ui/sudoku.h"
 
@@ -23,6 +25,27 @@ constexpr QRect twips_rect(int left, int top, int width, int height) {
 inline constexpr const char* kCaption = "Quorlen - By Marrowby";
 inline constexpr int kClientWidth = 11325 / kTwipsPerPixel;  // 755
 inline constexpr int kClientHeight = 8670 / kTwipsPerPixel;  // 578
+
+// The design drawn `factor` times its size (never less than 1). Every
+// length of the design is a whole number of pixels; scaled, an edge goes
+// to the nearest pixel, so that controls that meet or overlap by a pixel
+// still meet or overlap by a scaled pixel. At 1 it changes nothing.
+struct Scale {
+  double factor = 1.0;
+
+  int px(int pixels) const { return static_cast<int>(std::lround(pixels * factor)); }
+  double length(double pixels) const { return pixels * factor; }
+  QRect rect(const QRect& design) const {
+    const int left = px(design.left());
+    const int top = px(design.top());
+    return {left, top, px(design.left() + design.width()) - left, px(design.top() + design.height()) - top};
+  }
+  QFont font(QFont design) const {
+    design.setPointSizeF(design.pointSizeF() * factor);
+    return design;
+  }
+  friend bool operator==(const Scale&, const Scale&) = default;
+};
 
 inline QColor background() { return {255, 224, 192}; }
 inline QColor dark_box() { return {255, 192, 128}; }
@@ -101,9 +124,15 @@ inline constexpr const char* kLabel2Caption =
 inline QColor note_colour() { return {72, 48, 24}; }
 inline QColor mark_colour() { return {200, 0, 0}; }
 inline constexpr int kRepeatFrame = 3;  // pixels
-inline QRectF wrong_bar(const QRect& cell) {
-  return {cell.center().x() - 11.0, cell.bottom() - 9.0, 23.0, 3.0};
+inline QRectF wrong_bar(const QRect& cell, const Scale& scale) {
+  return {cell.center().x() - scale.length(11), cell.bottom() - scale.length(9), scale.length(23),
+          scale.length(3)};
 }
+
+// The focused cell is framed at its edge, at once visible whatever the cell
+// shows; a near black, clear of the marks' red and the pointers' green.
+inline QColor focus_colour() { return {40, 20, 0}; }
+inline constexpr int kFocusFrame = 2;  // pixels
 
 // The hint's cell and the step shown are framed in a green that no digit
 // has: around the digit, inside a repeat's frame; a guess's frame is
@@ -113,6 +142,24 @@ inline constexpr int kPointerFrame = 2;  // pixels
 inline constexpr int kPointerInset = 5;  // pixels from the edge of a cell with a digit
 inline QColor guess_tint() { return {232, 222, 255}; }
 inline constexpr int kStepsWidth = 640;  // the steps window's, beside the main window
+
+// High contrast: the digits' colours darkened until each stands at least
+// 4.5:1 against every background a cell can show it on (either box,
+// highlighted, and the darker shade of a selected digit). The givens'
+// red becomes a dark red and the solver's blue a dark blue; the person's
+// black stays.
+inline QColor high_contrast_given() { return {110, 0, 0}; }
+inline QColor high_contrast_solver() { return {0, 0, 160}; }
+
+// The colour a digit is drawn in: the view's, or its high-contrast twin.
+inline QColor digit_colour(Rgb colour, bool high_contrast) {
+  if (high_contrast && colour == kGivenColour) return high_contrast_given();
+  if (high_contrast && colour == kSolverBlue) return high_contrast_solver();
+  return {colour.red, colour.green, colour.blue};
+}
+
+// A selected digit shows on its box made darker.
+inline QColor selection_shade(const QColor& box) { return box.darker(125); }
 
 inline QColor shaded(const QColor& box, Shade shade) {
   const double tint = shade == Shade::digit ? 0.45 : shade == Shade::unit ? 0.22 : 0.0;

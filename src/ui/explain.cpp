@@ -11,6 +11,7 @@ namespace quorlen {
 void Sudoku::mnuHint_Click() {
   close_steps();
   clear_hint();
+  resume();
   // Before New there is no puzzle, and no cell to point at.
   if (!view_.cell(0).enabled) {
     platform_.message_box(kHintNoPuzzle);
@@ -39,6 +40,7 @@ void Sudoku::mnuSteps_Click() {
     return;
   }
   clear_hint();
+  resume();
   std::shared_ptr<const SolveSteps> steps = solve_steps();
   if (!steps || steps->placements.empty()) {
     platform_.message_box(kNoSteps);

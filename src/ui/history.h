@@ -17,12 +17,14 @@
 
 namespace quorlen {
 
-// The puzzle the person is playing, for the message when it is solved:
-// posed by Freeze (or a new puzzle), gone with New and Load.
+// The puzzle the person is playing, for its clock and the message when it
+// is solved: posed by Freeze (or a new puzzle), gone with New and Load.
 struct PosedPuzzle {
-  std::uint64_t number = 0;  // counts the posings of a window from 1; 0 while none is posed
-  std::chrono::steady_clock::time_point at{};
+  std::uint64_t number = 0;        // counts the posings of a window from 1; 0 while none is posed
   bool solved_by_command = false;  // Solve filled the grid: the person did not solve it
+  // Quorlen posed it (a new puzzle), so typing cannot change its givens;
+  // a puzzle the person freezes keeps them editable (see Sudoku::given_protected).
+  bool givens_protected = false;
   friend bool operator==(const PosedPuzzle&, const PosedPuzzle&) = default;
 };
 
@@ -41,6 +43,9 @@ struct Snapshot {
   View view;
   PosedPuzzle puzzle;
   std::shared_ptr<const SolveRecord> solve;  // none before a Solve, and after New, Load and Freeze
+  // The time the puzzle had been played when the state was left: undo and
+  // redo that bring back another puzzle bring back its time too.
+  std::chrono::milliseconds played{};
   friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
 

@@ -10,12 +10,14 @@
 namespace quorlen {
 
 bool Sudoku::type_into_cell(int index, std::string_view text) {
+  if (given_protected(index)) return false;
   bool taken = false;
   change(By::person, [&] { taken = view_.type_into_cell(index, text); });
   return taken;
 }
 
 void Sudoku::clear_cell(int index) {
+  if (given_protected(index)) return;
   change(By::person, [&] {
     if (!view_.cell_text(index).empty()) {
       view_.type_into_cell(index, "");
@@ -29,6 +31,7 @@ void Sudoku::paste_puzzle(const DigitGrid& digits) {
   change(By::person, [&] {
     for (int index = 0; index < View::kCells; ++index) {
       if (digits[index] == 0 && view_.cell_text(index).empty()) continue;  // nothing to type
+      if (given_protected(index)) continue;
       const char digit = static_cast<char>('0' + digits[index]);
       view_.type_into_cell(index, digits[index] != 0 ? std::string_view(&digit, 1) : std::string_view());
     }
@@ -89,29 +92,33 @@ void Sudoku::finish_message() {
     if (given_digit(board_, n) != 0 && digits[n - 1] != given_digit(board_, n)) return;
   }
   finished_puzzle_ = puzzle_.number;
-  platform_.message_box(finish_text(platform_.now() - puzzle_.at));
+  platform_.message_box(finish_text(time_played()));
 }
 
 void Sudoku::mnuUndo_Click() {
   close_steps();
   clear_hint();
-  Snapshot state{board_, view_, puzzle_, solve_};
+  resume();
+  Snapshot state = snapshot();
   if (history_.undo(state)) restore(std::move(state));
 }
 
 void Sudoku::mnuRedo_Click() {
   close_steps();
   clear_hint();
-  Snapshot state{board_, view_, puzzle_, solve_};
+  resume();
+  Snapshot state = snapshot();
   if (history_.redo(state)) restore(std::move(state));
 }
 
 void Sudoku::restore(Snapshot state) {
   keep_session(state.view);
+  if (state.puzzle.number != puzzle_.number) clock_.reset(state.played);
   board_ = std::move(state.board);
   view_ = std::move(state.view);
   puzzle_ = state.puzzle;
   set_solve(std::move(state.solve));
+  update_clock();
 }
 
 void Sudoku::keep_session(View& view) const {

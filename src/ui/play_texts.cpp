@@ -42,10 +42,18 @@ std::string check_text(int entered, int wrong) {
 }
 
 std::string finish_text(std::chrono::steady_clock::duration taken) {
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(taken).count();
+  return "You solved the puzzle in " + time_text(taken) + ".";
+}
+
+std::string time_text(std::chrono::steady_clock::duration time) {
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time).count();
   const std::string rest = std::to_string(seconds % 60);
-  return "You solved the puzzle in " + std::to_string(seconds / 60) + ":" + (rest.size() == 1 ? "0" : "") +
-         rest + ".";
+  return std::to_string(seconds / 60) + ":" + (rest.size() == 1 ? "0" : "") + rest;
+}
+
+std::string level_text(const Rating& rating) {
+  if (!rating.solved) return "The givens have no solution";
+  return std::string(level_name(rating.level)) + ", difficulty " + std::to_string(rating.difficulty);
 }
 
 std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board) {

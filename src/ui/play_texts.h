@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/board.h"
+#include "generator/rating.h"
 #include "view/view.h"
 
 namespace quorlen {
@@ -27,8 +28,19 @@ inline constexpr const char* kNoSteps =
 // the givens is wrong.", "2 of the 3 digits besides the givens are wrong.").
 std::string check_text(int entered, int wrong);
 
-// "You solved the puzzle in 4:07.", minutes and seconds since it was posed.
+// "You solved the puzzle in 4:07.", the minutes and seconds it was played.
 std::string finish_text(std::chrono::steady_clock::duration taken);
+
+// A time as the finish message and the status line give it: "4:07",
+// minutes and seconds, the seconds begun not counted.
+std::string time_text(std::chrono::steady_clock::duration time);
+
+// What the status line says of a posed puzzle: its level and difficulty as
+// the Solve command rates its givens ("Medium, difficulty 1"), or that they
+// have no solution.
+std::string level_text(const Rating& rating);
+
+inline constexpr const char* kPausedText = "Paused";
 
 // The accessible description of every cell, by grid index: whose digit it
 // shows (see digit_owner), where the digit repeats, whether Check found

@@ -10,7 +10,8 @@ namespace quorlen {
 void Sudoku::mnuNewPuzzle_Click(Level level) {
   PuzzleRequest request;
   request.level = level;
-  enter_puzzle(make_puzzle(request, random_).givens);
+  const Puzzle puzzle = make_puzzle(request, random_);
+  pose_puzzle(puzzle.givens, puzzle.rating);
 }
 
 void Sudoku::mnuCountSolutions_Click() {
@@ -20,6 +21,7 @@ void Sudoku::mnuCountSolutions_Click() {
       "The digits on the grid have more than one solution.",
   };
   close_steps();
+  resume();
   platform_.message_box(kTexts[std::min(count_solutions(shown_digits(view_)), 2)]);
 }
 

@@ -18,22 +18,24 @@ void Sudoku::change(By by, const std::function<void()>& body) {
     body();
     return;
   }
-  // A step shown is a picture: the person's entries cannot change it, and
-  // a command acts on the grid as it was.
-  if (browser_ && by == By::person) return;
+  // A step shown is a picture, and a paused grid is hidden: the person's
+  // entries cannot change them, and a command acts on the grid as it was.
+  if ((browser_ || paused_) && by == By::person) return;
   close_steps();
   clear_hint();
+  resume();
   changing_ = true;
   aids_before_ = has_notes_or_marks(view_);
   if (aids_before_) digits_before_ = shown_digits(view_);
   std::optional<Snapshot> before;
-  if (history_.keeps_steps()) before = Snapshot{board_, view_, puzzle_, solve_};
+  if (history_.keeps_steps()) before = snapshot();
   body();
   settle();
   changing_ = false;
   if (before && !(before->board == board_ && before->view == view_ && before->puzzle == puzzle_))
     history_.record(std::move(*before));
   if (by == By::person) finish_message();
+  update_clock();
 }
 
 // Only what the change began with can need it: no handler that adds notes
@@ -59,6 +61,7 @@ void Sudoku::clear_puzzle(bool cells_enabled) {
   clear_grid(view_, cells_enabled);
   view_.Label1.clear();
   puzzle_ = {};
+  clock_.reset();
   forget_last_solve();
 }
 
@@ -95,7 +98,8 @@ void Sudoku::cmdFreeze_Click() {
     view_.CmdSolve = true;
     view_.cmdSave = true;
     restore_givens_shown();  // puts the givens into cell_value
-    puzzle_ = {++posings_, platform_.now()};
+    puzzle_ = {++posings_};
+    clock_.reset();
     // A puzzle posed whole leaves the person nothing to solve.
     const DigitGrid digits = shown_digits(view_);
     if (std::find(digits.begin(), digits.end(), 0) == digits.end()) finished_puzzle_ = puzzle_.number;
@@ -132,6 +136,56 @@ void Sudoku::enter_puzzle(const DigitGrid& givens) {
     paste_puzzle(givens);
     cmdFreeze_Click();
   });
+}
+
+void Sudoku::pose_puzzle(const DigitGrid& givens, const std::optional<Rating>& rating) {
+  change(By::command, [&] {
+    enter_puzzle(givens);
+    puzzle_.givens_protected = true;
+    view_.Label4.clear();
+  });
+  if (rating) rating_.emplace(puzzle_.number, *rating);
+}
+
+const Rating& Sudoku::posed_rating() const {
+  if (!rating_ || rating_->first != puzzle_.number) {
+    DigitGrid givens{};
+    for (int n = 1; n <= 81; ++n) givens[n - 1] = static_cast<std::uint8_t>(given_digit(board_, n));
+    rating_.emplace(puzzle_.number, rate_puzzle(givens));
+  }
+  return rating_->second;
+}
+
+bool Sudoku::given_protected(int index) const {
+  return puzzle_posed() && (puzzle_.givens_protected || view_.options.protect_givens) &&
+         given_digit(board_, index + 1) != 0;
+}
+
+bool Sudoku::clock_due() const {
+  return puzzle_posed() && puzzle_.number != finished_puzzle_ && !puzzle_.solved_by_command;
+}
+
+void Sudoku::update_clock() {
+  const bool runs = clock_due() && !paused_;
+  if (runs != clock_.running()) clock_.run(runs, platform_.now());
+}
+
+void Sudoku::set_time_played(std::chrono::milliseconds played) {
+  clock_.reset(played);
+  update_clock();
+}
+
+void Sudoku::mnuPause_Click() {
+  if (!can_pause()) return;
+  close_steps();
+  paused_ = !paused_;
+  update_clock();
+}
+
+void Sudoku::resume() {
+  if (!paused_) return;
+  paused_ = false;
+  update_clock();
 }
 
 }  // namespace quorlen

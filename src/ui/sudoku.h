@@ -15,12 +15,15 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "board/board.h"
+#include "generator/rating.h"
 #include "solver/attempts.h"
 #include "solver/difficulty.h"
 #include "ui/history.h"
 #include "ui/platform.h"
+#include "ui/play_clock.h"
 #include "ui/steps_browser.h"
 #include "view/view.h"
 
@@ -44,14 +47,42 @@ class Sudoku {
   void cmdRestart_Click();
   void CmdSolve_Click();
 
-  // The window's menu. A new puzzle of a level leaves the window as New,
-  // typing the puzzle's givens and Freeze would; Count solutions says in a
-  // message box whether the digits on the grid have no solution, one, or
-  // more than one, and changes nothing.
+  // The window's menu. A new puzzle of a level is posed by Quorlen (see
+  // pose_puzzle); Count solutions says in a message box whether the digits
+  // on the grid have no solution, one, or more than one, and changes nothing.
   void mnuNewPuzzle_Click(Level level);
   void mnuCountSolutions_Click();
   // Poses a puzzle as a person does: New, the givens pasted, Freeze.
   void enter_puzzle(const DigitGrid& givens);
+  // Poses a puzzle as Quorlen does: as enter_puzzle, with the givens
+  // protected and no "Guessed?" left from the puzzle before. `rating`,
+  // when known, saves working it out again for posed_rating.
+  void pose_puzzle(const DigitGrid& givens, const std::optional<Rating>& rating = std::nullopt);
+
+  // Whether a puzzle is posed (by Freeze or by Quorlen), until New or Load.
+  bool puzzle_posed() const { return puzzle_.number != 0; }
+  // What the Solve command makes of the posed puzzle's givens: its level
+  // and difficulty. Worked out when first asked for, once per puzzle.
+  const Rating& posed_rating() const;
+  // Whether typing, emptying and pasting leave the cell's given alone: in
+  // a puzzle Quorlen posed, or any posed puzzle while "Protect givens" is
+  // on. A puzzle the person freezes stays editable as designed.
+  bool given_protected(int index) const;
+
+  // The clock of the posed puzzle: it runs from the posing until the
+  // person or Solve completes the grid (undo of that Solve runs it again),
+  // and stops while paused. Undo and redo leave it alone, but for a state
+  // of another puzzle, which brings back that puzzle's time.
+  std::chrono::milliseconds time_played() const { return clock_.played(platform_.now()); }
+  bool clock_running() const { return clock_.running(); }
+  // A game brought back: its puzzle has been played this long.
+  void set_time_played(std::chrono::milliseconds played);
+  // Pause: the clock stops and the grid is hidden from the person, whose
+  // entries do nothing until Pause again resumes; a command resumes first,
+  // then acts. Only a puzzle whose clock runs can be paused.
+  void mnuPause_Click();
+  bool paused() const { return paused_; }
+  bool can_pause() const { return paused_ || clock_due(); }
 
   // Check: when the givens have exactly one solution, marks every digit
   // that is not a given and differs from it, and says how many there are.
@@ -90,12 +121,13 @@ class Sudoku {
   // New, then load_file: a file given to the program when it starts.
   void open_file(const std::filesystem::path& path);
 
-  // Typing into grid cell `index` (0..80): a disabled cell takes nothing.
+  // Typing into grid cell `index` (0..80): a disabled cell, or one whose
+  // given is protected, takes nothing.
   bool type_into_cell(int index, std::string_view text);
   // The key that empties a cell; on a cell already empty it takes the notes away.
   void clear_cell(int index);
   // Each enabled cell takes its digit of `digits` (an empty one for 0) as
-  // if typed: one step.
+  // if typed: one step. Protected givens stay.
   void paste_puzzle(const DigitGrid& digits);
   // Adds or takes away the note `digit` (1..9) of an enabled empty cell.
   void toggle_note(int index, int digit);
@@ -138,6 +170,14 @@ class Sudoku {
   // will stay while the box is up.
   void show_message(const std::string& text);
   void restore(Snapshot state);
+  // The state as it is, for the history.
+  Snapshot snapshot() const { return {board_, view_, puzzle_, solve_, time_played()}; }
+  // Whether the posed puzzle's clock should run, pauses aside.
+  bool clock_due() const;
+  // The clock started or stopped as the puzzle and the pause now ask.
+  void update_clock();
+  // The end of a pause: a command shows the grid before it acts.
+  void resume();
   // What a state brought back keeps of the present: the session's settings.
   void keep_session(View& view) const;
   // The Solve that goes with the grid from now on; the one before keeps
@@ -163,6 +203,9 @@ class Sudoku {
   Board board_;
   View view_;
   PosedPuzzle puzzle_;
+  PlayClock clock_;  // of the posed puzzle
+  bool paused_ = false;
+  mutable std::optional<std::pair<std::uint64_t, Rating>> rating_;  // posed_rating's, by puzzle number
   History history_;
   bool changing_ = false;
   bool aids_before_ = false;           // whether the grid had notes or marks when the change began

@@ -50,9 +50,12 @@ struct CellView {
 // The play options a person sets for the session (the program keeps no
 // settings file).
 struct PlayOptions {
-  bool repeats_shown = true;  // cells whose digit repeats in a unit are marked
-  bool highlighting = false;  // the selected cell's units and its digit are shaded
-  bool notes_mode = false;    // the digit keys write notes
+  bool repeats_shown = true;    // cells whose digit repeats in a unit are marked
+  bool highlighting = false;    // the selected cell's units and its digit are shaded
+  bool notes_mode = false;      // the digit keys write notes
+  bool protect_givens = false;  // a puzzle the person freezes keeps its givens as Quorlen's own do
+  bool high_contrast = false;   // the digits in darker colours, at least 4.5:1 against any cell
+  bool clock_shown = true;      // the status line shows the time played
   friend bool operator==(const PlayOptions&, const PlayOptions&) = default;
 };
 

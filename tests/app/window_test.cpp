@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,20 +18,29 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <memory>
 
+#include "app/application.h"
+#include "app/board_area.h"
+#include "app/design_area.h"
+#include "app/digit_pad.h"
+#include "app/keyboard_help.h"
 #include "app/main_window.h"
+#include "app/status_line.h"
 #include "app/steps_window.h"
 #include "board/units.h"
 #include "support/pdf_pages.h"
@@ -39,6 +49,9 @@ using quorlen::grid_index;
 
 namespace {
 
+// The puzzle of the window's screenshot (easy50's 7th), recorded in tests/data/window.
+const QString kDesignPuzzle =
+    ".43.8.25.6.............1.949....4.7....6.8....1.2....382.5.............5.34.9.71.";
 const QString kEasy = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
 const QString kSolved = "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
 const QColor kGiven(255, 100, 100), kBlue(0, 0, 255), kBlack(0, 0, 0), kPointer(0, 130, 60);
@@ -48,6 +61,19 @@ const QString kGuessFirst =
     "....4...1.3.6.....8........1.9..5.........87....2......7....26.5...94.........3..";
 const QString kTop95Second =
     "52...6.........7.13...........4..8..6......5...........418.........3..2...87.....";
+
+// The contrast of two colours by the WCAG formula: (L1 + 0.05) / (L2 + 0.05).
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](int value) {
+      const double v = value / 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+  };
+  const double one = luminance(a), other = luminance(b);
+  return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
 
 // Runs `act` on the modal window once it is up. A modal that `act` left
 // open (a check failed) is closed, and so is any that follows, so that a
@@ -120,6 +146,17 @@ class WindowTest : public QObject {
     return false;
   }
 
+  QString status(const char* part) const {
+    return window_->status_line()->findChild<QLabel*>(part)->accessibleName();
+  }
+  // What a command leaves behind, to compare two ways of giving it.
+  QStringList outcome() const {
+    QStringList seen = looks() << messages_ << window_->windowTitle();
+    const QWidget* focused = QApplication::focusWidget();
+    seen << QString::number(window_->sudoku().paused()) << (focused ? focused->objectName() : "");
+    return seen << QString::number(window_->keyboard_help() && window_->keyboard_help()->isVisible());
+  }
+
   void type_puzzle(const QString& puzzle) {
     for (int i = 0; i < 81; ++i) QTest::keyClicks(cell(i / 9, i % 9), puzzle.mid(i, 1).remove('.'));
   }
@@ -146,6 +183,8 @@ class WindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   }
 
+  void initTestCase() { quorlen::configure_application(); }  // as the program looks
+
   // Only New enabled and the cells locked; a few places and colours of the
   // design, read off the widgets and the painted window.
   void starts_as_designed() {
@@ -154,11 +193,11 @@ class WindowTest : public QObject {
     for (int i = 0; i < 81; ++i) QVERIFY(!window_->cell(i)->isEnabled());
     QCOMPARE(cell(2, 4)->accessibleName(), QString("row 3, column 5"));
     QCOMPARE(window_->windowTitle(), QString("Quorlen - By Marrowby"));
-    QCOMPARE(window_->size(), QSize(755, 578));
-    QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));  // the size is fixed
+    QWidget* design = window_->design_area();
+    QCOMPARE(design->size(), QSize(755, 578));
     QCOMPARE(window_->findChild<QWidget*>("Text1_9")->geometry(), QRect(96, 104, 81, 41));
-    QCOMPARE(window_->childAt(check2()->geometry().center()), check2());  // above Label1
-    const QImage image = window_->grab().toImage();
+    QCOMPARE(design->childAt(check2()->geometry().center()), check2());  // above Label1
+    const QImage image = design->grab().toImage();
     const QColor light(255, 224, 192), dark(255, 192, 128);
     QCOMPARE(image.pixelColor(8, 300), QColor(255, 128, 0));  // Shape1, the grid's frame
     QCOMPARE(image.pixelColor(270, 115), light);              // the box above the centre
@@ -305,6 +344,7 @@ class WindowTest : public QObject {
     // they were not mapped to clearing, so they could catch nothing here.
     QTest::newRow("delete clears") << centre << QKeySequence("Del") << centre << "";
     QTest::newRow("letter refused") << centre << QKeySequence("A") << centre << "";
+    QTest::newRow("P, with nothing to pause") << centre << QKeySequence("P") << centre << "";
     QTest::newRow("digit replaces") << centre << QKeySequence("7") << centre << "7";
   }
 
@@ -780,6 +820,220 @@ class WindowTest : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), list);
     QTest::keyClick(list, Qt::Key_T, Qt::ControlModifier);
     QVERIFY(!steps->isVisible() && window_->sudoku().view() == view);
+  }
+
+  // Today's design, solved by `quorlen --screenshot`, is the same picture
+  // to the byte once the menu bar, the pad and the status line are cut away.
+  void design_unchanged_at_default_size() {
+    const QString picture = program_dir_.filePath("window.png");
+    QProcess quorlen;
+    quorlen.start(QUORLEN_APP, {"--screenshot", picture, "--puzzle", kDesignPuzzle});
+    QVERIFY(quorlen.waitForFinished(20000) && quorlen.exitCode() == 0);
+    const QRect design(window_->design_area()->mapTo(window_.get(), QPoint()), QSize(755, 578));
+    QByteArray cropped;
+    QBuffer buffer(&cropped);
+    QVERIFY(QImage(picture).copy(design).save(&buffer, "PNG"));
+    QFile today(QUORLEN_TEST_DATA_DIR "/window/design-solved.png");
+    QVERIFY(today.open(QIODevice::ReadOnly));
+    QVERIFY(cropped == today.readAll());
+  }
+
+  // A larger window draws the design and the pad larger, each edge at its
+  // place times the scale to the nearest pixel, the fonts in proportion;
+  // a wider window centres them.
+  void scales_in_proportion_data() {
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("wider");  // pixels more than the scale needs
+    QTest::newRow("1.5, wider") << 1.5 << 200;
+    QTest::newRow("2") << 2.0 << 0;
+  }
+
+  void scales_in_proportion() {
+    QFETCH(double, scale);
+    QFETCH(int, wider);
+    click("cmdNew");
+    QTest::keyClick(cell(0, 0), Qt::Key_3, Qt::AltModifier);
+    const QSize natural = window_->board_area()->sizeHint();
+    const QSize board = (QSizeF(natural) * scale).toSize() + QSize(wider, 0);
+    window_->resize(window_->size() + board - natural);
+    QTRY_COMPARE(window_->board_area()->size(), board);
+    QCOMPARE(window_->design_area()->x(), wider / 2);
+    const auto near = [scale](const QRect& shown, const QRect& design) {
+      const QRectF want(QPointF(design.topLeft()) * scale, QSizeF(design.size()) * scale);
+      return std::abs(shown.left() - want.left()) <= 0.5 && std::abs(shown.top() - want.top()) <= 0.5 &&
+             std::abs(shown.x() + shown.width() - want.right()) <= 0.5 &&
+             std::abs(shown.y() + shown.height() - want.bottom()) <= 0.5;
+    };
+    const QList<std::pair<QString, QRect>> places = {
+        {"Text1_0", {16, 104, 81, 41}},  {"Text1_80", {656, 424, 81, 41}}, {"cmdNew", {8, 24, 89, 33}},
+        {"CmdSolve", {640, 24, 73, 33}}, {"Label2", {104, 536, 585, 25}},  {"Check2", {536, 488, 97, 33}}};
+    for (const auto& [name, design] : places) {
+      QWidget* control = window_->design_area()->findChild<QWidget*>(name);
+      QVERIFY2(near(control->geometry(), design), qPrintable(name));
+    }
+    QVERIFY(near(window_->digit_pad()->geometry().translated(-wider / 2, 0), {0, 578, 755, 44}));
+    QVERIFY(near(window_->digit_pad()->digit_button(9)->geometry(), {496, 5, 54, 34}));
+    QCOMPARE(cell(0, 0)->font().pointSizeF(), 13.5 * scale);
+    QCOMPARE(button("cmdNew")->font().pointSizeF(), 14.25 * scale);
+    QCOMPARE(check2()->font().pointSizeF(), 8.25 * scale);
+    const QImage image = window_->design_area()->grab().toImage();
+    QCOMPARE(image.pixelColor(QPointF(QPointF(8, 300) * scale).toPoint()), QColor(255, 128, 0));
+    QVERIFY(drawn(0, 0, QRectF(QPointF(55, 3) * scale, QSizeF(22, 10) * scale).toRect()));  // the note 3
+  }
+
+  // Each entry of the menu bar does what its key does.
+  void menu_bar_entries_act_as_keys_data() {
+    QTest::addColumn<QList<int>>("entry");  // the keys that choose it from the menu bar
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Edit, Undo") << QList<int>{Qt::Key_E, Qt::Key_U} << QKeySequence("Ctrl+Z");
+    QTest::newRow("Learn, Check") << QList<int>{Qt::Key_L, Qt::Key_K} << QKeySequence("Ctrl+E");
+    QTest::newRow("Learn, Show a hint") << QList<int>{Qt::Key_L, Qt::Key_W} << QKeySequence("Ctrl+H");
+    QTest::newRow("Learn, Count solutions")
+        << QList<int>{Qt::Key_L, Qt::Key_S} << QKeySequence("Ctrl+Shift+C");
+    QTest::newRow("Play, Pause") << QList<int>{Qt::Key_P, Qt::Key_A} << QKeySequence("P");
+    QTest::newRow("Play, Notes mode") << QList<int>{Qt::Key_P, Qt::Key_T} << QKeySequence("Ctrl+M");
+    QTest::newRow("Help, Keyboard") << QList<int>{Qt::Key_H, Qt::Key_K} << QKeySequence("F1");
+  }
+
+  void menu_bar_entries_act_as_keys() {
+    QFETCH(QList<int>, entry);
+    QFETCH(QKeySequence, keys);
+    QStringList seen;  // with neither, by the menu bar, by the keys
+    for (const QString how : {"neither", "menu", "keys"}) {
+      init();
+      click("cmdNew");
+      type_puzzle(kEasy);
+      click("cmdFreeze");
+      QTest::keyClicks(cell(0, 0), "5");
+      if (how == "menu") {
+        QTest::keyClick(window_.get(), static_cast<Qt::Key>(entry[0]), Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(entry[1]));
+      } else if (how == "keys") {
+        QTest::keySequence(cell(0, 0), keys);
+      }
+      seen << outcome().join('\n');
+    }
+    QVERIFY(seen[1] != seen[0]);
+    QCOMPARE(seen[1], seen[2]);
+  }
+
+  // The right-click menu holds every entry of the menu bar but Help's and Quit.
+  void menu_bar_holds_the_right_click_menu() {
+    QSet<QAction*> bar, context;
+    const std::function<void(QWidget*, QSet<QAction*>&)> gather = [&](QWidget* menu, QSet<QAction*>& into) {
+      for (QAction* action : menu->actions()) {
+        if (action->menu()) gather(action->menu(), into);
+        if (!action->menu() && !action->isSeparator()) into << action;
+      }
+    };
+    for (QAction* menu : window_->menuBar()->actions()) gather(menu->menu(), bar);
+    QTimer::singleShot(0, [&] {
+      gather(QApplication::activePopupWidget(), context);
+      QApplication::activePopupWidget()->close();
+    });
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, {5, 5}, cell(4, 4)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(cell(4, 4), &menu_event);
+    const auto& a = window_->menu_actions();
+    QCOMPARE(bar - context, (QSet<QAction*>{a.keyboard, a.about, a.quit}));
+    QCOMPARE(context - bar, QSet<QAction*>());
+  }
+
+  // In a puzzle Quorlen poses, no key, cut or paste changes a given, and a
+  // screen reader hears its cell as read only; a puzzle the person freezes
+  // stays editable.
+  void givens_stay_in_a_posed_puzzle() {
+    QTest::keyClick(button("cmdNew"), Qt::Key_1, Qt::ControlModifier);
+    const QString posed = shown();
+    const auto at = static_cast<int>(posed.indexOf(QRegularExpression("[1-9]")));
+    QLineEdit* given = cell(at / 9, at % 9);
+    for (const QString& clipboard : {QString("7"), QString(81, '9')}) {
+      QApplication::clipboard()->setText(clipboard);
+      for (const char* keys : {"5", "x", "Del", "Backspace", "Space", "Ctrl+X", "Shift+Del", "Ctrl+V"}) {
+        given->setFocus();
+        QTest::keySequence(given, QKeySequence(keys));
+      }
+    }
+    for (int i = 0; i < 81; ++i)
+      if (posed[i] != '.') QCOMPARE(shown()[i], posed[i]);
+    QVERIFY(shown().count('9') > posed.count('9'));  // the paste filled the other cells
+    QVERIFY(!QAccessible::queryAccessibleInterface(given)->state().editable);
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 2), "5");
+    QCOMPARE(cell(0, 2)->text(), QString("5"));
+  }
+
+  // With the mouse alone: a click on a cell frames it, the pad's digits,
+  // named by their digits, fill it, Notes makes them notes, Clear empties.
+  void mouse_only_entry() {
+    click("cmdNew");
+    quorlen::DigitPad* pad = window_->digit_pad();
+    QTest::mouseClick(cell(4, 4), Qt::LeftButton);
+    QCOMPARE(cell(4, 4)->grab().toImage().pixelColor(0, 20), QColor(40, 20, 0));
+    QVERIFY(cell(4, 5)->grab().toImage().pixelColor(0, 20) != QColor(40, 20, 0));
+    QAccessibleInterface* five = QAccessible::queryAccessibleInterface(pad->digit_button(5));
+    QCOMPARE(five->text(QAccessible::Name), QString("5"));
+    QTest::mouseClick(pad->digit_button(5), Qt::LeftButton);
+    QCOMPARE(cell(4, 4)->text(), QString("5"));
+    QCOMPARE(QApplication::focusWidget(), cell(4, 4));
+    QTest::mouseClick(pad->clear_button(), Qt::LeftButton);
+    QTest::mouseClick(pad->notes_button(), Qt::LeftButton);
+    QCOMPARE(five->text(QAccessible::Description),
+             QString("Puts the note 5 in the cell you are at, or takes it away"));
+    for (const int digit : {3, 7, 3}) QTest::mouseClick(pad->digit_button(digit), Qt::LeftButton);
+    QCOMPARE(said(4, 4), QString("notes 7"));
+    QVERIFY(window_->menu_actions().notes_mode->isChecked());
+  }
+
+  // Pause (P, the Pause key) stops the clock and covers the cells, which
+  // take nothing meanwhile; the status line and the cover say so to a
+  // screen reader.
+  void pause_hides_the_grid_and_stops_the_clock() {
+    QTest::keyClick(button("cmdNew"), Qt::Key_1, Qt::ControlModifier);
+    QVERIFY(status("level").startsWith("Level: Easy, difficulty "));
+    now_ += std::chrono::seconds(30);
+    QTRY_COMPARE(status("time"), QString("Time played: 0:30"));
+    const QString posed = shown();
+    const auto empty = static_cast<int>(posed.indexOf('.'));
+    cell(empty / 9, empty % 9)->setFocus();
+    QTest::keyClick(cell(empty / 9, empty % 9), Qt::Key_P);
+    QWidget* cover = window_->design_area()->pause_cover();
+    QVERIFY(cover->isVisible() && !cell(empty / 9, empty % 9)->isVisible() && cover->hasFocus());
+    QCOMPARE(QAccessible::queryAccessibleInterface(cover)->text(QAccessible::Name), QString("Paused"));
+    QCOMPARE(status("paused"), QString("Paused"));
+    now_ += std::chrono::seconds(100);
+    QTest::keyClicks(cover, "5");
+    QTest::keyClick(cover, Qt::Key_Pause);
+    QVERIFY(!cover->isVisible() && cell(empty / 9, empty % 9)->hasFocus());
+    QCOMPARE(shown(), posed);
+    QCOMPARE(status("time"), QString("Time played: 0:30"));
+    QVERIFY(!window_->status_line()->findChild<QLabel*>("paused")->isVisible());
+  }
+
+  // High contrast: every digit, given, the person's or the solver's, stands
+  // at least 4.5:1 against its cell, shaded by highlighting or selected.
+  void high_contrast_meets_4_5() {
+    choose_from_menu(window_->findChild<QLabel*>("Label2"), {Qt::Key_O});  // High contrast
+    choose_from_menu(window_->findChild<QLabel*>("Label2"), {Qt::Key_H});  // highlighting
+    QVERIFY(window_->menu_actions().high_contrast->isChecked());
+    window_->activateWindow();  // which the offscreen platform does not do when the menu closes
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "4");
+    for (const bool solved : {false, true}) {
+      if (solved) click("CmdSolve");
+      cell(0, 2)->setFocus();  // a given: its digit shades the cells that show it
+      double lowest = 21;
+      for (int i = 0; i < 81; ++i) {
+        const QPalette palette = cell(i / 9, i % 9)->palette();
+        for (const auto role : {QPalette::Base, QPalette::Highlight})
+          lowest = std::min(lowest, contrast(palette.color(QPalette::Text), palette.color(role)));
+      }
+      QVERIFY2(lowest >= 4.5, qPrintable(QString::number(lowest)));
+    }
   }
 
   // --help and --version need no display, and neither does a wrong command

@@ -75,7 +75,7 @@ class ScenarioRun {
 
   bool act(const std::vector<std::string>& w) {
     const fs::path at = dir_ / (w.size() > 1 ? w[1] : "");
-    const std::set<std::string> steps = {"type", "key", "paste", "note", "clear"};
+    const std::set<std::string> steps = {"type", "key", "paste", "note", "clear", "pose"};
     if (steps.count(w[0])) step();
     if (w[0] == "type") {
       for (int i = 0; i < 81; ++i) {
@@ -86,6 +86,8 @@ class ScenarioRun {
       window_.type_into_cell(cell_at(w, 1), w.size() > 3 ? w[3] : "");
     } else if (w[0] == "paste") {
       window_.paste_puzzle(*parse_puzzle(w[1]));
+    } else if (w[0] == "pose") {
+      window_.pose_puzzle(*parse_puzzle(w[1]));
     } else if (w[0] == "note") {
       window_.toggle_note(cell_at(w, 1), std::stoi(w[3]));
     } else if (w[0] == "clear") {
@@ -96,10 +98,13 @@ class ScenarioRun {
       window_.select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
     } else if (w[0] == "option") {
       PlayOptions options = window_.view().options;
-      (w[1] == "repeats"        ? options.repeats_shown
-       : w[1] == "highlighting" ? options.highlighting
-                                : options.notes_mode) = w[2] == "on";
+      (w[1] == "repeats"          ? options.repeats_shown
+       : w[1] == "highlighting"   ? options.highlighting
+       : w[1] == "protect-givens" ? options.protect_givens
+                                  : options.notes_mode) = w[2] == "on";
       window_.set_play_options(options);
+    } else if (w[0] == "played") {
+      window_.set_time_played(std::chrono::seconds(std::stoi(w[1])));
     } else if (w[0] == "wait") {
       platform_.clock += std::chrono::seconds(std::stoi(w[1]));
     } else if (w[0] == "remember") {
@@ -214,6 +219,11 @@ class ScenarioRun {
       const Snapshot& then = remembered_.at(w[1]);
       EXPECT_TRUE(board == then.board);
       EXPECT_TRUE(view == then.view) << puzzle_string(shown_digits(view));
+    } else if (w[0] == "clock") {  // TIME played, and whether the clock runs, stopped or paused
+      const char* state = window_.paused() ? "paused" : window_.clock_running() ? "running" : "stopped";
+      EXPECT_EQ(time_text(window_.time_played()) + " " + state, w[1] + " " + w[2]);
+    } else if (w[0] == "level") {
+      EXPECT_EQ(window_.puzzle_posed() ? level_text(window_.posed_rating()) : "", arg(1));
     } else if (w[0] == "label1" || w[0] == "label4") {
       EXPECT_EQ(w[0] == "label1" ? view.Label1 : view.Label4, arg(1));
     } else if (w[0] == "check2") {
@@ -291,6 +301,7 @@ class ScenarioRun {
       {"hint", &Sudoku::mnuHint_Click},
       {"steps", &Sudoku::mnuSteps_Click},
       {"close-steps", &Sudoku::close_steps},
+      {"pause", &Sudoku::mnuPause_Click},
   };
 };
 
