@@ -31,7 +31,9 @@ class CellSet {
   constexpr int first() const {
     return low_ != 0 ? std::countr_zero(low_) : high_ != 0 ? 64 + std::countr_zero(high_) : -1;
   }
-  constexpr bool intersects(CellSet other) const { return ((low_ & other.low_) | (high_ & other.high_)) != 0; }
+  constexpr bool intersects(CellSet other) const {
+    return ((low_ & other.low_) | (high_ & other.high_)) != 0;
+  }
   constexpr bool contains(CellSet other) const { return other.minus(*this).empty(); }
   constexpr CellSet minus(CellSet other) const { return {low_ & ~other.low_, high_ & ~other.high_}; }
 
@@ -49,7 +51,9 @@ class CellSet {
   class Iterator {
    public:
     constexpr Iterator(std::uint64_t low, std::uint64_t high) : low_(low), high_(high) {}
-    constexpr int operator*() const { return low_ != 0 ? std::countr_zero(low_) : 64 + std::countr_zero(high_); }
+    constexpr int operator*() const {
+      return low_ != 0 ? std::countr_zero(low_) : 64 + std::countr_zero(high_);
+    }
     constexpr Iterator& operator++() {
       if (low_ != 0) {
         low_ &= low_ - 1;
@@ -58,7 +62,9 @@ class CellSet {
       }
       return *this;
     }
-    constexpr bool operator!=(const Iterator& other) const { return low_ != other.low_ || high_ != other.high_; }
+    constexpr bool operator!=(const Iterator& other) const {
+      return low_ != other.low_ || high_ != other.high_;
+    }
 
    private:
     std::uint64_t low_;

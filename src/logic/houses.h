@@ -80,6 +80,31 @@ constexpr std::array<CellSet, 27> make_house_sets() {
 // kHouseSet[house]: the nine cells of a house.
 inline constexpr std::array<CellSet, 27> kHouseSet = detail::make_house_sets();
 
+// The order in which searches take the houses: boxes, then columns, then
+// rows, each first to last. Which of two patterns is found first, and so
+// which step is taken, depends on it.
+inline constexpr std::array<int, 27> kScanOrder = {0,  1,  2,  3,  4, 5,  6,  7,  8,  18, 19, 20, 21, 22,
+                                                   23, 24, 25, 26, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+
+// The cells of a set that lie in a house, as a 9-bit mask of their places
+// (bit i: place i, see house_cell).
+constexpr unsigned places_in_house(int house, CellSet cells) {
+  unsigned mask = 0;
+  for (int i = 0; i < 9; ++i) {
+    if (cells.has(house_cell(house, i))) mask |= 1u << i;
+  }
+  return mask;
+}
+
+// The cells at the places of a 9-bit mask of a house.
+constexpr CellSet cells_at_places(int house, unsigned places) {
+  CellSet cells;
+  for (int i = 0; i < 9; ++i) {
+    if ((places >> i & 1) != 0) cells.add(house_cell(house, i));
+  }
+  return cells;
+}
+
 namespace detail {
 constexpr std::array<CellSet, 81> make_peer_sets() {
   std::array<CellSet, 81> sets{};

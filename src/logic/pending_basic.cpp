@@ -3,12 +3,6 @@
 
 namespace quorlen::logic {
 
-bool find_direct_intersection(const Grid&, Step&, Workspace&) { return false; }
-bool find_intersection(const Grid&, Step&, Workspace&) { return false; }
-bool find_naked_set(const Grid&, Step&, Workspace&, int) { return false; }
-bool find_hidden_set(const Grid&, Step&, Workspace&, int) { return false; }
-bool find_direct_hidden_set(const Grid&, Step&, Workspace&, int) { return false; }
-bool find_fish(const Grid&, Step&, Workspace&, int) { return false; }
 bool find_strong_links(const Grid&, Step&, Workspace&, int) { return false; }
 bool find_xy_wing(const Grid&, Step&, Workspace&, bool) { return false; }
 bool find_set_wing(const Grid&, Step&, Workspace&, int) { return false; }

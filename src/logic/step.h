@@ -31,22 +31,22 @@ enum class Technique : std::uint8_t {
   naked_triplet,
   swordfish,
   hidden_triplet,
-  skyscraper,              // two strong links on parallel lines
-  two_string_kite,         // a row's and a column's
-  turbot_fish,             // a box's and a line's
-  empty_rectangle,         // a box's group and a line's
-  grouped_two_links,       // any other with a group of cells at a link's end
+  skyscraper,         // two strong links on parallel lines
+  two_string_kite,    // a row's and a column's
+  turbot_fish,        // a box's and a line's
+  empty_rectangle,    // a box's group and a line's
+  grouped_two_links,  // any other with a group of cells at a link's end
   xy_wing,
   xyz_wing,
-  unique_rectangle,        // Step::kind is the type, 1..4
-  unique_loop,             // the same; Step::size the cells of the loop
+  unique_rectangle,  // Step::kind is the type, 1..4
+  unique_loop,       // the same; Step::size the cells of the loop
   naked_quad,
   jellyfish,
   hidden_quad,
   three_links,
   grouped_three_links,
   wxyz_wing,
-  bug,                     // Step::kind is the type, 1..4
+  bug,  // Step::kind is the type, 1..4
   four_links,
   grouped_four_links,
   vwxyz_wing,

@@ -16,7 +16,8 @@ int solution_digit(const DigitGrid& solution, int cell) {
 }
 
 TEST(Path, EveryStepHoldsAgainstTheSolution) {
-  const std::string puzzle = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
+  const std::string puzzle =
+      "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
   const auto grid = Grid::from_string(puzzle);
   ASSERT_TRUE(grid);
   DigitGrid solution{};
@@ -26,8 +27,10 @@ TEST(Path, EveryStepHoldsAgainstTheSolution) {
   ASSERT_TRUE(path.rating.complete);
   Grid replay = *grid;
   for (const Step& step : path.steps) {
-    for (const Candidate placed : step.placements) EXPECT_EQ(placed.digit, solution_digit(solution, placed.cell));
-    for (const Candidate struck : step.eliminations) EXPECT_NE(struck.digit, solution_digit(solution, struck.cell));
+    for (const Candidate placed : step.placements)
+      EXPECT_EQ(placed.digit, solution_digit(solution, placed.cell));
+    for (const Candidate struck : step.eliminations)
+      EXPECT_NE(struck.digit, solution_digit(solution, struck.cell));
     apply(replay, step);
   }
   EXPECT_EQ(replay.digits(), solution);
