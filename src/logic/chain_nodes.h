@@ -1,0 +1,67 @@
+// The links of a chain: a candidate that is true ("on") or false ("off").
+//
+// A node is a number, 0..1457, so that a search keeps its nodes in flat
+// arrays and bit sets:
+//
+//   node = (cell * 9 + digit - 1) * 2 + on      opposite(node) = node ^ 1
+//
+// Two nodes are the same when cell, digit and state are; a search derives a
+// node once and keeps the reasons (parents) of that first derivation.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace quorlen::logic {
+
+inline constexpr int kNodeCount = 1458;
+inline constexpr int kCandidateCount = 729;
+
+constexpr int node_id(int cell, int digit, bool on) { return (cell * 9 + digit - 1) * 2 + (on ? 1 : 0); }
+constexpr int node_cell(int node) { return node / 18; }
+constexpr int node_digit(int node) { return node / 2 % 9 + 1; }
+constexpr bool node_on(int node) { return (node & 1) != 0; }
+constexpr int opposite(int node) { return node ^ 1; }
+// The candidate (cell * 9 + digit - 1) a node is about.
+constexpr int node_candidate(int node) { return node >> 1; }
+
+// A set of nodes, one bit each.
+class NodeSet {
+ public:
+  static constexpr int kWords = (kNodeCount + 63) / 64;
+
+  bool has(int node) const { return (words_[node >> 6] >> (node & 63) & 1) != 0; }
+  void add(int node) { words_[node >> 6] |= std::uint64_t{1} << (node & 63); }
+  void clear() { words_.fill(0); }
+  NodeSet& operator&=(const NodeSet& other) {
+    for (int i = 0; i < kWords; ++i) words_[i] &= other.words_[i];
+    return *this;
+  }
+  bool empty() const {
+    std::uint64_t any = 0;
+    for (const std::uint64_t word : words_) any |= word;
+    return any == 0;
+  }
+
+ private:
+  std::array<std::uint64_t, kWords> words_{};
+};
+
+// Why a node holds: the rule that derived it from its first parent.
+enum class Cause : std::uint8_t {
+  start,  // the assumption a search starts from
+  cell,   // the cell's other candidate or candidates (the "Y" rule)
+  box,    // the digit's other place or places in a house (the "X" rule)
+  row,
+  column,
+  rule,    // a simpler technique on the grid reduced so far (dynamic chains with "+")
+  nested,  // a whole chain search on that grid (nested chains)
+};
+
+// The cause of the X rule in a house.
+constexpr Cause house_cause(int house) {
+  return house < 9 ? Cause::box : house < 18 ? Cause::row : Cause::column;
+}
+
+}  // namespace quorlen::logic
