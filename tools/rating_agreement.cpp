@@ -50,7 +50,8 @@ double thread_seconds() {
 int tenths(const std::string& text) {
   int whole = 0, tenth = 0;
   char dot = 0;
-  if (std::sscanf(text.c_str(), "%d%c%d", &whole, &dot, &tenth) != 3 || dot != '.' || tenth < 0 || tenth > 9) {
+  if (std::sscanf(text.c_str(), "%d%c%d", &whole, &dot, &tenth) != 3 || dot != '.' || tenth < 0 ||
+      tenth > 9) {
     return -1;
   }
   return whole * 10 + tenth;
@@ -132,9 +133,10 @@ int run(int argc, char** argv) {
 
   std::printf("%-12s %7s %9s %11s %10s %11s %9s\n", "ER band", "puzzles", "exact", "within 0.3", "not 20.0",
               "median ms", "max ms");
-  const Band bands[] = {{"all", 0, 1000},     {"below 4.0", 0, 40}, {"4.0-6.1", 40, 62}, {"6.2 and up", 62, 1000},
-                        {"1.0-1.9", 10, 20},  {"2.0-2.9", 20, 30},  {"3.0-3.9", 30, 40}, {"4.0-4.9", 40, 50},
-                        {"5.0-5.9", 50, 60},  {"6.0-6.9", 60, 70},  {"7.0-7.9", 70, 80}, {"8.0-8.9", 80, 90},
+  const Band bands[] = {{"all", 0, 1000},         {"below 4.0", 0, 40}, {"4.0-6.1", 40, 62},
+                        {"6.2 and up", 62, 1000}, {"1.0-1.9", 10, 20},  {"2.0-2.9", 20, 30},
+                        {"3.0-3.9", 30, 40},      {"4.0-4.9", 40, 50},  {"5.0-5.9", 50, 60},
+                        {"6.0-6.9", 60, 70},      {"7.0-7.9", 70, 80},  {"8.0-8.9", 80, 90},
                         {"9.0 and up", 90, 1000}};
   for (const Band& band : bands) print_band(band, rated);
 

@@ -16,7 +16,8 @@ bool for_each_combination(unsigned pool, int size, Visit visit) {
   std::array<unsigned, 32> member{};
   int n = 0;
   for (unsigned rest = pool; rest != 0; rest &= rest - 1) member[n++] = rest & (~rest + 1);
-  if (size <= 0 || size > n) return false;
+  if (size == 0) return visit(0u);
+  if (size < 0 || size > n) return false;
   // Gosper's hack walks the subsets of {0..n-1} as rising numbers; each is
   // then spread onto the pool's bits.
   for (unsigned index = (1u << size) - 1; index < (1u << n);) {

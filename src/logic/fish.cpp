@@ -49,7 +49,8 @@ bool find_fish(const Grid& grid, Step& step, Workspace&, int size) {
           cover |= grid.places(line_house(columns, std::countr_zero(rest)), digit);
         }
         if (std::popcount(cover) != size) return false;
-        const CellSet struck = (grid.positions(digit) & lines_cells(!columns, cover)).minus(lines_cells(columns, base));
+        const CellSet struck =
+            (grid.positions(digit) & lines_cells(!columns, cover)).minus(lines_cells(columns, base));
         if (struck.empty()) return false;
         best_base = base;
         best_digit = digit;

@@ -85,7 +85,8 @@ void parallel_houses(const Lock& lock, int out[2]) {
 }
 
 void fill_lock(Step& step, const Grid& grid, const Lock& lock) {
-  add_candidates(step.pattern, grid, kHouseSet[lock.from] & grid.positions(lock.digit), digit_bit(lock.digit));
+  add_candidates(step.pattern, grid, kHouseSet[lock.from] & grid.positions(lock.digit),
+                 digit_bit(lock.digit));
   add_houses(step, {lock.from, lock.to});
   set_digits(step, digit_bit(lock.digit));
 }
@@ -104,7 +105,8 @@ bool find_direct_intersection(const Grid& grid, Step& step, Workspace&) {
       const CellSet left = places.minus(struck);
       if (places.size() < 2 || left.size() != 1) continue;
       const bool pointing = house_kind(lock.from) == HouseKind::box;
-      begin_step(step, pointing ? Technique::direct_pointing : Technique::direct_claiming, pointing ? 17 : 19);
+      begin_step(step, pointing ? Technique::direct_pointing : Technique::direct_claiming,
+                 pointing ? 17 : 19);
       fill_lock(step, grid, lock);
       add_houses(step, {house});
       step.placements.push_back(candidate(left.first(), lock.digit));

@@ -42,7 +42,8 @@ inline void add_houses(Step& step, std::initializer_list<int> houses) {
 
 inline void set_digits(Step& step, unsigned digits) {
   step.digits.clear();
-  for (; digits != 0; digits &= digits - 1) step.digits.push_back(static_cast<std::uint8_t>(std::countr_zero(digits)));
+  for (; digits != 0; digits &= digits - 1)
+    step.digits.push_back(static_cast<std::uint8_t>(std::countr_zero(digits)));
 }
 
 // Sorts and deduplicates the candidate lists; the cells of the pattern

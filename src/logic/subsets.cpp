@@ -121,7 +121,8 @@ bool find_direct_hidden_set(const Grid& grid, Step& step, Workspace&, int size) 
         const unsigned left = places & ~set.places;
         if (std::popcount(places) < 2 || std::popcount(left) != 1) continue;
         const bool pair = size == 2;
-        begin_step(step, pair ? Technique::direct_hidden_pair : Technique::direct_hidden_triplet, pair ? 20 : 25)
+        begin_step(step, pair ? Technique::direct_hidden_pair : Technique::direct_hidden_triplet,
+                   pair ? 20 : 25)
             .size = static_cast<std::uint8_t>(size);
         fill_hidden(step, grid, house, set);
         const int cell = house_cell(house, std::countr_zero(left));

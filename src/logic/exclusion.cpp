@@ -1,0 +1,131 @@
+// Aligned pair and triplet exclusion: two (three) cells, and cells that
+// see them all with few candidates (the excluders). A combination of
+// values for the base cells is impossible when two base cells that see
+// each other would share a value, or when it would take every candidate
+// of an excluder. A base candidate that is in no possible combination is
+// struck.
+//
+// Pairs of base cells are taken in colex order; a pair needs two
+// excluders, each with exactly two candidates. The third cell of a triplet
+// is itself a peer of the first two with two or three candidates, and the
+// excluders may have two or three.
+#include <array>
+#include <bit>
+
+#include "logic/step_fill.h"
+#include "logic/techniques.h"
+
+namespace quorlen::logic {
+namespace {
+
+int candidate_count(const Grid& grid, int cell) { return std::popcount(unsigned{grid.candidates(cell)}); }
+
+struct Exclusion {
+  const Grid& grid;
+  int size;
+  std::array<int, 3> base{};
+  std::array<unsigned, 3> keep{};
+  CellSet excluders;
+
+  // Which base candidates some possible combination uses.
+  bool strikes() {
+    std::array<unsigned, 24> masks{};
+    int n = 0;
+    for (const int cell : excluders) masks[static_cast<std::size_t>(n++)] = grid.candidates(cell);
+    keep.fill(0);
+    std::array<unsigned, 3> held{};
+    for (int i = 0; i < size; ++i) held[static_cast<std::size_t>(i)] = grid.candidates(base[static_cast<std::size_t>(i)]);
+    const bool see01 = sees(base[0], base[1]);
+    const bool see02 = size == 3 && sees(base[0], base[2]);
+    const bool see12 = size == 3 && sees(base[1], base[2]);
+    for (unsigned a = held[0]; a != 0; a &= a - 1) {
+      const unsigned pa = a & (~a + 1);
+      for (unsigned b = held[1]; b != 0; b &= b - 1) {
+        const unsigned pb = b & (~b + 1);
+        if (pa == pb && see01) continue;
+        for (unsigned c = size == 3 ? held[2] : 1u; c != 0; c &= c - 1) {
+          const unsigned pc = size == 3 ? c & (~c + 1) : 0u;
+          if (size == 3 && ((pa == pc && see02) || (pb == pc && see12))) continue;
+          const unsigned values = pa | pb | pc;
+          bool possible = true;
+          for (int e = 0; e < n && possible; ++e) possible = (masks[static_cast<std::size_t>(e)] & ~values) != 0;
+          if (!possible) continue;
+          keep[0] |= pa;
+          keep[1] |= pb;
+          keep[2] |= pc;
+        }
+      }
+    }
+    for (int i = 0; i < size; ++i) {
+      if ((held[static_cast<std::size_t>(i)] & ~keep[static_cast<std::size_t>(i)]) != 0) return true;
+    }
+    return false;
+  }
+
+  void fill(Step& step) {
+    const bool pair = size == 2;
+    begin_step(step, pair ? Technique::aligned_pair_exclusion : Technique::aligned_triplet_exclusion, pair ? 62 : 75)
+        .size = static_cast<std::uint8_t>(size);
+    unsigned digits = 0;
+    for (int i = 0; i < size; ++i) {
+      const int cell = base[static_cast<std::size_t>(i)];
+      add_candidates(step.eliminations, grid, CellSet::of(cell), grid.candidates(cell) & ~keep[static_cast<std::size_t>(i)]);
+      add_candidates(step.pattern, grid, CellSet::of(cell), grid.candidates(cell));
+      digits |= grid.candidates(cell);
+    }
+    add_candidates(step.pattern, grid, excluders, 0x3FE);
+    set_digits(step, digits);
+    finish_step(step);
+  }
+};
+
+}  // namespace
+
+bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells) {
+  const int widest = cells == 2 ? 2 : 3;
+  CellSet narrow;  // cells that can exclude
+  CellSet single;
+  for (const int cell : grid.empty_cells()) {
+    const int count = candidate_count(grid, cell);
+    if (count >= 2 && count <= widest) narrow.add(cell);
+    if (count == 1) single.add(cell);
+  }
+  CellSet bases;
+  for (const int cell : grid.empty_cells()) {
+    if (candidate_count(grid, cell) >= 2 && !kPeers[cell].intersects(single) && kPeers[cell].intersects(narrow)) {
+      bases.add(cell);
+    }
+  }
+  Exclusion exclusion{grid, cells, {}, {}, {}};
+  for (const int second : bases) {
+    for (const int first : bases) {
+      if (first >= second) break;
+      const CellSet pair_excluders = kPeers[first] & kPeers[second] & narrow;
+      if (cells == 2) {
+        if (pair_excluders.size() < 2) continue;
+        exclusion.base = {first, second, 0};
+        exclusion.excluders = pair_excluders;
+        if (exclusion.strikes()) {
+          exclusion.fill(step);
+          return true;
+        }
+        continue;
+      }
+      const CellSet thirds = (kPeers[first] | kPeers[second]) & narrow & bases;
+      for (const int third : thirds) {
+        if (third <= second) continue;
+        const CellSet excluders = pair_excluders & kPeers[third];
+        if (excluders.size() < 2) continue;
+        exclusion.base = {first, second, third};
+        exclusion.excluders = excluders;
+        if (exclusion.strikes()) {
+          exclusion.fill(step);
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace quorlen::logic

@@ -1,0 +1,337 @@
+// Chains of two to four strong links on one digit: in each link's house
+// the digit is at one end or the other; consecutive links face each other
+// across a house (the bridge), so at most one of two facing ends holds it.
+// Then one of the two outer ends holds the digit, and a cell that sees
+// both cannot.
+//
+// A link is a house where the digit has two to six places:
+//   plain    two places (in a box, not both on one line: the line would
+//            make the same link);
+//   line     three or more places in two of the line's three box
+//            segments, each segment an end;
+//   box      three or more places inside a cross (one cell, the heart,
+//            with the rest of its box row and box column) or, from four
+//            places, inside two box rows or two box columns. Each half of
+//            the template is an end. A half with one place, against one
+//            with more, is an end by itself and the heart goes to the
+//            other half, whether it holds the digit or not; otherwise a
+//            heart that holds the digit belongs to both ends. Four places
+//            on two box rows and two box columns make a link each way.
+// Grouped ends (line and box links) rate higher.
+//
+// Of all chains of the length asked, the step is the lowest rated, then
+// the one striking most, then the one with the lower kind code (grouped
+// links counted, then the kinds of its houses); among equals the first
+// found, digits rising, then the links in house order.
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#include "logic/step_fill.h"
+#include "logic/techniques.h"
+
+namespace quorlen::logic {
+namespace {
+
+constexpr unsigned kBoxRow[3] = {0x007, 0x038, 0x1C0};
+constexpr unsigned kBoxColumn[3] = {0x049, 0x092, 0x124};
+constexpr unsigned kSegment[3] = {0x007, 0x038, 0x1C0};
+constexpr int kPairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
+
+enum class LinkKind : std::uint8_t { plain, line, box_cross, box_lines };
+
+struct Link {
+  std::array<CellSet, 2> ends;
+  CellSet cells;  // both ends
+  int house = 0;
+  LinkKind kind = LinkKind::plain;
+  bool grouped() const { return kind != LinkKind::plain; }
+};
+
+constexpr int kMaxLinks = 40;  // 27 houses, and a box can give two
+
+struct Links {
+  std::array<Link, kMaxLinks> link;
+  int count = 0;
+  void add(int house, LinkKind kind, CellSet a, CellSet b) {
+    link[count++] = Link{{a, b}, a | b, house, kind};
+  }
+};
+
+void box_links(int box, unsigned places, Links& links) {
+  const int n = std::popcount(places);
+  if (n == 2) {
+    const int p = std::countr_zero(places);
+    const int q = std::countr_zero(places & (places - 1));
+    if (p / 3 == q / 3 || p % 3 == q % 3) return;
+    links.add(box, LinkKind::plain, cells_at_places(box, 1u << p), cells_at_places(box, 1u << q));
+    return;
+  }
+  for (int heart = 0; heart < 9; ++heart) {
+    const unsigned row = kBoxRow[heart / 3], column = kBoxColumn[heart % 3], bit = 1u << heart;
+    if ((places & ~(row | column)) != 0) continue;
+    const unsigned row_wing = places & row & ~bit, column_wing = places & column & ~bit;
+    if (row_wing == 0 || column_wing == 0) continue;
+    const int rows = std::popcount(row_wing), columns = std::popcount(column_wing);
+    unsigned a = row_wing, b = column_wing;
+    if (rows == 1 && columns > 1) {
+      b |= bit;
+    } else if (columns == 1 && rows > 1) {
+      a |= bit;
+    } else {
+      a |= places & bit;
+      b |= places & bit;
+    }
+    links.add(box, LinkKind::box_cross, cells_at_places(box, a), cells_at_places(box, b));
+    return;
+  }
+  if (n < 4) return;
+  for (const unsigned* halves : {kBoxRow, kBoxColumn}) {
+    for (const auto& pair : kPairs) {
+      const unsigned a = places & halves[pair[0]], b = places & halves[pair[1]];
+      if ((places & ~(halves[pair[0]] | halves[pair[1]])) != 0 || a == 0 || b == 0) continue;
+      links.add(box, LinkKind::box_lines, cells_at_places(box, a), cells_at_places(box, b));
+      break;
+    }
+  }
+}
+
+void line_links(int line, unsigned places, Links& links) {
+  const int n = std::popcount(places);
+  if (n == 2) {
+    links.add(line, LinkKind::plain, cells_at_places(line, places & (~places + 1)),
+              cells_at_places(line, places & (places - 1)));
+    return;
+  }
+  unsigned ends[3];
+  int used = 0;
+  for (const unsigned segment : kSegment) {
+    if ((places & segment) != 0) ends[used++] = places & segment;
+  }
+  if (used == 2) links.add(line, LinkKind::line, cells_at_places(line, ends[0]), cells_at_places(line, ends[1]));
+}
+
+void find_links(const Grid& grid, int digit, Links& links) {
+  links.count = 0;
+  for (const int house : kScanOrder) {
+    const unsigned places = grid.places(house, digit);
+    const int n = std::popcount(places);
+    if (n < 2 || n > 6) continue;
+    if (house_kind(house) == HouseKind::box) {
+      box_links(house, places, links);
+    } else {
+      line_links(house, places, links);
+    }
+  }
+}
+
+// The house that holds every cell of a set, taking a column first, then a
+// row, then a box; -1 when none does.
+int common_house(CellSet cells) {
+  const int first = cells.first();
+  for (const int house : {column_house(column_of(first)), row_house(row_of(first)), box_house(box_of(first))}) {
+    if (kHouseSet[house].contains(cells)) return house;
+  }
+  return -1;
+}
+
+constexpr int kBaseRating[5] = {0, 0, 40, 54, 58};
+
+struct LinkChain {
+  int digit = 0;
+  int length = 0;
+  std::array<Link, 4> links;     // in chain order, each turned so that ends[0] faces back
+  std::array<int, 3> bridges{};  // the house between links i and i + 1
+  bool loop = false;
+  CellSet struck;
+  int rating = 0;
+  int code = 0;  // grouped links, then the kinds of the links' houses, as decimal digits
+};
+
+int rating_of(const LinkChain& chain) {
+  bool grouped = false, box = false, row = false, column = false;
+  for (int i = 0; i < chain.length; ++i) {
+    grouped |= chain.links[i].grouped();
+    const HouseKind kind = house_kind(chain.links[i].house);
+    box |= kind == HouseKind::box;
+    row |= kind == HouseKind::row;
+    column |= kind == HouseKind::column;
+  }
+  int bonus = 0;
+  if (grouped) {
+    bonus = 3;
+  } else if (box || (row && column)) {
+    bonus = box && row && column ? 2 : 1;
+  }
+  return kBaseRating[chain.length] + bonus;
+}
+
+// Two chains with the same kinds of houses, rows and columns swapped, get
+// the same code.
+int code_of(const LinkChain& chain) {
+  int grouped = 0;
+  std::array<int, 4> kinds{};
+  for (int i = 0; i < chain.length; ++i) {
+    grouped += chain.links[i].grouped();
+    kinds[i] = static_cast<int>(house_kind(chain.links[i].house));
+  }
+  const auto code = [&](bool swap) {
+    std::array<int, 4> k = kinds;
+    for (int i = 0; i < chain.length; ++i) {
+      if (swap && k[i] != 0) k[i] = 3 - k[i];
+    }
+    std::sort(k.begin(), k.begin() + chain.length);
+    int value = grouped;
+    for (int i = 0; i < chain.length; ++i) value = value * 10 + k[i];
+    return value;
+  };
+  return std::min(code(false), code(true));
+}
+
+bool better(const LinkChain& a, const LinkChain& b) {
+  if (a.rating != b.rating) return a.rating < b.rating;
+  const int sa = a.struck.size(), sb = b.struck.size();
+  if (sa != sb) return sa > sb;
+  return a.code < b.code;
+}
+
+struct Search {
+  const Grid& grid;
+  int digit;
+  int length;
+  Links links;
+  std::array<std::array<std::int8_t, 2 * kMaxLinks>, 2 * kMaxLinks> bridge{};  // by end index 2 * link + side
+  LinkChain current;
+  std::array<int, 4> order{};  // link indexes in chain order
+  LinkChain& best;
+  bool found = false;
+
+  Search(const Grid& g, int d, int n, LinkChain& b) : grid(g), digit(d), length(n), best(b) {}
+
+  void run() {
+    find_links(grid, digit, links);
+    if (links.count < length) return;
+    for (int a = 0; a < 2 * links.count; ++a) {
+      for (int b = 0; b < 2 * links.count; ++b) {
+        const Link& la = links.link[a / 2];
+        const Link& lb = links.link[b / 2];
+        bridge[a][b] = static_cast<std::int8_t>(
+            la.cells.intersects(lb.cells) ? -1 : common_house(la.ends[a % 2] | lb.ends[b % 2]));
+      }
+    }
+    current.digit = digit;
+    current.length = length;
+    for (int l = 0; l < links.count; ++l) {
+      for (int side = 0; side < 2; ++side) {
+        place(0, l, side);
+        extend(1, 2 * l + 1 - side, links.link[l].cells);
+      }
+    }
+  }
+
+  // Puts link l at place i of the chain, its end `side` facing back.
+  void place(int i, int l, int side) {
+    const Link& link = links.link[l];
+    current.links[i] = Link{{link.ends[side], link.ends[1 - side]}, link.cells, link.house, link.kind};
+    order[i] = l;
+  }
+
+  void extend(int i, int out_end, CellSet used) {
+    if (i == length) {
+      if (order[0] < order[length - 1]) judge();
+      return;
+    }
+    for (int l = 0; l < links.count; ++l) {
+      if (links.link[l].cells.intersects(used)) continue;
+      for (int side = 0; side < 2; ++side) {
+        const int house = bridge[out_end][2 * l + side];
+        if (house < 0) continue;
+        place(i, l, side);
+        current.bridges[i - 1] = house;
+        extend(i + 1, 2 * l + 1 - side, used | links.link[l].cells);
+      }
+    }
+  }
+
+  void judge() {
+    const CellSet first = current.links[0].ends[0];
+    const CellSet last = current.links[length - 1].ends[1];
+    CellSet link_houses;
+    for (int i = 0; i < length; ++i) link_houses |= kHouseSet[current.links[i].house];
+    CellSet struck = common_peers(first | last);
+    current.loop = common_house(first | last) >= 0;
+    if (current.loop) {
+      for (int i = 0; i + 1 < length; ++i) {
+        struck |= common_peers(current.links[i].ends[1] | current.links[i + 1].ends[0]);
+      }
+    } else {
+      for (int i = 0; i + 1 < length; ++i) struck = struck.minus(kHouseSet[current.bridges[i]]);
+    }
+    current.struck = (struck & grid.positions(digit)).minus(link_houses);
+    if (current.struck.empty()) return;
+    current.rating = rating_of(current);
+    current.code = code_of(current);
+    if (!found || better(current, best)) {
+      best = current;
+      found = true;
+    }
+  }
+};
+
+Technique technique_of(const LinkChain& chain) {
+  bool grouped = false;
+  for (int i = 0; i < chain.length; ++i) grouped |= chain.links[i].grouped();
+  if (chain.length == 3) return grouped ? Technique::grouped_three_links : Technique::three_links;
+  if (chain.length == 4) return grouped ? Technique::grouped_four_links : Technique::four_links;
+  const Link& a = chain.links[0];
+  const Link& b = chain.links[1];
+  const HouseKind ka = house_kind(a.house), kb = house_kind(b.house);
+  if (grouped) {
+    const bool rectangle = (a.kind == LinkKind::box_cross && b.kind == LinkKind::plain && kb != HouseKind::box) ||
+                           (b.kind == LinkKind::box_cross && a.kind == LinkKind::plain && ka != HouseKind::box);
+    return rectangle ? Technique::empty_rectangle : Technique::grouped_two_links;
+  }
+  if (ka == HouseKind::box || kb == HouseKind::box) return Technique::turbot_fish;
+  return ka == kb ? Technique::skyscraper : Technique::two_string_kite;
+}
+
+}  // namespace
+
+bool find_strong_links(const Grid& grid, Step& step, Workspace&, int links) {
+  LinkChain best;
+  bool found = false;
+  for (int digit = 1; digit <= 9; ++digit) {
+    LinkChain candidate_best;
+    Search search(grid, digit, links, candidate_best);
+    search.run();
+    if (search.found && (!found || better(candidate_best, best))) {
+      best = candidate_best;
+      found = true;
+    }
+  }
+  if (!found) return false;
+
+  begin_step(step, technique_of(best), best.rating);
+  step.size = static_cast<std::uint8_t>(best.length);
+  step.kind = best.loop ? 1 : 0;
+  add_candidates(step.eliminations, grid, best.struck, digit_bit(best.digit));
+  Chain nodes;
+  for (int i = 0; i < best.length; ++i) {
+    const Link& link = best.links[i];
+    add_candidates(step.pattern, grid, link.cells, digit_bit(best.digit));
+    step.cells |= link.cells;
+    add_houses(step, {link.house});
+    // The chain reads: the first end off, so the second on; the next
+    // link's first end, seen by it, off; and so on.
+    for (int side = 0; side < 2; ++side) {
+      for (const int cell : link.ends[side]) nodes.push_back({candidate(cell, best.digit), side == 1});
+    }
+  }
+  for (int i = 0; i + 1 < best.length; ++i) add_houses(step, {best.bridges[i]});
+  step.chains.push_back(std::move(nodes));
+  set_digits(step, digit_bit(best.digit));
+  finish_step(step);
+  return true;
+}
+
+}  // namespace quorlen::logic
