@@ -147,7 +147,7 @@ void Propagator::off_to_on(int node) {
   int count = 0;
   if (mode_.y_rule()) {
     const unsigned left = current_->candidates(cell);
-    if (std::popcount(left) == 2) {
+    if (two_bits(left)) {
       Pending& on = found[static_cast<std::size_t>(count++)];
       on.node = node_id(cell, std::countr_zero(left & ~(1u << digit)), true);
       on.cause = Cause::cell;
@@ -160,7 +160,7 @@ void Propagator::off_to_on(int node) {
   }
   for (const int house : cell_houses(cell)) {
     const unsigned places = current_->places(house, digit);
-    if (std::popcount(places) != 2) continue;
+    if (!two_bits(places)) continue;
     const int other = house_cell(house, std::countr_zero(places & ~(1u << place_in_house(house, cell))));
     const int on_node = node_id(other, digit, true);
     bool again = false;

@@ -76,7 +76,7 @@ bool Rules::locking() {
       for (int k = 0; k < 9; ++k) {
         const int from = order < 2 ? box_house(k) : order == 2 ? column_house(k) : row_house(k);
         const unsigned places = current_.places(from, digit);
-        if (std::popcount(places) < 2) continue;
+        if (!several_bits(places)) continue;
         for (int part = 0; part < 3; ++part) {
           int to = 0;
           if (order == 0) {
@@ -108,12 +108,12 @@ bool Rules::hidden_pair() {
     if (empty_count(house) <= 4) continue;
     unsigned pool = 0;
     for (int digit = 1; digit <= 9; ++digit) {
-      if (std::popcount(current_.places(house, digit)) == 2) pool |= 1u << digit;
+      if (two_bits(current_.places(house, digit))) pool |= 1u << digit;
     }
     for_each_combination(pool, 2, [&](unsigned digits) {
       const unsigned places = current_.places(house, std::countr_zero(digits)) |
                               current_.places(house, 31 - std::countl_zero(digits));
-      if (std::popcount(places) != 2) return false;
+      if (!two_bits(places)) return false;
       const CellSet cells = cells_at_places(house, places);
       unsigned others = 0;
       for (const int cell : cells) others |= current_.candidates(cell) & ~digits;
@@ -138,13 +138,13 @@ bool Rules::naked_pair() {
     if (empty_count(house) < 4) continue;
     unsigned pool = 0;
     for (int i = 0; i < 9; ++i) {
-      if (std::popcount(unsigned{current_.candidates(house_cell(house, i))}) == 2) pool |= 1u << i;
+      if (two_bits(current_.candidates(house_cell(house, i)))) pool |= 1u << i;
     }
     for_each_combination(pool, 2, [&](unsigned pair) {
       const int a = house_cell(house, std::countr_zero(pair));
       const int b = house_cell(house, 31 - std::countl_zero(pair));
       const unsigned digits = current_.candidates(a) | current_.candidates(b);
-      if (std::popcount(digits) != 2) return false;
+      if (!two_bits(digits)) return false;
       const CellSet others = kHouseSet[house].minus(CellSet::of(a)).minus(CellSet::of(b));
       bool strikes = false;
       for (unsigned d = digits; d != 0; d &= d - 1)
@@ -182,7 +182,7 @@ bool Rules::x_wing() {
         if (9 - current_.placed_count(digit) < 4) continue;
         const unsigned a = current_.places(line(first), digit);
         const unsigned b = current_.places(line(second), digit);
-        if (std::popcount(a) != 2 || std::popcount(b) != 2 || a != b) continue;
+        if (a != b || !two_bits(a)) continue;
         const CellSet base_cells = kHouseSet[line(first)] | kHouseSet[line(second)];
         CellSet cover;
         for (unsigned rest = a; rest != 0; rest &= rest - 1) {

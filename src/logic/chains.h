@@ -6,6 +6,7 @@
 //   chains_static.cpp       forcing chains and cycles
 //   chains_dynamic.cpp      Nishio, multiple and dynamic chains
 //   chain_hints.cpp         complexity, ratings, and the step a hint becomes
+//   chain_guard.cpp         whether the deepest searches can find anything
 //
 // How hard a chain is: its base rating plus 0.1 for each threshold its
 // length passes (see length_bonus). Every search collects all its hints and
@@ -134,6 +135,10 @@ std::uint64_t hint_fingerprint(ChainContext& ctx, const ChainHint& hint);
 // the cycle goes).
 void cycle_eliminations(const ChainContext& ctx, const ChainHint& hint, const Grid& grid,
                         std::vector<Candidate>& out);
+
+// Whether the grid, with its candidates as they are, has exactly one
+// solution (chain_guard.cpp).
+bool has_one_solution(const Grid& grid);
 
 // The step a hint of a top-level search becomes.
 void fill_chain_step(const ChainContext& ctx, const ChainHint& hint, const Grid& grid, const ChainMode* mode,

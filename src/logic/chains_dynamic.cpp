@@ -57,8 +57,7 @@ class MultipleSearch {
   // A conclusion the grid does not have yet.
   bool worth(int node) const {
     const int cell = node_cell(node);
-    return node_on(node) ? std::popcount(unsigned{grid_.candidates(cell)}) >= 2
-                         : grid_.has(cell, node_digit(node));
+    return node_on(node) ? several_bits(grid_.candidates(cell)) : grid_.has(cell, node_digit(node));
   }
   // Offers the hint whose target (or contradiction) is at `entries` of its
   // branches; `shortest` is the least complexity it can have.
@@ -198,7 +197,7 @@ void MultipleSearch::run() {
       if (!nishio) {
         for (const int house : cell_houses(cell)) {
           const unsigned places = grid_.places(house, digit);
-          if (std::popcount(places) < 2 || house_cell(house, std::countr_zero(places)) != cell) continue;
+          if (!several_bits(places) || house_cell(house, std::countr_zero(places)) != cell) continue;
           std::array<std::int32_t, 9> branches{};
           int n = 0;
           for (unsigned p = places; p != 0; p &= p - 1) {
@@ -243,6 +242,9 @@ bool find_multiple_chains(const Grid& grid, Step& step, Workspace& work) {
 }
 
 bool find_dynamic_chains(const Grid& grid, Step& step, Workspace& work, int level, int inner_level) {
+  // Nested searches on a grid without exactly one solution could only fail,
+  // after hours (see chain_guard.cpp).
+  if (level >= 2 && !has_one_solution(grid)) return false;
   return find_chains(grid, step, work, ChainMode{ChainSearch::dynamic, level, inner_level});
 }
 

@@ -86,13 +86,13 @@ void StaticSearch::make_links() {
       ctx_.bivalue_other[c] = 0;
       ctx_.conjugate[c] = {-1, -1, -1};
       if ((candidates >> digit & 1) == 0) continue;
-      if (std::popcount(candidates) == 2) {
+      if (two_bits(candidates)) {
         ctx_.bivalue_other[c] = static_cast<std::uint8_t>(std::countr_zero(candidates & ~(1u << digit)));
       }
       const auto houses = cell_houses(cell);
       for (std::size_t i = 0; i < 3; ++i) {
         const unsigned places = grid_.places(houses[i], digit);
-        if (std::popcount(places) != 2) continue;
+        if (!two_bits(places)) continue;
         ctx_.conjugate[c][i] = static_cast<std::int8_t>(
             house_cell(houses[i], std::countr_zero(places & ~(1u << place_in_house(houses[i], cell)))));
       }
