@@ -70,12 +70,14 @@ bool find_grave(const Grid& grid, Grave& grave) {
   for (int house = 0; house < 27; ++house) {
     std::array<int, 10> count{};
     for (int i = 0; i < 9; ++i) {
-      for (unsigned rest = left[static_cast<std::size_t>(house_cell(house, i))]; rest != 0; rest &= rest - 1) {
+      for (unsigned rest = left[static_cast<std::size_t>(house_cell(house, i))]; rest != 0;
+           rest &= rest - 1) {
         ++count[static_cast<std::size_t>(std::countr_zero(rest))];
       }
     }
     for (int digit = 1; digit <= 9; ++digit) {
-      if (count[static_cast<std::size_t>(digit)] != 0 && count[static_cast<std::size_t>(digit)] != 2) return false;
+      if (count[static_cast<std::size_t>(digit)] != 0 && count[static_cast<std::size_t>(digit)] != 2)
+        return false;
     }
   }
   return true;

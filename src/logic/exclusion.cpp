@@ -6,9 +6,10 @@
 // struck.
 //
 // Pairs of base cells are taken in colex order; a pair needs two
-// excluders, each with exactly two candidates. The third cell of a triplet
-// is itself a peer of the first two with two or three candidates, and the
-// excluders may have two or three.
+// excluders, each with exactly two candidates. For a triplet, each such
+// pair is joined by a third cell (in cell order) that is itself a peer of
+// one of the two with two or three candidates; the excluders may have two
+// or three, and two of them must see all three base cells.
 #include <array>
 #include <bit>
 
@@ -34,7 +35,8 @@ struct Exclusion {
     for (const int cell : excluders) masks[static_cast<std::size_t>(n++)] = grid.candidates(cell);
     keep.fill(0);
     std::array<unsigned, 3> held{};
-    for (int i = 0; i < size; ++i) held[static_cast<std::size_t>(i)] = grid.candidates(base[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < size; ++i)
+      held[static_cast<std::size_t>(i)] = grid.candidates(base[static_cast<std::size_t>(i)]);
     const bool see01 = sees(base[0], base[1]);
     const bool see02 = size == 3 && sees(base[0], base[2]);
     const bool see12 = size == 3 && sees(base[1], base[2]);
@@ -48,7 +50,8 @@ struct Exclusion {
           if (size == 3 && ((pa == pc && see02) || (pb == pc && see12))) continue;
           const unsigned values = pa | pb | pc;
           bool possible = true;
-          for (int e = 0; e < n && possible; ++e) possible = (masks[static_cast<std::size_t>(e)] & ~values) != 0;
+          for (int e = 0; e < n && possible; ++e)
+            possible = (masks[static_cast<std::size_t>(e)] & ~values) != 0;
           if (!possible) continue;
           keep[0] |= pa;
           keep[1] |= pb;
@@ -64,12 +67,14 @@ struct Exclusion {
 
   void fill(Step& step) {
     const bool pair = size == 2;
-    begin_step(step, pair ? Technique::aligned_pair_exclusion : Technique::aligned_triplet_exclusion, pair ? 62 : 75)
+    begin_step(step, pair ? Technique::aligned_pair_exclusion : Technique::aligned_triplet_exclusion,
+               pair ? 62 : 75)
         .size = static_cast<std::uint8_t>(size);
     unsigned digits = 0;
     for (int i = 0; i < size; ++i) {
       const int cell = base[static_cast<std::size_t>(i)];
-      add_candidates(step.eliminations, grid, CellSet::of(cell), grid.candidates(cell) & ~keep[static_cast<std::size_t>(i)]);
+      add_candidates(step.eliminations, grid, CellSet::of(cell),
+                     grid.candidates(cell) & ~keep[static_cast<std::size_t>(i)]);
       add_candidates(step.pattern, grid, CellSet::of(cell), grid.candidates(cell));
       digits |= grid.candidates(cell);
     }
@@ -92,7 +97,8 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
   }
   CellSet bases;
   for (const int cell : grid.empty_cells()) {
-    if (candidate_count(grid, cell) >= 2 && !kPeers[cell].intersects(single) && kPeers[cell].intersects(narrow)) {
+    if (candidate_count(grid, cell) >= 2 && !kPeers[cell].intersects(single) &&
+        kPeers[cell].intersects(narrow)) {
       bases.add(cell);
     }
   }
@@ -111,9 +117,10 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
         }
         continue;
       }
-      const CellSet thirds = (kPeers[first] | kPeers[second]) & narrow & bases;
+      // The third cell may come before either of the first two.
+      const CellSet thirds = ((kPeers[first] | kPeers[second]) & narrow & bases).minus(CellSet::of(first));
       for (const int third : thirds) {
-        if (third <= second) continue;
+        if (third == second) continue;
         const CellSet excluders = pair_excluders & kPeers[third];
         if (excluders.size() < 2) continue;
         exclusion.base = {first, second, third};

@@ -108,7 +108,8 @@ void line_links(int line, unsigned places, Links& links) {
   for (const unsigned segment : kSegment) {
     if ((places & segment) != 0) ends[used++] = places & segment;
   }
-  if (used == 2) links.add(line, LinkKind::line, cells_at_places(line, ends[0]), cells_at_places(line, ends[1]));
+  if (used == 2)
+    links.add(line, LinkKind::line, cells_at_places(line, ends[0]), cells_at_places(line, ends[1]));
 }
 
 void find_links(const Grid& grid, int digit, Links& links) {
@@ -129,7 +130,8 @@ void find_links(const Grid& grid, int digit, Links& links) {
 // row, then a box; -1 when none does.
 int common_house(CellSet cells) {
   const int first = cells.first();
-  for (const int house : {column_house(column_of(first)), row_house(row_of(first)), box_house(box_of(first))}) {
+  for (const int house :
+       {column_house(column_of(first)), row_house(row_of(first)), box_house(box_of(first))}) {
     if (kHouseSet[house].contains(cells)) return house;
   }
   return -1;
@@ -287,8 +289,9 @@ Technique technique_of(const LinkChain& chain) {
   const Link& b = chain.links[1];
   const HouseKind ka = house_kind(a.house), kb = house_kind(b.house);
   if (grouped) {
-    const bool rectangle = (a.kind == LinkKind::box_cross && b.kind == LinkKind::plain && kb != HouseKind::box) ||
-                           (b.kind == LinkKind::box_cross && a.kind == LinkKind::plain && ka != HouseKind::box);
+    const bool rectangle =
+        (a.kind == LinkKind::box_cross && b.kind == LinkKind::plain && kb != HouseKind::box) ||
+        (b.kind == LinkKind::box_cross && a.kind == LinkKind::plain && ka != HouseKind::box);
     return rectangle ? Technique::empty_rectangle : Technique::grouped_two_links;
   }
   if (ka == HouseKind::box || kb == HouseKind::box) return Technique::turbot_fish;

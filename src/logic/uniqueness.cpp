@@ -44,10 +44,10 @@ struct Found {
   int type = 0;
   Loop loop;
   CellSet extra_cells;
-  int house = -1;        // types 3 and 4
-  CellSet set_cells;     // type 3: the set's other cells
+  int house = -1;     // types 3 and 4
+  CellSet set_cells;  // type 3: the set's other cells
   unsigned set_digits = 0;
-  bool hidden = false;   // type 3: a hidden set
+  bool hidden = false;                // type 3: a hidden set
   std::array<unsigned, 81> struck{};  // digits struck, by cell
 };
 
@@ -67,9 +67,9 @@ int base_rating(int length) {
 struct Walk {
   const Grid& grid;
   Loop loop;
-  std::array<std::uint8_t, 27> in_house{};    // loop cells per house
-  std::array<std::uint8_t, 27> parity{};      // bit p: a loop cell at a place of parity p
-  CellSet pool;                               // cells holding a and b
+  std::array<std::uint8_t, 27> in_house{};  // loop cells per house
+  std::array<std::uint8_t, 27> parity{};    // bit p: a loop cell at a place of parity p
+  CellSet pool;                             // cells holding a and b
   CellSet extra_cells;
   unsigned extras = 0;
   std::array<CellSet, 64> seen{};
@@ -171,7 +171,8 @@ struct Walk {
   }
 
   void offer() {
-    if (!found || candidate.rating < best.rating || (candidate.rating == best.rating && candidate.type < best.type)) {
+    if (!found || candidate.rating < best.rating ||
+        (candidate.rating == best.rating && candidate.type < best.type)) {
       best = candidate;
       found = true;
     }
@@ -246,7 +247,8 @@ struct Walk {
           candidate.house = house;
           candidate.set_cells = set_cells;
           candidate.set_digits = digits;
-          for (const int cell : rest_cells) candidate.struck[static_cast<std::size_t>(cell)] = grid.candidates(cell) & digits;
+          for (const int cell : rest_cells)
+            candidate.struck[static_cast<std::size_t>(cell)] = grid.candidates(cell) & digits;
           offer();
           return true;
         });
@@ -288,7 +290,8 @@ struct Walk {
           candidate.set_cells = set_cells;
           candidate.set_digits = digits;
           candidate.hidden = true;
-          for (const int cell : set_cells) candidate.struck[static_cast<std::size_t>(cell)] = grid.candidates(cell) & ~digits;
+          for (const int cell : set_cells)
+            candidate.struck[static_cast<std::size_t>(cell)] = grid.candidates(cell) & ~digits;
           offer();
           return true;
         });

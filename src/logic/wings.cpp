@@ -116,6 +116,9 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
   bool found = false;
   SetWing wing;
   for (const int house : kScanOrder) {
+    // The scale counts the wings of five and six cells only with their set
+    // in a box; in a line such a set is left to the chains.
+    if (cells >= 5 && house_kind(house) != HouseKind::box) continue;
     unsigned pool = 0;
     for (int i = 0; i < 9; ++i) {
       const int count = candidate_count(grid, house_cell(house, i));
