@@ -105,11 +105,11 @@ struct ChainContext {
   std::vector<std::int32_t> layer;
   std::vector<std::int32_t> next_layer;
   std::vector<std::uint16_t> paths;  // node | cause << 11, from the start
-  // The grid's links, per candidate: the cell's other candidate when it
-  // has two (0 otherwise), and the digit's other place in the cell's box,
-  // row and column when it has two there (-1 otherwise).
-  std::array<std::uint8_t, kCandidateCount> bivalue_other{};
-  std::array<std::array<std::int8_t, 3>, kCandidateCount> conjugate{};
+  // The grid's links (node | cause << 11) and, per candidate, where its
+  // kinds begin: [0] true to false in the cell, [1] in its houses, [2]
+  // false to true in the cell, [3] in its houses, [4] the end.
+  std::vector<std::uint16_t> links;
+  std::array<std::array<std::uint32_t, 5>, kCandidateCount> link_begin{};
 
   std::vector<ChainHint> hints;
   std::vector<ChainHint> sorted;

@@ -79,23 +79,48 @@ class StaticSearch {
 };
 
 void StaticSearch::make_links() {
+  // Per candidate, its links in the order a search takes them: true to
+  // false in the cell, then in box, row and column; false to true in the
+  // cell, then in box, row and column (a cell met twice kept once).
+  ctx_.links.clear();
   for (int cell = 0; cell < 81; ++cell) {
     const unsigned candidates = grid_.candidates(cell);
+    const auto houses = cell_houses(cell);
     for (int digit = 1; digit <= 9; ++digit) {
-      const auto c = static_cast<std::size_t>(cell * 9 + digit - 1);
-      ctx_.bivalue_other[c] = 0;
-      ctx_.conjugate[c] = {-1, -1, -1};
+      auto& at = ctx_.link_begin[static_cast<std::size_t>(cell * 9 + digit - 1)];
+      const auto here = static_cast<std::uint32_t>(ctx_.links.size());
+      at = {here, here, here, here, here};
       if ((candidates >> digit & 1) == 0) continue;
-      if (two_bits(candidates)) {
-        ctx_.bivalue_other[c] = static_cast<std::uint8_t>(std::countr_zero(candidates & ~(1u << digit)));
+      for (unsigned rest = candidates & ~(1u << digit); rest != 0; rest &= rest - 1) {
+        ctx_.links.push_back(pack(node_id(cell, std::countr_zero(rest), false), Cause::cell));
       }
-      const auto houses = cell_houses(cell);
+      at[1] = static_cast<std::uint32_t>(ctx_.links.size());
+      const CellSet box = kHouseSet[houses[0]];
+      for (std::size_t i = 0; i < 3; ++i) {
+        CellSet peers = grid_.positions(digit) & kHouseSet[houses[i]];
+        if (i > 0) peers = peers.minus(box);
+        peers.remove(cell);
+        for (const int peer : peers)
+          ctx_.links.push_back(pack(node_id(peer, digit, false), house_cause(houses[i])));
+      }
+      at[2] = static_cast<std::uint32_t>(ctx_.links.size());
+      if (two_bits(candidates)) {
+        ctx_.links.push_back(
+            pack(node_id(cell, std::countr_zero(candidates & ~(1u << digit)), true), Cause::cell));
+      }
+      at[3] = static_cast<std::uint32_t>(ctx_.links.size());
       for (std::size_t i = 0; i < 3; ++i) {
         const unsigned places = grid_.places(houses[i], digit);
         if (!two_bits(places)) continue;
-        ctx_.conjugate[c][i] = static_cast<std::int8_t>(
-            house_cell(houses[i], std::countr_zero(places & ~(1u << place_in_house(houses[i], cell)))));
+        const int other =
+            house_cell(houses[i], std::countr_zero(places & ~(1u << place_in_house(houses[i], cell))));
+        const std::uint16_t link = pack(node_id(other, digit, true), house_cause(houses[i]));
+        bool again = false;
+        for (std::uint32_t k = at[3]; k < ctx_.links.size(); ++k)
+          again |= (ctx_.links[k] & 0x7FF) == (link & 0x7FF);
+        if (!again) ctx_.links.push_back(link);
       }
+      at[4] = static_cast<std::uint32_t>(ctx_.links.size());
     }
   }
 }
@@ -129,36 +154,17 @@ bool StaticSearch::is_ancestor(std::int32_t instance, int node) const {
 
 template <typename Emit>
 void StaticSearch::on_to_off(int node, Emit emit) const {
-  const int cell = node_cell(node);
-  const int digit = node_digit(node);
-  if (pass_.y) {
-    for (unsigned rest = grid_.candidates(cell) & ~(1u << digit); rest != 0; rest &= rest - 1) {
-      emit(node_id(cell, std::countr_zero(rest), false), Cause::cell);
-    }
-  }
-  const CellSet places = grid_.positions(digit);
-  const auto houses = cell_houses(cell);
-  const CellSet box = kHouseSet[houses[0]];
-  for (std::size_t i = 0; i < 3; ++i) {
-    CellSet peers = places & kHouseSet[houses[i]];
-    if (i > 0) peers = peers.minus(box);
-    peers.remove(cell);
-    for (const int peer : peers) emit(node_id(peer, digit, false), house_cause(houses[i]));
+  const auto& at = ctx_.link_begin[static_cast<std::size_t>(node_candidate(node))];
+  for (std::uint32_t i = pass_.y ? at[0] : at[1]; i < at[2]; ++i) {
+    emit(ctx_.links[i] & 0x7FF, static_cast<Cause>(ctx_.links[i] >> 11));
   }
 }
 
 template <typename Emit>
 void StaticSearch::off_to_on(int node, Emit emit) const {
-  const int cell = node_cell(node);
-  const int digit = node_digit(node);
-  const auto c = static_cast<std::size_t>(node_candidate(node));
-  if (pass_.y && ctx_.bivalue_other[c] != 0) emit(node_id(cell, ctx_.bivalue_other[c], true), Cause::cell);
-  if (!pass_.x) return;
-  const auto& conjugate = ctx_.conjugate[c];
-  for (std::size_t i = 0; i < 3; ++i) {
-    const int other = conjugate[i];
-    if (other < 0 || (i > 0 && conjugate[0] == other) || (i > 1 && conjugate[1] == other)) continue;
-    emit(node_id(other, digit, true), i == 0 ? Cause::box : i == 1 ? Cause::row : Cause::column);
+  const auto& at = ctx_.link_begin[static_cast<std::size_t>(node_candidate(node))];
+  for (std::uint32_t i = pass_.y ? at[2] : at[3], end = pass_.x ? at[4] : at[3]; i < end; ++i) {
+    emit(ctx_.links[i] & 0x7FF, static_cast<Cause>(ctx_.links[i] >> 11));
   }
 }
 
@@ -179,22 +185,8 @@ void StaticSearch::cycles(int start) {
   // worth reaching again from another true node.
   std::array<int, 4> closers{};
   int closer_count = 0;
-  {
-    const int cell = node_cell(start);
-    const auto c = static_cast<std::size_t>(node_candidate(start));
-    if (pass_.y && ctx_.bivalue_other[c] != 0)
-      closers[static_cast<std::size_t>(closer_count++)] = node_id(cell, ctx_.bivalue_other[c], false);
-    if (pass_.x) {
-      for (std::size_t i = 0; i < 3; ++i) {
-        const int other = ctx_.conjugate[c][i];
-        if (other < 0) continue;
-        const int node = node_id(other, node_digit(start), false);
-        bool again = false;
-        for (int k = 0; k < closer_count; ++k) again |= closers[static_cast<std::size_t>(k)] == node;
-        if (!again) closers[static_cast<std::size_t>(closer_count++)] = node;
-      }
-    }
-  }
+  off_to_on(opposite(start),
+            [&](int node, Cause) { closers[static_cast<std::size_t>(closer_count++)] = opposite(node); });
   if (closer_count == 0) return;
   auto is_closer = [&](int node) {
     for (int k = 0; k < closer_count; ++k) {
