@@ -77,20 +77,17 @@ void for_each_hint_node(ChainContext& ctx, const ChainHint& hint, Visit visit) {
   // twice, which the callers' deduplication absorbs.
   for (int i = 0; i < chain_count(hint); ++i) {
     const ChainBranch& branch = branch_of(ctx, hint, shape_of(hint) == HintShape::contradiction ? 0 : i);
-    if (++ctx.seen_epoch == 0) {
-      ctx.seen.fill(0);
-      ctx.seen_epoch = 1;
-    }
+    ctx.seen.next();
     ctx.stack.assign(1, static_cast<std::uint32_t>(target_entry(ctx, hint, i)));
-    ctx.seen[ctx.entries[branch.first + ctx.stack[0]].node] = ctx.seen_epoch;
+    ctx.seen.mark(ctx.entries[branch.first + ctx.stack[0]].node);
     while (!ctx.stack.empty()) {
       const ChainEntry e = ctx.entries[branch.first + ctx.stack.back()];
       ctx.stack.pop_back();
       visit(e.node, e.cause);
       for (std::uint32_t p = 0; p < e.parent_count; ++p) {
         const std::uint16_t parent = ctx.parents[e.parents + p];
-        if (ctx.seen[parent] == ctx.seen_epoch) continue;
-        ctx.seen[parent] = ctx.seen_epoch;
+        if (ctx.seen.has(parent)) continue;
+        ctx.seen.mark(parent);
         ctx.stack.push_back(static_cast<std::uint32_t>(entry_of(ctx, branch, parent)));
       }
     }

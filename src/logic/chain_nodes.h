@@ -1,7 +1,7 @@
 // The links of a chain: a candidate that is true ("on") or false ("off").
 //
-// A node is a number, 0..1457, so that a search keeps its nodes in flat
-// arrays and bit sets:
+// A node is a number, 0..1457, so that a search keeps what it knows of
+// nodes in flat arrays:
 //
 //   node = (cell * 9 + digit - 1) * 2 + on      opposite(node) = node ^ 1
 //
@@ -34,26 +34,22 @@ constexpr bool two_bits(unsigned mask) {
 }
 constexpr bool several_bits(unsigned mask) { return (mask & (mask - 1)) != 0; }
 
-// A set of nodes, one bit each.
-class NodeSet {
+// Nodes marked in one round of a search, all unmarked at once by starting
+// the next round.
+class NodeMarks {
  public:
-  static constexpr int kWords = (kNodeCount + 63) / 64;
-
-  bool has(int node) const { return (words_[node >> 6] >> (node & 63) & 1) != 0; }
-  void add(int node) { words_[node >> 6] |= std::uint64_t{1} << (node & 63); }
-  void clear() { words_.fill(0); }
-  NodeSet& operator&=(const NodeSet& other) {
-    for (int i = 0; i < kWords; ++i) words_[i] &= other.words_[i];
-    return *this;
+  void next() {
+    if (++round_ == 0) {
+      marks_.fill(0);
+      round_ = 1;
+    }
   }
-  bool empty() const {
-    std::uint64_t any = 0;
-    for (const std::uint64_t word : words_) any |= word;
-    return any == 0;
-  }
+  bool has(int node) const { return marks_[static_cast<std::size_t>(node)] == round_; }
+  void mark(int node) { marks_[static_cast<std::size_t>(node)] = round_; }
 
  private:
-  std::array<std::uint64_t, kWords> words_{};
+  std::array<std::uint32_t, kNodeCount> marks_{};
+  std::uint32_t round_ = 1;
 };
 
 // Why a node holds: the rule that derived it from its first parent.

@@ -66,7 +66,6 @@ class Propagator {
   int branch_ = 0;
   std::uint16_t* where_ = nullptr;
   int on_head_ = 0, on_tail_ = 0, off_head_ = 0, off_tail_ = 0;
-  bool done_ = false;
 };
 
 std::uint32_t Propagator::add_entry(const Pending& pending, bool keep) {
@@ -96,16 +95,18 @@ std::uint32_t Propagator::add_entry(const Pending& pending, bool keep) {
 }
 
 bool Propagator::offer_off(int node, int parent, Cause cause) {
+  const bool absurd = derived(opposite(node));
+  if (!absurd && derived(node)) return true;
   Pending pending;
   pending.node = node;
   pending.cause = cause;
   pending.parent_count = 1;
   pending.parents[0] = static_cast<std::uint16_t>(parent);
-  if (derived(opposite(node))) {
+  if (absurd) {
     contradiction(pending);
     return false;
   }
-  if (!derived(node)) add_entry(pending, true);
+  add_entry(pending, true);
   return true;
 }
 
@@ -269,14 +270,11 @@ int entry_of(const ChainContext& ctx, const ChainBranch& branch, int node) {
 }
 
 int count_ancestors(ChainContext& ctx, const ChainBranch& branch, int entry) {
-  if (++ctx.seen_epoch == 0) {
-    ctx.seen.fill(0);
-    ctx.seen_epoch = 1;
-  }
+  ctx.seen.next();
   const std::uint16_t* where = ctx.where.data() + static_cast<std::size_t>(branch.index) * kNodeCount;
   ctx.stack.clear();
   ctx.stack.push_back(static_cast<std::uint32_t>(entry));
-  ctx.seen[ctx.entries[branch.first + static_cast<std::uint32_t>(entry)].node] = ctx.seen_epoch;
+  ctx.seen.mark(ctx.entries[branch.first + static_cast<std::uint32_t>(entry)].node);
   int count = 0;
   while (!ctx.stack.empty()) {
     const ChainEntry& at = ctx.entries[branch.first + ctx.stack.back()];
@@ -292,8 +290,8 @@ int count_ancestors(ChainContext& ctx, const ChainBranch& branch, int entry) {
     }
     for (std::uint32_t i = 0; i < at.parent_count; ++i) {
       const std::uint16_t parent = ctx.parents[at.parents + i];
-      if (ctx.seen[parent] == ctx.seen_epoch) continue;
-      ctx.seen[parent] = ctx.seen_epoch;
+      if (ctx.seen.has(parent)) continue;
+      ctx.seen.mark(parent);
       ctx.stack.push_back(where[parent]);
     }
   }

@@ -52,7 +52,6 @@ struct ChainHint {
   int kind = 0;        // the rater's tie-break between kinds of hint (see chains.h)
   int order = 0;       // found order: the last tie-break
   std::uint8_t shape = 0;
-  std::uint8_t pass = 0;     // static chains: which rules (X, Y, both)
   std::int16_t house = -1;   // region forcing
   std::int16_t start = -1;   // the node the search assumed
   std::int16_t target = -1;  // the node it concludes (or, for a contradiction, its on node)
@@ -85,8 +84,7 @@ struct ChainContext {
   std::array<std::int32_t, kCandidateCount> memo_on{};  // a candidate's "on" branch, -1 none yet
 
   // Counting ancestors.
-  std::array<std::uint32_t, kNodeCount> seen{};
-  std::uint32_t seen_epoch = 0;
+  NodeMarks seen;
   std::vector<std::uint32_t> stack;
   std::vector<NestedChain> nested_chains;
   std::vector<std::int32_t> nested_met;
@@ -100,8 +98,7 @@ struct ChainContext {
   };
   std::vector<Instance> instances;
   std::array<std::int32_t, kNodeCount> instance_of{};
-  std::array<std::uint32_t, kNodeCount> instance_epoch{};
-  std::uint32_t epoch = 0;
+  NodeMarks derived;
   std::vector<std::int32_t> layer;
   std::vector<std::int32_t> next_layer;
   std::vector<std::uint16_t> paths;  // node | cause << 11, from the start

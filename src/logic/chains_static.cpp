@@ -58,7 +58,7 @@ class StaticSearch {
   using Instance = ChainContext::Instance;
 
   void new_search();
-  bool derived(int node) const { return ctx_.instance_epoch[static_cast<std::size_t>(node)] == ctx_.epoch; }
+  bool derived(int node) const { return ctx_.derived.has(node); }
   std::int32_t add(int node, Cause cause, std::int32_t parent, bool first);
   bool is_ancestor(std::int32_t instance, int node) const;
   template <typename Emit>
@@ -75,7 +75,6 @@ class StaticSearch {
   const Grid& grid_;
   HintCollector& out_;
   Pass pass_{};
-  int pass_index_ = 0;
 };
 
 void StaticSearch::make_links() {
@@ -126,10 +125,7 @@ void StaticSearch::make_links() {
 }
 
 void StaticSearch::new_search() {
-  if (++ctx_.epoch == 0) {
-    ctx_.instance_epoch.fill(0);
-    ctx_.epoch = 1;
-  }
+  ctx_.derived.next();
   ctx_.instances.clear();
 }
 
@@ -139,7 +135,7 @@ std::int32_t StaticSearch::add(int node, Cause cause, std::int32_t parent, bool 
       parent < 0 ? 0 : static_cast<std::uint16_t>(ctx_.instances[static_cast<std::size_t>(parent)].depth + 1);
   ctx_.instances.push_back({static_cast<std::uint16_t>(node), cause, depth, parent});
   if (first) {
-    ctx_.instance_epoch[static_cast<std::size_t>(node)] = ctx_.epoch;
+    ctx_.derived.mark(node);
     ctx_.instance_of[static_cast<std::size_t>(node)] = index;
   }
   return index;
@@ -222,7 +218,6 @@ void StaticSearch::cycles(int start) {
           if (depth + 2 < 4 || closed) return;
           ChainHint hint;
           hint.shape = static_cast<std::uint8_t>(HintShape::cycle);
-          hint.pass = static_cast<std::uint8_t>(pass_index_);
           hint.kind = pass_.kind;
           hint.start = static_cast<std::int16_t>(start);
           hint.complexity = depth + 2;
@@ -264,7 +259,6 @@ void StaticSearch::forcing(int start) {
           found = true;
           ChainHint hint;
           hint.shape = static_cast<std::uint8_t>(HintShape::forcing);
-          hint.pass = static_cast<std::uint8_t>(pass_index_);
           hint.kind = pass_.kind;
           hint.start = static_cast<std::int16_t>(start);
           hint.target = static_cast<std::int16_t>(target);
@@ -291,7 +285,6 @@ void StaticSearch::forcing(int start) {
 
 void StaticSearch::run_pass(int pass) {
   pass_ = kPasses[pass];
-  pass_index_ = pass;
   for (int cell = 0; cell < 81; ++cell) {
     const unsigned candidates = grid_.candidates(cell);
     const int count = std::popcount(candidates);
