@@ -31,9 +31,8 @@ const ChainBranch& branch_of(const ChainContext& ctx, const ChainHint& hint, int
 // The entry of the hint's target in its i-th branch (for a contradiction,
 // i = 0 is the on node, i = 1 the off node).
 int target_entry(const ChainContext& ctx, const ChainHint& hint, int i) {
-  const ChainBranch& branch =
-      branch_of(ctx, hint, hint.shape == static_cast<std::uint8_t>(HintShape::contradiction) ? 0 : i);
-  if (hint.shape == static_cast<std::uint8_t>(HintShape::contradiction)) {
+  const ChainBranch& branch = branch_of(ctx, hint, hint.shape == HintShape::contradiction ? 0 : i);
+  if (hint.shape == HintShape::contradiction) {
     const int absurd_node = ctx.entries[branch.first + static_cast<std::uint32_t>(branch.absurd)].node;
     const int wanted = i == 0 ? hint.target : opposite(hint.target);
     return absurd_node == wanted ? branch.absurd : entry_of(ctx, branch, wanted);
@@ -41,18 +40,17 @@ int target_entry(const ChainContext& ctx, const ChainHint& hint, int i) {
   return entry_of(ctx, branch, hint.target);
 }
 
-HintShape shape_of(const ChainHint& hint) { return static_cast<HintShape>(hint.shape); }
 bool is_static(const ChainHint& hint) {
-  return shape_of(hint) == HintShape::cycle || shape_of(hint) == HintShape::forcing;
+  return hint.shape == HintShape::cycle || hint.shape == HintShape::forcing;
 }
 int chain_count(const ChainHint& hint) {
-  return shape_of(hint) == HintShape::contradiction ? 2 : hint.branch_count;
+  return hint.shape == HintShape::contradiction ? 2 : hint.branch_count;
 }
 
 // The node a hint concludes: true (placed) or false (struck). Cycles
 // conclude nothing of one node.
 int conclusion(const ChainHint& hint) {
-  switch (shape_of(hint)) {
+  switch (hint.shape) {
     case HintShape::forcing:
     case HintShape::contradiction:
       return opposite(hint.start);
@@ -76,7 +74,7 @@ void for_each_hint_node(ChainContext& ctx, const ChainHint& hint, Visit visit) {
   // Every ancestor in every branch; a node met in two branches is visited
   // twice, which the callers' deduplication absorbs.
   for (int i = 0; i < chain_count(hint); ++i) {
-    const ChainBranch& branch = branch_of(ctx, hint, shape_of(hint) == HintShape::contradiction ? 0 : i);
+    const ChainBranch& branch = branch_of(ctx, hint, hint.shape == HintShape::contradiction ? 0 : i);
     ctx.seen.next();
     ctx.stack.assign(1, static_cast<std::uint32_t>(target_entry(ctx, hint, i)));
     ctx.seen.mark(ctx.entries[branch.first + ctx.stack[0]].node);
@@ -141,13 +139,12 @@ void HintCollector::sort_all(ChainContext& ctx) const {
   std::stable_sort(ctx.sorted.begin(), ctx.sorted.end(), hint_before);
 }
 
-void hint_removals(const ChainContext& ctx, const ChainHint& hint, const Grid& grid,
+void hint_removals(ChainContext& ctx, const ChainHint& hint, const Grid& grid,
                    std::vector<std::uint16_t>& out) {
   out.clear();
-  if (shape_of(hint) == HintShape::cycle) {
-    std::vector<Candidate> struck;
-    cycle_eliminations(ctx, hint, grid, struck);
-    for (const Candidate c : struck) out.push_back(static_cast<std::uint16_t>(c.cell * 9 + c.digit - 1));
+  if (hint.shape == HintShape::cycle) {
+    cycle_eliminations(ctx, hint, grid, ctx.struck);
+    for (const Candidate c : ctx.struck) out.push_back(static_cast<std::uint16_t>(c.cell * 9 + c.digit - 1));
     return;
   }
   const int node = conclusion(hint);
@@ -193,7 +190,7 @@ std::uint64_t hint_fingerprint(ChainContext& ctx, const ChainHint& hint) {
     hash ^= value;
     hash *= 1099511628211ull;
   };
-  mix(hint.shape);
+  mix(static_cast<std::uint64_t>(hint.shape));
   mix(static_cast<std::uint64_t>(hint.start + 2));
   mix(static_cast<std::uint64_t>(hint.target + 2));
   for_each_hint_node(ctx, hint, [&](int node, Cause) { mix(static_cast<std::uint64_t>(node)); });
@@ -205,7 +202,7 @@ void fill_chain_step(const ChainContext& ctx, const ChainHint& hint, const Grid&
   Technique technique = Technique::forcing_chain;
   const bool nishio = mode != nullptr && mode->search == ChainSearch::nishio;
   const bool multiple = mode != nullptr && mode->search == ChainSearch::multiple;
-  switch (shape_of(hint)) {
+  switch (hint.shape) {
     case HintShape::cycle:
       technique = hint.kind == kind_x   ? Technique::x_cycle
                   : hint.kind == kind_y ? Technique::y_cycle
@@ -241,7 +238,7 @@ void fill_chain_step(const ChainContext& ctx, const ChainHint& hint, const Grid&
     step.chains.push_back(std::move(chain));
   } else {
     for (int i = 0; i < chain_count(hint); ++i) {
-      const ChainBranch& branch = branch_of(ctx, hint, shape_of(hint) == HintShape::contradiction ? 0 : i);
+      const ChainBranch& branch = branch_of(ctx, hint, hint.shape == HintShape::contradiction ? 0 : i);
       Chain chain;
       first_parent_chain(ctx, branch, target_entry(ctx, hint, i), chain);
       step.chains.push_back(std::move(chain));

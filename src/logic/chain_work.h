@@ -44,6 +44,16 @@ struct NestedChain {
   int complexity = 0;
 };
 
+// What a hint is made of.
+enum class HintShape : std::uint8_t {
+  cycle,           // static: the start implies itself the long way round
+  forcing,         // static: the start implies its opposite
+  contradiction,   // the start implies a node and its opposite
+  double_forcing,  // the target follows from the start and from its opposite
+  cell_forcing,    // the target follows from every candidate of the start's cell
+  region_forcing,  // from every place of the start's digit in a house
+};
+
 // A hint of a chain search, as found; what it concludes and the numbers it
 // is sorted by. The chains themselves stay in the context that found it.
 struct ChainHint {
@@ -51,7 +61,7 @@ struct ChainHint {
   int complexity = 0;  // including the nested chains'
   int kind = 0;        // the rater's tie-break between kinds of hint (see chains.h)
   int order = 0;       // found order: the last tie-break
-  std::uint8_t shape = 0;
+  HintShape shape = HintShape::cycle;
   std::int16_t house = -1;   // region forcing
   std::int16_t start = -1;   // the node the search assumed
   std::int16_t target = -1;  // the node it concludes (or, for a contradiction, its on node)

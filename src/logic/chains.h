@@ -9,9 +9,25 @@
 //   chain_guard.cpp         whether the deepest searches can find anything
 //
 // How hard a chain is: its base rating plus 0.1 for each threshold its
-// length passes (see length_bonus). Every search collects all its hints and
+// length passes (see chain_rating). Every search collects all its hints and
 // takes the easiest: lowest rating, then lowest complexity, then the kind
 // below, then the first found.
+//
+// What a search costs. A propagation derives each of the 1,458 nodes at
+// most once, and a node has at most 28 consequences; a dynamic chain with
+// "+" runs its rules only when its queues are empty, and every round after
+// the first follows a new node, so there are at most 729 rounds. A static
+// search derives each node once per start and reaches a false node again
+// only where that closes a cycle (at most four per true node). Every
+// search is thus bounded by a polynomial in the candidates left, and
+// allocates nothing once its buffers have grown. Measured on one core: a
+// whole rating at 7.5 and up takes tens of milliseconds; a nested search
+// of level 2 or 3 a fraction of a second, level 4 with plain dynamic
+// chains inside a second or two, and with deeper ones inside (levels 4/2
+// and 4/3) a minute or more on a full grid, which the hardest puzzles
+// tried (rated up to 11.6 here) never came to. On a grid without exactly
+// one solution, where they could only fail, the nested levels give up at
+// once (chain_guard.cpp).
 #pragma once
 
 #include "logic/chain_work.h"
@@ -29,22 +45,6 @@ enum HintKind : int {
   kind_cell = 5,           // a node that follows from every candidate of a cell
   kind_region = 6,         // from every place of a digit in a house
   kind_contradiction = 7,  // an assumption that leads to a contradiction (and Nishio)
-};
-
-// What a hint is made of.
-enum class HintShape : std::uint8_t {
-  cycle,           // static: the start implies itself the long way round
-  forcing,         // static: the start implies its opposite
-  contradiction,   // the start implies a node and its opposite
-  double_forcing,  // the target follows from the start and from its opposite
-  cell_forcing,    // the target follows from every candidate of the start's cell
-  region_forcing,  // from every place of the start's digit in a house
-};
-
-// Which rules links follow.
-struct ChainRules {
-  bool x = true;  // a digit's other place in a house
-  bool y = true;  // a cell's other candidate
 };
 
 // How a search derives nodes and which hints it looks for.
@@ -94,8 +94,7 @@ class HintCollector {
 // a branch of the context at `depth`; returns its index.
 int propagate(ChainWork& work, int depth, const Grid& grid, const ChainMode& mode, int start);
 
-// Sets the context at `depth` up for a new search (its branches and hints
-// dropped).
+// Sets a context up for a new search: its branches and hints dropped.
 void reset_context(ChainContext& ctx);
 
 // The entry of `node` in a branch, or -1.
@@ -121,7 +120,7 @@ void run_chain_rules(ChainWork& work, int depth, const Grid& source, const Grid&
 
 // What a hint found at `depth` strikes on `grid`: its placement's other
 // candidates, its eliminations (candidate numbers, cell * 9 + digit - 1).
-void hint_removals(const ChainContext& ctx, const ChainHint& hint, const Grid& grid,
+void hint_removals(ChainContext& ctx, const ChainHint& hint, const Grid& grid,
                    std::vector<std::uint16_t>& out);
 // The candidates struck between `source` and `current` that the hint's
 // links relied on (a bivalue cell, a digit's two places in a house).

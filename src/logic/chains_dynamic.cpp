@@ -88,7 +88,7 @@ void MultipleSearch::offer(ChainHint& hint, const std::array<int, 9>& entries, i
   if (!out_.wanted(hint.rating, shortest, hint.kind)) return;
   ctx_.nested_met.clear();
   int complexity = 0;
-  const bool contradiction = hint.shape == static_cast<std::uint8_t>(HintShape::contradiction);
+  const bool contradiction = hint.shape == HintShape::contradiction;
   const int count = contradiction ? 2 : hint.branch_count;
   for (int i = 0; i < count; ++i) {
     const ChainBranch& b = branch(hint.branches[static_cast<std::size_t>(contradiction ? 0 : i)]);
@@ -108,7 +108,7 @@ void MultipleSearch::contradiction(int branch_index, int start) {
   const int absurd = ctx_.entries[b.first + static_cast<std::uint32_t>(b.absurd)].node;
   const int other = entry_of(ctx_, b, opposite(absurd));
   ChainHint hint;
-  hint.shape = static_cast<std::uint8_t>(HintShape::contradiction);
+  hint.shape = HintShape::contradiction;
   hint.kind = kind_contradiction;
   hint.start = static_cast<std::int16_t>(start);
   hint.target = static_cast<std::int16_t>(node_on(absurd) ? absurd : opposite(absurd));
@@ -130,7 +130,7 @@ void MultipleSearch::double_forcing(int on, int off, int start) {
       const int other = entry_of(ctx_, from_off, node);
       if (other < 0 || !worth(node)) continue;
       ChainHint hint;
-      hint.shape = static_cast<std::uint8_t>(HintShape::double_forcing);
+      hint.shape = HintShape::double_forcing;
       hint.kind = kind_double;
       hint.start = static_cast<std::int16_t>(start);
       hint.target = static_cast<std::int16_t>(node);
@@ -164,7 +164,7 @@ void MultipleSearch::common_nodes(HintShape shape, int kind, int start, int hous
       }
       if (!everywhere || !worth(node)) continue;
       ChainHint hint;
-      hint.shape = static_cast<std::uint8_t>(shape);
+      hint.shape = shape;
       hint.kind = kind;
       hint.start = static_cast<std::int16_t>(start);
       hint.target = static_cast<std::int16_t>(node);

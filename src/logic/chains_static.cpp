@@ -217,7 +217,7 @@ void StaticSearch::cycles(int start) {
         if (node == start) {
           if (depth + 2 < 4 || closed) return;
           ChainHint hint;
-          hint.shape = static_cast<std::uint8_t>(HintShape::cycle);
+          hint.shape = HintShape::cycle;
           hint.kind = pass_.kind;
           hint.start = static_cast<std::int16_t>(start);
           hint.complexity = depth + 2;
@@ -258,7 +258,7 @@ void StaticSearch::forcing(int start) {
         if (node == target) {
           found = true;
           ChainHint hint;
-          hint.shape = static_cast<std::uint8_t>(HintShape::forcing);
+          hint.shape = HintShape::forcing;
           hint.kind = pass_.kind;
           hint.start = static_cast<std::int16_t>(start);
           hint.target = static_cast<std::int16_t>(target);
