@@ -20,7 +20,7 @@
 namespace quorlen::logic {
 namespace {
 
-int candidate_count(const Grid& grid, int cell) { return std::popcount(unsigned{grid.candidates(cell)}); }
+int candidate_count(const Grid& grid, int cell) { return bit_count(unsigned{grid.candidates(cell)}); }
 
 struct Grave {
   CellSet cells;
@@ -35,7 +35,7 @@ bool find_grave(const Grid& grid, Grave& grave) {
   for (const int house : kScanOrder) {
     for (int digit = 1; digit <= 9; ++digit) {
       const unsigned places = grid.places(house, digit);
-      const int count = std::popcount(places);
+      const int count = bit_count(places);
       if (count == 0 || count == 2) continue;
       CellSet wide;
       for (const int cell : cells_at_places(house, places)) {
@@ -51,13 +51,13 @@ bool find_grave(const Grid& grid, Grave& grave) {
       }
     }
   }
-  if (std::popcount(anomalies) == 1) {
+  if (bit_count(anomalies) == 1) {
     grave.cells |= crowded;
     for (const int cell : crowded) grave.digits[static_cast<std::size_t>(cell)] |= anomalies;
   }
   if (grave.cells.empty()) return false;
   for (const int cell : grave.cells) grave.all_digits |= grave.digits[static_cast<std::size_t>(cell)];
-  if (grave.cells.size() > 1 && std::popcount(grave.all_digits) > 1 && common_peers(grave.cells).empty()) {
+  if (grave.cells.size() > 1 && bit_count(grave.all_digits) > 1 && common_peers(grave.cells).empty()) {
     return false;
   }
   // Without the BUG digits, the grid must be the grave itself.
@@ -65,7 +65,7 @@ bool find_grave(const Grid& grid, Grave& grave) {
   for (const int cell : grid.empty_cells()) {
     left[static_cast<std::size_t>(cell)] =
         static_cast<std::uint16_t>(grid.candidates(cell) & ~grave.digits[static_cast<std::size_t>(cell)]);
-    if (std::popcount(unsigned{left[static_cast<std::size_t>(cell)]}) != 2) return false;
+    if (bit_count(unsigned{left[static_cast<std::size_t>(cell)]}) != 2) return false;
   }
   for (int house = 0; house < 27; ++house) {
     std::array<int, 10> count{};
@@ -98,7 +98,7 @@ bool type4(const Grid& grid, const Grave& grave, Step& step) {
   const unsigned rest_a = grid.candidates(a) & ~grave.digits[static_cast<std::size_t>(a)];
   const unsigned rest_b = grid.candidates(b) & ~grave.digits[static_cast<std::size_t>(b)];
   const unsigned shared = rest_a & rest_b;
-  if (std::popcount(shared) != 1) return false;
+  if (bit_count(shared) != 1) return false;
   for (const int house : kScanOrder) {
     if (!kHouseSet[house].contains(grave.cells)) continue;
     fill_bug(step, grid, grave, 4, 57);
@@ -121,7 +121,7 @@ bool type3(const Grid& grid, const Grave& grave, Step& step) {
         const CellSet set = cells_at_places(house, places);
         unsigned digits = grave.all_digits;
         for (const int cell : set) digits |= grid.candidates(cell);
-        if (std::popcount(digits) != size) return false;
+        if (bit_count(digits) != size) return false;
         const CellSet rest = others.minus(set);
         bool strikes = false;
         for (const int cell : rest) strikes |= (grid.candidates(cell) & digits) != 0;
@@ -154,7 +154,7 @@ bool find_bug(const Grid& grid, Step& step, Workspace&) {
     finish_step(step);
     return true;
   }
-  if (std::popcount(grave.all_digits) == 1) {
+  if (bit_count(grave.all_digits) == 1) {
     const CellSet struck = common_peers(grave.cells) & grid.positions(std::countr_zero(grave.all_digits));
     if (!struck.empty()) {
       fill_bug(step, grid, grave, 2, 57);

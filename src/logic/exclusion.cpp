@@ -10,6 +10,7 @@
 // pair is joined by a third cell (in cell order) that is itself a peer of
 // one of the two with two or three candidates; the excluders may have two
 // or three, and two of them must see all three base cells.
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -19,7 +20,7 @@
 namespace quorlen::logic {
 namespace {
 
-int candidate_count(const Grid& grid, int cell) { return std::popcount(unsigned{grid.candidates(cell)}); }
+int candidate_count(const Grid& grid, int cell) { return bit_count(unsigned{grid.candidates(cell)}); }
 
 struct Exclusion {
   const Grid& grid;
@@ -48,6 +49,8 @@ struct Exclusion {
         for (unsigned c = size == 3 ? held[2] : 1u; c != 0; c &= c - 1) {
           const unsigned pc = size == 3 ? c & (~c + 1) : 0u;
           if (size == 3 && ((pa == pc && see02) || (pb == pc && see12))) continue;
+          // A combination whose values are all kept already tells nothing.
+          if ((pa & ~keep[0]) == 0 && (pb & ~keep[1]) == 0 && (pc & ~keep[2]) == 0) continue;
           const unsigned values = pa | pb | pc;
           bool possible = true;
           for (int e = 0; e < n && possible; ++e)
@@ -56,6 +59,7 @@ struct Exclusion {
           keep[0] |= pa;
           keep[1] |= pb;
           keep[2] |= pc;
+          if (keep[0] == held[0] && keep[1] == held[1] && (size == 2 || keep[2] == held[2])) return false;
         }
       }
     }
@@ -84,6 +88,21 @@ struct Exclusion {
   }
 };
 
+// Whether the three cells were taken together already, from a pair that
+// comes before (first, second) in colex order: the answer would be the
+// same.
+bool tried_before(int first, int second, int third, CellSet narrow) {
+  const auto earlier = [](int x1, int y1, int x2, int y2) { return y1 != y2 ? y1 < y2 : x1 < x2; };
+  const int cells[3] = {first, second, third};
+  for (int drop = 0; drop < 3; ++drop) {
+    const int x = std::min(cells[(drop + 1) % 3], cells[(drop + 2) % 3]);
+    const int y = std::max(cells[(drop + 1) % 3], cells[(drop + 2) % 3]);
+    const int z = cells[drop];
+    if (earlier(x, y, first, second) && narrow.has(z) && (kPeers[x] | kPeers[y]).has(z)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells) {
@@ -106,9 +125,10 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
   for (const int second : bases) {
     for (const int first : bases) {
       if (first >= second) break;
+      // A triplet's excluders see its first two cells too.
       const CellSet pair_excluders = kPeers[first] & kPeers[second] & narrow;
+      if (pair_excluders.size() < 2) continue;
       if (cells == 2) {
-        if (pair_excluders.size() < 2) continue;
         exclusion.base = {first, second, 0};
         exclusion.excluders = pair_excluders;
         if (exclusion.strikes()) {
@@ -122,7 +142,7 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
       for (const int third : thirds) {
         if (third == second) continue;
         const CellSet excluders = pair_excluders & kPeers[third];
-        if (excluders.size() < 2) continue;
+        if (excluders.size() < 2 || tried_before(first, second, third, narrow)) continue;
         exclusion.base = {first, second, third};
         exclusion.excluders = excluders;
         if (exclusion.strikes()) {

@@ -39,7 +39,7 @@ bool find_fish(const Grid& grid, Step& step, Workspace&, int size) {
       if (9 - grid.placed_count(digit) < 2 * size) continue;
       unsigned pool = 0;
       for (int line = 0; line < 9; ++line) {
-        const int count = std::popcount(grid.places(line_house(columns, line), digit));
+        const int count = bit_count(grid.places(line_house(columns, line), digit));
         if (count >= 2 && count <= size) pool |= 1u << line;
       }
       for_each_combination(pool, size, [&](unsigned base) {
@@ -48,7 +48,7 @@ bool find_fish(const Grid& grid, Step& step, Workspace&, int size) {
         for (unsigned rest = base; rest != 0; rest &= rest - 1) {
           cover |= grid.places(line_house(columns, std::countr_zero(rest)), digit);
         }
-        if (std::popcount(cover) != size) return false;
+        if (bit_count(cover) != size) return false;
         const CellSet struck =
             (grid.positions(digit) & lines_cells(!columns, cover)).minus(lines_cells(columns, base));
         if (struck.empty()) return false;

@@ -35,7 +35,7 @@ bool for_each_lock(const Grid& grid, Visit visit) {
       for (int k = 0; k < 9; ++k) {
         const int from = order < 2 ? box_house(k) : order == 2 ? column_house(k) : row_house(k);
         const unsigned places = grid.places(from, digit);
-        if (std::popcount(places) < 2) continue;
+        if (bit_count(places) < 2) continue;
         for (int part = 0; part < 3; ++part) {
           int to = 0;
           switch (order) {

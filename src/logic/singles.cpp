@@ -29,7 +29,7 @@ bool find_hidden_single(const Grid& grid, Step& step, Workspace&) {
       if (empty.empty() || (empty.size() == 1) != full_house) continue;
       for (int digit = 1; digit <= 9; ++digit) {
         const unsigned places = grid.places(house, digit);
-        if (std::popcount(places) != 1) continue;
+        if (bit_count(places) != 1) continue;
         const int rating = full_house ? 10 : house_kind(house) == HouseKind::box ? 12 : 15;
         fill_single(step, full_house ? Technique::full_house : Technique::hidden_single, rating,
                     house_cell(house, std::countr_zero(places)), digit, house);

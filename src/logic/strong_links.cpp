@@ -59,7 +59,7 @@ struct Links {
 };
 
 void box_links(int box, unsigned places, Links& links) {
-  const int n = std::popcount(places);
+  const int n = bit_count(places);
   if (n == 2) {
     const int p = std::countr_zero(places);
     const int q = std::countr_zero(places & (places - 1));
@@ -72,7 +72,7 @@ void box_links(int box, unsigned places, Links& links) {
     if ((places & ~(row | column)) != 0) continue;
     const unsigned row_wing = places & row & ~bit, column_wing = places & column & ~bit;
     if (row_wing == 0 || column_wing == 0) continue;
-    const int rows = std::popcount(row_wing), columns = std::popcount(column_wing);
+    const int rows = bit_count(row_wing), columns = bit_count(column_wing);
     unsigned a = row_wing, b = column_wing;
     if (rows == 1 && columns > 1) {
       b |= bit;
@@ -97,7 +97,7 @@ void box_links(int box, unsigned places, Links& links) {
 }
 
 void line_links(int line, unsigned places, Links& links) {
-  const int n = std::popcount(places);
+  const int n = bit_count(places);
   if (n == 2) {
     links.add(line, LinkKind::plain, cells_at_places(line, places & (~places + 1)),
               cells_at_places(line, places & (places - 1)));
@@ -116,7 +116,7 @@ void find_links(const Grid& grid, int digit, Links& links) {
   links.count = 0;
   for (const int house : kScanOrder) {
     const unsigned places = grid.places(house, digit);
-    const int n = std::popcount(places);
+    const int n = bit_count(places);
     if (n < 2 || n > 6) continue;
     if (house_kind(house) == HouseKind::box) {
       box_links(house, places, links);
@@ -202,7 +202,14 @@ struct Search {
   int digit;
   int length;
   Links links;
-  std::array<std::array<std::int8_t, 2 * kMaxLinks>, 2 * kMaxLinks> bridge{};  // by end index 2 * link + side
+  // What each end (2 * link + side) can face across a bridge: the ends of
+  // links with no cell in common, and the bridge's house.
+  struct Facing {
+    std::int8_t end;
+    std::int8_t house;
+  };
+  std::array<std::array<Facing, 2 * kMaxLinks>, 2 * kMaxLinks> facing{};
+  std::array<std::uint8_t, 2 * kMaxLinks> facing_count{};
   LinkChain current;
   std::array<int, 4> order{};  // link indexes in chain order
   LinkChain& best;
@@ -213,12 +220,29 @@ struct Search {
   void run() {
     find_links(grid, digit, links);
     if (links.count < length) return;
-    for (int a = 0; a < 2 * links.count; ++a) {
-      for (int b = 0; b < 2 * links.count; ++b) {
-        const Link& la = links.link[a / 2];
-        const Link& lb = links.link[b / 2];
-        bridge[a][b] = static_cast<std::int8_t>(
-            la.cells.intersects(lb.cells) ? -1 : common_house(la.ends[a % 2] | lb.ends[b % 2]));
+    // The column, row and box each end lies in, -1 where it spreads over
+    // more than one: two ends face each other across a house they both lie
+    // in, a column first, then a row, then a box.
+    std::array<std::array<int, 3>, 2 * kMaxLinks> within{};
+    const int ends = 2 * links.count;
+    for (int e = 0; e < ends; ++e) {
+      const CellSet cells = links.link[e / 2].ends[e % 2];
+      const int first = cells.first();
+      const int houses[3] = {column_house(column_of(first)), row_house(row_of(first)),
+                             box_house(box_of(first))};
+      for (int k = 0; k < 3; ++k) within[e][k] = kHouseSet[houses[k]].contains(cells) ? houses[k] : -1;
+    }
+    for (int a = 0; a < ends; ++a) {
+      facing_count[a] = 0;
+      for (int b = 0; b < ends; ++b) {
+        if (links.link[a / 2].cells.intersects(links.link[b / 2].cells)) continue;
+        for (int k = 0; k < 3; ++k) {
+          if (within[a][k] >= 0 && within[a][k] == within[b][k]) {
+            facing[a][facing_count[a]++] = {static_cast<std::int8_t>(b),
+                                            static_cast<std::int8_t>(within[a][k])};
+            break;
+          }
+        }
       }
     }
     current.digit = digit;
@@ -243,15 +267,13 @@ struct Search {
       if (order[0] < order[length - 1]) judge();
       return;
     }
-    for (int l = 0; l < links.count; ++l) {
+    for (int k = 0; k < facing_count[out_end]; ++k) {
+      const Facing next = facing[out_end][k];
+      const int l = next.end / 2, side = next.end % 2;
       if (links.link[l].cells.intersects(used)) continue;
-      for (int side = 0; side < 2; ++side) {
-        const int house = bridge[out_end][2 * l + side];
-        if (house < 0) continue;
-        place(i, l, side);
-        current.bridges[i - 1] = house;
-        extend(i + 1, 2 * l + 1 - side, used | links.link[l].cells);
-      }
+      place(i, l, side);
+      current.bridges[i - 1] = next.house;
+      extend(i + 1, 2 * l + 1 - side, used | links.link[l].cells);
     }
   }
 

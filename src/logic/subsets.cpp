@@ -43,12 +43,12 @@ template <typename Visit>
 bool for_each_hidden_set(const Grid& grid, int house, int size, Visit visit) {
   unsigned pool = 0;
   for (int digit = 1; digit <= 9; ++digit) {
-    const int count = std::popcount(grid.places(house, digit));
+    const int count = bit_count(grid.places(house, digit));
     if (count >= 2 && count <= size) pool |= digit_bit(digit);
   }
   return for_each_combination(pool, size, [&](unsigned digits) {
     const unsigned places = places_of_digits(grid, house, digits);
-    return std::popcount(places) == size && visit(HiddenSet{digits, places});
+    return bit_count(places) == size && visit(HiddenSet{digits, places});
   });
 }
 
@@ -66,7 +66,7 @@ bool find_naked_set(const Grid& grid, Step& step, Workspace&, int size) {
     if (empty_count(grid, house) < 2 * size) continue;
     unsigned pool = 0;
     for (int i = 0; i < 9; ++i) {
-      const int count = std::popcount(unsigned{grid.candidates(house_cell(house, i))});
+      const int count = bit_count(unsigned{grid.candidates(house_cell(house, i))});
       if (count >= 2 && count <= size) pool |= 1u << i;
     }
     const bool found = for_each_combination(pool, size, [&](unsigned places) {
@@ -74,7 +74,7 @@ bool find_naked_set(const Grid& grid, Step& step, Workspace&, int size) {
       for (unsigned rest = places; rest != 0; rest &= rest - 1) {
         digits |= grid.candidates(house_cell(house, std::countr_zero(rest)));
       }
-      if (std::popcount(digits) != size) return false;
+      if (bit_count(digits) != size) return false;
       const unsigned struck = places_of_digits(grid, house, digits) & ~places;
       if (struck == 0) return false;
       begin_step(step, kNaked[size], kNakedRating[size]).size = static_cast<std::uint8_t>(size);
@@ -119,7 +119,7 @@ bool find_direct_hidden_set(const Grid& grid, Step& step, Workspace&, int size) 
         if ((set.digits & digit_bit(digit)) != 0) continue;
         const unsigned places = grid.places(house, digit);
         const unsigned left = places & ~set.places;
-        if (std::popcount(places) < 2 || std::popcount(left) != 1) continue;
+        if (bit_count(places) < 2 || bit_count(left) != 1) continue;
         const bool pair = size == 2;
         begin_step(step, pair ? Technique::direct_hidden_pair : Technique::direct_hidden_triplet,
                    pair ? 20 : 25)

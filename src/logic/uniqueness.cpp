@@ -141,7 +141,7 @@ struct Walk {
         if (extra != 0) {
           extra_cells.add(next);
           extras |= extra;
-          if (std::popcount(extras) != 1 && extra_cells.size() > 2) {
+          if (bit_count(extras) != 1 && extra_cells.size() > 2) {
             extra_cells = saved_cells;
             extras = saved_extras;
             continue;
@@ -198,7 +198,7 @@ struct Walk {
       offer();
       return;
     }
-    if (std::popcount(extras) == 1) {
+    if (bit_count(extras) == 1) {
       const CellSet struck = common_peers(extra_cells) & grid.positions(std::countr_zero(extras));
       if (!struck.empty()) {
         start_candidate(2, base);
@@ -207,7 +207,7 @@ struct Walk {
       }
     }
     if (extra_cells.size() != 2) return;
-    if (std::popcount(extras) >= 2) {
+    if (bit_count(extras) >= 2) {
       naked_type3(base);
       hidden_type3(base);
     }
@@ -237,7 +237,7 @@ struct Walk {
           for (unsigned rest = places; rest != 0; rest &= rest - 1) {
             digits |= grid.candidates(house_cell(house, std::countr_zero(rest)));
           }
-          if (std::popcount(digits) != size) return false;
+          if (bit_count(digits) != size) return false;
           const CellSet set_cells = cells_at_places(house, places);
           const CellSet rest_cells = empty.minus(extra_cells | set_cells);
           bool strikes = false;
@@ -270,7 +270,7 @@ struct Walk {
         const unsigned outside = ~places_in_house(house, extra_cells) & 0x1FF;
         unsigned others = 0;
         for (int digit = 1; digit <= 9; ++digit) {
-          if ((extra_held & digit_bit(digit)) == 0 && std::popcount(grid.places(house, digit)) >= 2) {
+          if ((extra_held & digit_bit(digit)) == 0 && bit_count(grid.places(house, digit)) >= 2) {
             others |= digit_bit(digit);
           }
         }
@@ -280,7 +280,7 @@ struct Walk {
           for (unsigned rest = digits; rest != 0; rest &= rest - 1) {
             places |= grid.places(house, std::countr_zero(rest)) & outside;
           }
-          if (std::popcount(places) != size - 1) return false;
+          if (bit_count(places) != size - 1) return false;
           const CellSet set_cells = cells_at_places(house, places);
           bool strikes = false;
           for (const int cell : set_cells) strikes |= (grid.candidates(cell) & ~digits) != 0;
@@ -325,7 +325,7 @@ bool find_unique_loop(const Grid& grid, Step& step, Workspace&) {
   Found best;
   Walk walk(grid, best);
   for (const int cell : grid.empty_cells()) {
-    if (std::popcount(unsigned{grid.candidates(cell)}) == 2) walk.from(cell);
+    if (bit_count(unsigned{grid.candidates(cell)}) == 2) walk.from(cell);
   }
   if (!walk.found) return false;
 

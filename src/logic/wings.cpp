@@ -22,7 +22,7 @@
 namespace quorlen::logic {
 namespace {
 
-int candidate_count(const Grid& grid, int cell) { return std::popcount(unsigned{grid.candidates(cell)}); }
+int candidate_count(const Grid& grid, int cell) { return bit_count(unsigned{grid.candidates(cell)}); }
 
 // The cells of a set that hold a digit.
 CellSet holding(const Grid& grid, CellSet cells, int digit) { return cells & grid.positions(digit); }
@@ -68,7 +68,7 @@ bool find_xy_wing(const Grid& grid, Step& step, Workspace&, bool xyz) {
   }
   for (const int pivot : grid.empty_cells()) {
     const unsigned p = grid.candidates(pivot);
-    if (std::popcount(p) != pivot_size) continue;
+    if (bit_count(p) != pivot_size) continue;
     const CellSet wings = kPeers[pivot] & bivalue;
     for (const int a : wings) {
       const unsigned ca = grid.candidates(a);
@@ -84,10 +84,10 @@ bool find_xy_wing(const Grid& grid, Step& step, Workspace&, bool xyz) {
         } else {
           // Each wing shares one pivot digit, a different one, and both
           // the digit z outside the pivot.
-          if (std::popcount(ca & p) != 1 || std::popcount(cb & p) != 1 || (ca & cb & p) != 0) continue;
+          if (bit_count(ca & p) != 1 || bit_count(cb & p) != 1 || (ca & cb & p) != 0) continue;
           z = ca & cb & ~p;
         }
-        if (std::popcount(z) != 1) continue;
+        if (bit_count(z) != 1) continue;
         const int digit = std::countr_zero(z);
         CellSet seen = kPeers[a] & kPeers[b];
         if (xyz) seen &= kPeers[pivot];
@@ -132,7 +132,7 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
         digits |= grid.candidates(cell);
         biggest = std::max(biggest, candidate_count(grid, cell));
       }
-      if (std::popcount(digits) != cells + 1) return false;
+      if (bit_count(digits) != cells + 1) return false;
       const int rating = set_wing_rating(cells, biggest);
       if (found && rating > best.rating) return false;
       for (const int y : bivalue.minus(set)) {
