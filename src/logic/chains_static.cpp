@@ -68,6 +68,11 @@ class StaticSearch {
   // The path from the start to `instance`, then `last` if not negative.
   std::uint32_t store_path(std::int32_t instance, int last, Cause cause, std::uint16_t& length);
 
+  // Whether some false node leads to this true one.
+  bool reachable(int on) const {
+    const auto& at = ctx_.link_begin[static_cast<std::size_t>(node_candidate(on))];
+    return (pass_.y && at[2] < at[3]) || (pass_.x && at[3] < at[4]);
+  }
   void cycles(int start);
   void forcing(int start);
 
@@ -292,10 +297,14 @@ void StaticSearch::run_pass(int pass) {
     for (unsigned rest = candidates; rest != 0; rest &= rest - 1) {
       const int digit = std::countr_zero(rest);
       const int on = node_id(cell, digit, true);
-      cycles(on);
+      // A chain that ends in a true node comes to it from a false node of
+      // the candidate's cell or houses: without such a link, the start can
+      // be neither closed into a cycle nor proved true.
+      const bool closable = reachable(on);
+      if (closable) cycles(on);
       if (pass_.x) {
         forcing(on);
-        forcing(opposite(on));
+        if (closable) forcing(opposite(on));
       }
     }
   }
