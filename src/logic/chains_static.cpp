@@ -73,6 +73,14 @@ class StaticSearch {
     const auto& at = ctx_.link_begin[static_cast<std::size_t>(node_candidate(on))];
     return (pass_.y && at[2] < at[3]) || (pass_.x && at[3] < at[4]);
   }
+  // Whether the candidate's false node can be reached at all: one of the
+  // true nodes that lead to it (those its true node leads to the other way
+  // round) must itself be reachable.
+  bool refutable(int on) const {
+    bool any = false;
+    on_to_off(on, [&](int node, Cause) { any |= reachable(opposite(node)); });
+    return any;
+  }
   void cycles(int start);
   void forcing(int start);
 
@@ -303,7 +311,7 @@ void StaticSearch::run_pass(int pass) {
       const bool closable = reachable(on);
       if (closable) cycles(on);
       if (pass_.x) {
-        forcing(on);
+        if (refutable(on)) forcing(on);
         if (closable) forcing(opposite(on));
       }
     }
