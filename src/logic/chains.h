@@ -23,11 +23,11 @@
 // allocates nothing once its buffers have grown. Measured on one core: a
 // whole rating at 7.5 and up takes tens of milliseconds; a nested search
 // of level 2 or 3 a fraction of a second, level 4 with plain dynamic
-// chains inside a second or two, and with deeper ones inside (levels 4/2
-// and 4/3) a minute or more on a full grid, which the hardest puzzles
-// tried (rated up to 11.6 here) never came to. On a grid without exactly
-// one solution, where they could only fail, the nested levels give up at
-// once (chain_guard.cpp).
+// chains inside a second or two; with deeper ones inside (levels 4/2 and
+// 4/3) half a minute on a grid half solved, and far longer on a full one,
+// which the hardest puzzles tried (rated up to 11.6 here) never came to.
+// On a grid without exactly one solution, where they could only fail
+// after all that, the nested levels give up at once (chain_guard.cpp).
 #pragma once
 
 #include "logic/chain_work.h"
