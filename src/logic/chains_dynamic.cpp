@@ -210,8 +210,8 @@ void MultipleSearch::run() {
       cell_branches[static_cast<std::size_t>(digits++)] = on;
     }
     if (!nishio)
-      common_nodes(HintShape::cell_forcing, kind_cell, node_id(cell, 0 + std::countr_zero(candidates), true),
-                   -1, cell_branches, digits);
+      common_nodes(HintShape::cell_forcing, kind_cell, node_id(cell, std::countr_zero(candidates), true), -1,
+                   cell_branches, digits);
   }
 }
 
