@@ -12,13 +12,16 @@
 namespace quorlen::logic {
 namespace {
 
-std::string cell_name(int cell) { return "r" + std::to_string(row_of(cell) + 1) + "c" + std::to_string(column_of(cell) + 1); }
+std::string cell_name(int cell) {
+  return "r" + std::to_string(row_of(cell) + 1) + "c" + std::to_string(column_of(cell) + 1);
+}
 
 // "r1c2:57 r3c4:1", candidates grouped by cell, or "-" for none.
 std::string candidates_text(const std::vector<Candidate>& candidates) {
   std::string text;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (i == 0 || candidates[i].cell != candidates[i - 1].cell) text += (i == 0 ? "" : " ") + cell_name(candidates[i].cell) + ":";
+    if (i == 0 || candidates[i].cell != candidates[i - 1].cell)
+      text += (i == 0 ? "" : " ") + cell_name(candidates[i].cell) + ":";
     text += static_cast<char>('0' + candidates[i].digit);
   }
   return text.empty() ? "-" : text;
@@ -32,7 +35,8 @@ bool read_candidates(const std::vector<std::string>& words, std::vector<Candidat
     if (word.size() < 6 || word[0] != 'r' || word[2] != 'c' || word[4] != ':') return false;
     const int cell = (word[1] - '1') * 9 + (word[3] - '1');
     if (cell < 0 || cell >= 81) return false;
-    for (std::size_t i = 5; i < word.size(); ++i) out.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(word[i] - '0')});
+    for (std::size_t i = 5; i < word.size(); ++i)
+      out.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(word[i] - '0')});
   }
   return true;
 }
@@ -56,7 +60,8 @@ TEST_P(Techniques, NextStepIsTheOneWritten) {
   }
   auto grid = Grid::from_string(grid_text);
   ASSERT_TRUE(grid) << grid_text;
-  for (const Candidate c : struck) ASSERT_TRUE(grid->eliminate(c.cell, c.digit)) << cell_name(c.cell) << " " << int{c.digit};
+  for (const Candidate c : struck)
+    ASSERT_TRUE(grid->eliminate(c.cell, c.digit)) << cell_name(c.cell) << " " << int{c.digit};
   Workspace work;
   const auto step = next_step(*grid, work);
   ASSERT_TRUE(step);
@@ -68,9 +73,9 @@ TEST_P(Techniques, NextStepIsTheOneWritten) {
   EXPECT_EQ(shown, cells);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Techniques,
-                         ::testing::ValuesIn(testing::load_text_cases(std::filesystem::path(QUORLEN_TEST_DATA_DIR) /
-                                                                      "logic")));
+INSTANTIATE_TEST_SUITE_P(
+    Table, Techniques,
+    ::testing::ValuesIn(testing::load_text_cases(std::filesystem::path(QUORLEN_TEST_DATA_DIR) / "logic")));
 
 }  // namespace
 }  // namespace quorlen::logic
