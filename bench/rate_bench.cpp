@@ -84,7 +84,8 @@ void print_band(const Band& band, const std::vector<Puzzle>& puzzles) {
   for (const double t : times) total += t;
   const std::size_t n = times.size();
   std::printf("%-12s %7zu %10.3f %10.3f %10.3f %10.3f\n", band.name, n, 1e3 * times[n / 2],
-              1e3 * total / static_cast<double>(n), 1e3 * times[std::min(n - 1, n * 9 / 10)], 1e3 * times.back());
+              1e3 * total / static_cast<double>(n), 1e3 * times[std::min(n - 1, n * 9 / 10)],
+              1e3 * times.back());
 }
 
 // Every search short of chains, once each, in the order they are asked.
@@ -124,8 +125,8 @@ int run(const std::string& file, int rounds) {
               QUORLEN_BENCH_BUILD, QUORLEN_BENCH_FLAGS);
   cpu_set_t usable;
   const int usable_count = ::sched_getaffinity(0, sizeof usable, &usable) == 0 ? CPU_COUNT(&usable) : -1;
-  std::printf("cpu: %s, %ld online, %d usable by this process (the benchmark uses one)\n", cpu_model().c_str(),
-              ::sysconf(_SC_NPROCESSORS_ONLN), usable_count);
+  std::printf("cpu: %s, %ld online, %d usable by this process (the benchmark uses one)\n",
+              cpu_model().c_str(), ::sysconf(_SC_NPROCESSORS_ONLN), usable_count);
 #ifndef __OPTIMIZE__
   std::printf("warning: built without optimisation; the times mean little\n");
 #endif
@@ -146,11 +147,12 @@ int run(const std::string& file, int rounds) {
     std::sort(times.begin(), times.end());
     p.seconds = times[times.size() / 2];
   }
-  std::printf("%-12s %7s %10s %10s %10s %10s   (ms per rating)\n", "listed ER", "puzzles", "median", "mean", "90%",
-              "max");
-  const Band bands[] = {{"all", 0, 1000},   {"below 5.0", 0, 50}, {"5.0-7.4", 50, 75}, {"7.5 and up", 75, 1000},
-                        {"1.0-1.9", 10, 20}, {"2.0-2.9", 20, 30},  {"3.0-3.9", 30, 40}, {"4.0-4.9", 40, 50},
-                        {"5.0-5.9", 50, 60}, {"6.0-6.9", 60, 70},  {"7.0-7.9", 70, 80}, {"8.0-8.9", 80, 90},
+  std::printf("%-12s %7s %10s %10s %10s %10s   (ms per rating)\n", "listed ER", "puzzles", "median", "mean",
+              "90%", "max");
+  const Band bands[] = {{"all", 0, 1000},         {"below 5.0", 0, 50}, {"5.0-7.4", 50, 75},
+                        {"7.5 and up", 75, 1000}, {"1.0-1.9", 10, 20},  {"2.0-2.9", 20, 30},
+                        {"3.0-3.9", 30, 40},      {"4.0-4.9", 40, 50},  {"5.0-5.9", 50, 60},
+                        {"6.0-6.9", 60, 70},      {"7.0-7.9", 70, 80},  {"8.0-8.9", 80, 90},
                         {"9.0 and up", 90, 1000}};
   for (const Band& band : bands) print_band(band, puzzles);
   if (rated_beyond > 0) std::printf("(%d puzzles rated 20.0: a search they need is missing)\n", rated_beyond);
@@ -170,8 +172,10 @@ int run(const std::string& file, int rounds) {
     scans.push_back(times[times.size() / 2]);
   }
   std::sort(scans.begin(), scans.end());
-  std::printf("\nevery search short of chains once, on the grid halfway along each path: median %.1f us, most %.1f us\n",
-              1e6 * scans[scans.size() / 2], 1e6 * scans.back());
+  std::printf(
+      "\nevery search short of chains once, on the grid halfway along each path: median %.1f us, most %.1f "
+      "us\n",
+      1e6 * scans[scans.size() / 2], 1e6 * scans.back());
   return 0;
 }
 

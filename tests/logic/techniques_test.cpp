@@ -1,9 +1,13 @@
 // One case per technique (tests/data/logic/techniques.txt): on the case's
-// grid, the next step is exactly the one written, with what it places,
-// strikes and shows.
+// grid, the next step (or, for a case with a `links` line, the step of the
+// search for that many strong links) is exactly the one written, with what
+// it places, strikes and shows.
+#include "logic/techniques.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "logic/rating.h"
@@ -45,6 +49,7 @@ class Techniques : public ::testing::TestWithParam<testing::TextCase> {};
 
 TEST_P(Techniques, NextStepIsTheOneWritten) {
   std::string grid_text, step_text, places = "-", strikes = "-", cells;
+  int links = 0;
   std::vector<Candidate> struck;
   for (const auto& [number, line] : GetParam().lines) {
     const std::vector<std::string> words = testing::words_of(line);
@@ -57,13 +62,17 @@ TEST_P(Techniques, NextStepIsTheOneWritten) {
     if (words[0] == "places") places = rest;
     if (words[0] == "strikes") strikes = rest;
     if (words[0] == "cells") cells = rest;
+    if (words[0] == "links") links = std::stoi(rest);
   }
   auto grid = Grid::from_string(grid_text);
   ASSERT_TRUE(grid) << grid_text;
   for (const Candidate c : struck)
     ASSERT_TRUE(grid->eliminate(c.cell, c.digit)) << cell_name(c.cell) << " " << int{c.digit};
   Workspace work;
-  const auto step = next_step(*grid, work);
+  std::optional<Step> step = next_step(*grid, work);
+  if (links > 0) {
+    ASSERT_TRUE(find_strong_links(*grid, step.emplace(), work, links));
+  }
   ASSERT_TRUE(step);
   EXPECT_EQ(step_name(*step) + " " + rating_text(step->rating), step_text);
   EXPECT_EQ(candidates_text(step->placements), places);
