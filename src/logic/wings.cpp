@@ -11,7 +11,9 @@
 // Y or in the set; either way z is in Y or in the set's cells holding it,
 // so what sees all of those loses z. When that holds for z as well, the
 // set is locked once Y takes one of the two: x goes too, and every other
-// digit of the set from what sees all the set's cells holding it.
+// digit of the set from what sees all the set's cells holding it. (The
+// rating scale knows that doubly linked wing only up to VWXYZ, and the
+// wings of five and six set cells only with their set in a box.)
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -153,7 +155,9 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
         for (const int x : {low, high}) {
           const int z = x == low ? high : low;
           if (!(x == low ? low_linked : high_linked)) continue;
-          const bool double_link = low_linked && high_linked;
+          // The scale counts a doubly linked wing only up to four set cells;
+          // one of five or six is two wings, one for each x.
+          const bool double_link = cells <= 4 && low_linked && high_linked;
           if (double_link && x == high) break;  // the same step as with x low
           wing = SetWing{};
           wing.set = set;
