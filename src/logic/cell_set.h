@@ -38,6 +38,10 @@ class CellSet {
 
   constexpr int size() const { return bit_count(low_) + bit_count(high_); }
   constexpr bool empty() const { return (low_ | high_) == 0; }
+  // Two cells or more: size() >= 2 without counting.
+  constexpr bool several() const {
+    return ((low_ & (low_ - 1)) | (high_ & (high_ - 1))) != 0 || (low_ != 0 && high_ != 0);
+  }
   // The lowest cell, or -1 for an empty set.
   constexpr int first() const {
     return low_ != 0 ? std::countr_zero(low_) : high_ != 0 ? 64 + std::countr_zero(high_) : -1;

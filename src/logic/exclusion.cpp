@@ -29,42 +29,47 @@ struct Exclusion {
   std::array<unsigned, 3> keep{};
   CellSet excluders;
 
-  // Which base candidates some possible combination uses.
+  // Whether some base candidate is in no possible combination; `keep`
+  // ends with every candidate that is. For values a and b of the first
+  // two cells, an excluder whose candidates are all among them rules the
+  // pair out, and one with a single candidate c besides rules out c for
+  // the third cell; what is left of the third cell's candidates are the
+  // combinations possible with a and b.
   bool strikes() {
     std::array<unsigned, 24> masks{};
     int n = 0;
     for (const int cell : excluders) masks[static_cast<std::size_t>(n++)] = grid.candidates(cell);
-    keep.fill(0);
     std::array<unsigned, 3> held{};
-    for (int i = 0; i < size; ++i)
-      held[static_cast<std::size_t>(i)] = grid.candidates(base[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < size; ++i) held[i] = grid.candidates(base[static_cast<std::size_t>(i)]);
     const bool see01 = sees(base[0], base[1]);
     const bool see02 = size == 3 && sees(base[0], base[2]);
     const bool see12 = size == 3 && sees(base[1], base[2]);
+    keep = {0, 0, 0};
     for (unsigned a = held[0]; a != 0; a &= a - 1) {
       const unsigned pa = a & (~a + 1);
       for (unsigned b = held[1]; b != 0; b &= b - 1) {
         const unsigned pb = b & (~b + 1);
         if (pa == pb && see01) continue;
-        for (unsigned c = size == 3 ? held[2] : 1u; c != 0; c &= c - 1) {
-          const unsigned pc = size == 3 ? c & (~c + 1) : 0u;
-          if (size == 3 && ((pa == pc && see02) || (pb == pc && see12))) continue;
-          // A combination whose values are all kept already tells nothing.
-          if ((pa & ~keep[0]) == 0 && (pb & ~keep[1]) == 0 && (pc & ~keep[2]) == 0) continue;
-          const unsigned values = pa | pb | pc;
-          bool possible = true;
-          for (int e = 0; e < n && possible; ++e)
-            possible = (masks[static_cast<std::size_t>(e)] & ~values) != 0;
-          if (!possible) continue;
-          keep[0] |= pa;
-          keep[1] |= pb;
-          keep[2] |= pc;
-          if (keep[0] == held[0] && keep[1] == held[1] && (size == 2 || keep[2] == held[2])) return false;
+        unsigned thirds = held[2];
+        if (see02) thirds &= ~pa;
+        if (see12) thirds &= ~pb;
+        bool possible = true;
+        for (int e = 0; e < n && possible; ++e) {
+          const unsigned rest = masks[static_cast<std::size_t>(e)] & ~(pa | pb);
+          if (rest == 0) {
+            possible = false;
+          } else if ((rest & (rest - 1)) == 0) {
+            thirds &= ~rest;
+          }
         }
+        if (!possible || (size == 3 && thirds == 0)) continue;
+        keep[0] |= pa;
+        keep[1] |= pb;
+        keep[2] |= thirds;
       }
     }
     for (int i = 0; i < size; ++i) {
-      if ((held[static_cast<std::size_t>(i)] & ~keep[static_cast<std::size_t>(i)]) != 0) return true;
+      if ((held[i] & ~keep[i]) != 0) return true;
     }
     return false;
   }
@@ -127,7 +132,7 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
       if (first >= second) break;
       // A triplet's excluders see its first two cells too.
       const CellSet pair_excluders = kPeers[first] & kPeers[second] & narrow;
-      if (pair_excluders.size() < 2) continue;
+      if (!pair_excluders.several()) continue;
       if (cells == 2) {
         exclusion.base = {first, second, 0};
         exclusion.excluders = pair_excluders;
@@ -142,7 +147,7 @@ bool find_aligned_exclusion(const Grid& grid, Step& step, Workspace&, int cells)
       for (const int third : thirds) {
         if (third == second) continue;
         const CellSet excluders = pair_excluders & kPeers[third];
-        if (excluders.size() < 2 || tried_before(first, second, third, narrow)) continue;
+        if (!excluders.several() || tried_before(first, second, third, narrow)) continue;
         exclusion.base = {first, second, third};
         exclusion.excluders = excluders;
         if (exclusion.strikes()) {

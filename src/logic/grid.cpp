@@ -29,8 +29,8 @@ std::optional<Grid> Grid::from_string(std::string_view text) {
 }
 
 void Grid::drop_places(int cell, int digit) {
-  for (const int house : cell_houses(cell)) {
-    places_[house][digit] &= static_cast<std::uint16_t>(~(1u << place_in_house(house, cell)));
+  for (const HousePlace at : kCellPlaces[cell]) {
+    places_[at.house][digit] &= static_cast<std::uint16_t>(~(1u << at.place));
   }
 }
 

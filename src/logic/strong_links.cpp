@@ -27,6 +27,7 @@
 #include <array>
 #include <bit>
 
+#include "logic/link_work.h"
 #include "logic/step_fill.h"
 #include "logic/techniques.h"
 
@@ -38,33 +39,19 @@ constexpr unsigned kBoxColumn[3] = {0x049, 0x092, 0x124};
 constexpr unsigned kSegment[3] = {0x007, 0x038, 0x1C0};
 constexpr int kPairs[3][2] = {{0, 1}, {0, 2}, {1, 2}};
 
-enum class LinkKind : std::uint8_t { plain, line, box_cross, box_lines };
+using EndSet = CellSet;  // a set of link ends (2 * link + side) rather than cells
 
-struct Link {
-  std::array<CellSet, 2> ends;
-  CellSet cells;  // both ends
-  int house = 0;
-  LinkKind kind = LinkKind::plain;
-  bool grouped() const { return kind != LinkKind::plain; }
-};
+void add_link(DigitLinks& links, int house, LinkKind kind, CellSet a, CellSet b) {
+  links.link[links.count++] = Link{{a, b}, a | b, house, kind};
+}
 
-constexpr int kMaxLinks = 40;  // 27 houses, and a box can give two
-
-struct Links {
-  std::array<Link, kMaxLinks> link;
-  int count = 0;
-  void add(int house, LinkKind kind, CellSet a, CellSet b) {
-    link[count++] = Link{{a, b}, a | b, house, kind};
-  }
-};
-
-void box_links(int box, unsigned places, Links& links) {
+void box_links(int box, unsigned places, DigitLinks& links) {
   const int n = bit_count(places);
   if (n == 2) {
     const int p = std::countr_zero(places);
     const int q = std::countr_zero(places & (places - 1));
     if (p / 3 == q / 3 || p % 3 == q % 3) return;
-    links.add(box, LinkKind::plain, cells_at_places(box, 1u << p), cells_at_places(box, 1u << q));
+    add_link(links, box, LinkKind::plain, cells_at_places(box, 1u << p), cells_at_places(box, 1u << q));
     return;
   }
   for (int heart = 0; heart < 9; ++heart) {
@@ -82,7 +69,7 @@ void box_links(int box, unsigned places, Links& links) {
       a |= places & bit;
       b |= places & bit;
     }
-    links.add(box, LinkKind::box_cross, cells_at_places(box, a), cells_at_places(box, b));
+    add_link(links, box, LinkKind::box_cross, cells_at_places(box, a), cells_at_places(box, b));
     return;
   }
   if (n < 4) return;
@@ -90,17 +77,17 @@ void box_links(int box, unsigned places, Links& links) {
     for (const auto& pair : kPairs) {
       const unsigned a = places & halves[pair[0]], b = places & halves[pair[1]];
       if ((places & ~(halves[pair[0]] | halves[pair[1]])) != 0 || a == 0 || b == 0) continue;
-      links.add(box, LinkKind::box_lines, cells_at_places(box, a), cells_at_places(box, b));
+      add_link(links, box, LinkKind::box_lines, cells_at_places(box, a), cells_at_places(box, b));
       break;
     }
   }
 }
 
-void line_links(int line, unsigned places, Links& links) {
+void line_links(int line, unsigned places, DigitLinks& links) {
   const int n = bit_count(places);
   if (n == 2) {
-    links.add(line, LinkKind::plain, cells_at_places(line, places & (~places + 1)),
-              cells_at_places(line, places & (places - 1)));
+    add_link(links, line, LinkKind::plain, cells_at_places(line, places & (~places + 1)),
+             cells_at_places(line, places & (places - 1)));
     return;
   }
   unsigned ends[3];
@@ -109,10 +96,16 @@ void line_links(int line, unsigned places, Links& links) {
     if ((places & segment) != 0) ends[used++] = places & segment;
   }
   if (used == 2)
-    links.add(line, LinkKind::line, cells_at_places(line, ends[0]), cells_at_places(line, ends[1]));
+    add_link(links, line, LinkKind::line, cells_at_places(line, ends[0]), cells_at_places(line, ends[1]));
 }
 
-void find_links(const Grid& grid, int digit, Links& links) {
+// The digit's links and their facing ends, built again only when the
+// digit's positions changed.
+const DigitLinks& links_of(const Grid& grid, int digit, LinkWork& work) {
+  DigitLinks& links = work.digit[digit];
+  if (links.built && links.positions == grid.positions(digit)) return links;
+  links.built = true;
+  links.positions = grid.positions(digit);
   links.count = 0;
   for (const int house : kScanOrder) {
     const unsigned places = grid.places(house, digit);
@@ -124,26 +117,51 @@ void find_links(const Grid& grid, int digit, Links& links) {
       line_links(house, places, links);
     }
   }
-}
-
-// The house that holds every cell of a set, taking a column first, then a
-// row, then a box; -1 when none does.
-int common_house(CellSet cells) {
-  const int first = cells.first();
-  for (const int house :
-       {column_house(column_of(first)), row_house(row_of(first)), box_house(box_of(first))}) {
-    if (kHouseSet[house].contains(cells)) return house;
+  // Two ends face each other across a house they both lie in, a column
+  // first, then a row, then a box.
+  const int ends = 2 * links.count;
+  for (int e = 0; e < ends; ++e) {
+    const CellSet cells = links.link[e / 2].ends[e % 2];
+    links.seen[e] = common_peers(cells) & grid.positions(digit);
+    const int first = cells.first();
+    const int houses[3] = {column_house(column_of(first)), row_house(row_of(first)),
+                           box_house(box_of(first))};
+    for (int k = 0; k < 3; ++k) links.within[e][k] = kHouseSet[houses[k]].contains(cells) ? houses[k] : -1;
   }
-  return -1;
+  // The ends lying in each house, as a set of end indexes (at most 80, so
+  // an 81-bit set holds them); an end faces those that share one of its
+  // houses, in rising order.
+  std::array<EndSet, 27> in_house{};
+  for (int e = 0; e < ends; ++e) {
+    for (int k = 0; k < 3; ++k) {
+      if (links.within[e][k] >= 0) in_house[links.within[e][k]].add(e);
+    }
+  }
+  for (int a = 0; a < ends; ++a) {
+    links.facing_count[a] = 0;
+    EndSet near;
+    for (int k = 0; k < 3; ++k) {
+      if (links.within[a][k] >= 0) near |= in_house[links.within[a][k]];
+    }
+    for (const int b : near) {
+      if (links.link[a / 2].cells.intersects(links.link[b / 2].cells)) continue;
+      int k = 0;
+      while (links.within[a][k] < 0 || !in_house[links.within[a][k]].has(b)) ++k;
+      links.facing[a][links.facing_count[a]++] = {static_cast<std::int8_t>(b),
+                                                  static_cast<std::int8_t>(links.within[a][k])};
+    }
+  }
+  return links;
 }
 
-constexpr int kBaseRating[5] = {0, 0, 40, 54, 58};
+constexpr int kMaxChain = 4;
+constexpr int kBaseRating[kMaxChain + 1] = {0, 0, 40, 54, 58};
 
 struct LinkChain {
   int digit = 0;
   int length = 0;
-  std::array<Link, 4> links;     // in chain order, each turned so that ends[0] faces back
-  std::array<int, 3> bridges{};  // the house between links i and i + 1
+  std::array<Link, kMaxChain> links;         // in chain order, each turned so that ends[0] faces back
+  std::array<int, kMaxChain - 1> bridges{};  // the house between links i and i + 1
   bool loop = false;
   CellSet struck;
   int rating = 0;
@@ -172,7 +190,7 @@ int rating_of(const LinkChain& chain) {
 // the same code.
 int code_of(const LinkChain& chain) {
   int grouped = 0;
-  std::array<int, 4> kinds{};
+  std::array<int, kMaxChain> kinds{};
   for (int i = 0; i < chain.length; ++i) {
     grouped += chain.links[i].grouped();
     kinds[i] = static_cast<int>(house_kind(chain.links[i].house));
@@ -182,7 +200,9 @@ int code_of(const LinkChain& chain) {
     for (int i = 0; i < chain.length; ++i) {
       if (swap && k[i] != 0) k[i] = 3 - k[i];
     }
-    std::sort(k.begin(), k.begin() + chain.length);
+    for (int i = 1; i < chain.length; ++i) {
+      for (int j = i; j > 0 && k[j - 1] > k[j]; --j) std::swap(k[j - 1], k[j]);
+    }
     int value = grouped;
     for (int i = 0; i < chain.length; ++i) value = value * 10 + k[i];
     return value;
@@ -197,102 +217,85 @@ bool better(const LinkChain& a, const LinkChain& b) {
   return a.code < b.code;
 }
 
+// One search per call, over the digits in turn.
 struct Search {
   const Grid& grid;
-  int digit;
+  LinkWork& work;
+  int digit = 0;
   int length;
-  Links links;
-  // What each end (2 * link + side) can face across a bridge: the ends of
-  // links with no cell in common, and the bridge's house.
-  struct Facing {
-    std::int8_t end;
-    std::int8_t house;
-  };
-  std::array<std::array<Facing, 2 * kMaxLinks>, 2 * kMaxLinks> facing{};
-  std::array<std::uint8_t, 2 * kMaxLinks> facing_count{};
+  const DigitLinks* tables = nullptr;
+  // The chain being built: link indexes, the side of each facing back, and
+  // the houses between them.
+  std::array<int, kMaxChain> order{};
+  std::array<int, kMaxChain> sides{};
+  std::array<int, kMaxChain - 1> bridges{};
   LinkChain current;
-  std::array<int, 4> order{};  // link indexes in chain order
   LinkChain& best;
   bool found = false;
 
-  Search(const Grid& g, int d, int n, LinkChain& b) : grid(g), digit(d), length(n), best(b) {}
+  Search(const Grid& g, LinkWork& w, int n, LinkChain& b) : grid(g), work(w), length(n), best(b) {}
 
   void run() {
-    find_links(grid, digit, links);
-    if (links.count < length) return;
-    // The column, row and box each end lies in, -1 where it spreads over
-    // more than one: two ends face each other across a house they both lie
-    // in, a column first, then a row, then a box.
-    std::array<std::array<int, 3>, 2 * kMaxLinks> within{};
-    const int ends = 2 * links.count;
-    for (int e = 0; e < ends; ++e) {
-      const CellSet cells = links.link[e / 2].ends[e % 2];
-      const int first = cells.first();
-      const int houses[3] = {column_house(column_of(first)), row_house(row_of(first)),
-                             box_house(box_of(first))};
-      for (int k = 0; k < 3; ++k) within[e][k] = kHouseSet[houses[k]].contains(cells) ? houses[k] : -1;
-    }
-    for (int a = 0; a < ends; ++a) {
-      facing_count[a] = 0;
-      for (int b = 0; b < ends; ++b) {
-        if (links.link[a / 2].cells.intersects(links.link[b / 2].cells)) continue;
-        for (int k = 0; k < 3; ++k) {
-          if (within[a][k] >= 0 && within[a][k] == within[b][k]) {
-            facing[a][facing_count[a]++] = {static_cast<std::int8_t>(b),
-                                            static_cast<std::int8_t>(within[a][k])};
-            break;
-          }
-        }
-      }
-    }
-    current.digit = digit;
-    current.length = length;
-    for (int l = 0; l < links.count; ++l) {
+    tables = &links_of(grid, digit, work);
+    if (tables->count < length) return;
+    for (int l = 0; l < tables->count; ++l) {
       for (int side = 0; side < 2; ++side) {
         place(0, l, side);
-        extend(1, 2 * l + 1 - side, links.link[l].cells);
+        extend(1, 2 * l + 1 - side, tables->link[l].cells);
       }
     }
   }
 
   // Puts link l at place i of the chain, its end `side` facing back.
   void place(int i, int l, int side) {
-    const Link& link = links.link[l];
-    current.links[i] = Link{{link.ends[side], link.ends[1 - side]}, link.cells, link.house, link.kind};
     order[i] = l;
+    sides[i] = side;
   }
 
   void extend(int i, int out_end, CellSet used) {
-    if (i == length) {
-      if (order[0] < order[length - 1]) judge();
+    if (i == length || i == kMaxChain) {
+      if (order[0] < order[length - 1]) judge(out_end);
       return;
     }
-    for (int k = 0; k < facing_count[out_end]; ++k) {
-      const Facing next = facing[out_end][k];
+    const DigitLinks& links = *tables;
+    for (int k = 0; k < links.facing_count[out_end]; ++k) {
+      const LinkFacing next = links.facing[out_end][k];
       const int l = next.end / 2, side = next.end % 2;
       if (links.link[l].cells.intersects(used)) continue;
       place(i, l, side);
-      current.bridges[i - 1] = next.house;
+      bridges[i - 1] = next.house;
       extend(i + 1, 2 * l + 1 - side, used | links.link[l].cells);
     }
   }
 
-  void judge() {
-    const CellSet first = current.links[0].ends[0];
-    const CellSet last = current.links[length - 1].ends[1];
-    CellSet link_houses;
-    for (int i = 0; i < length; ++i) link_houses |= kHouseSet[current.links[i].house];
-    CellSet struck = common_peers(first | last);
-    current.loop = common_house(first | last) >= 0;
-    if (current.loop) {
+  void judge(int last) {
+    const DigitLinks& links = *tables;
+    const auto& seen = links.seen;
+    const auto& within = links.within;
+    const int first = 2 * order[0] + sides[0];
+    CellSet struck = seen[first] & seen[last];
+    bool loop = false;
+    for (int k = 0; k < 3; ++k) loop |= within[first][k] >= 0 && within[first][k] == within[last][k];
+    if (loop) {
       for (int i = 0; i + 1 < length; ++i) {
-        struck |= common_peers(current.links[i].ends[1] | current.links[i + 1].ends[0]);
+        struck |= seen[2 * order[i] + 1 - sides[i]] & seen[2 * order[i + 1] + sides[i + 1]];
       }
     } else {
-      for (int i = 0; i + 1 < length; ++i) struck = struck.minus(kHouseSet[current.bridges[i]]);
+      if (struck.empty()) return;
+      for (int i = 0; i + 1 < length; ++i) struck = struck.minus(kHouseSet[bridges[i]]);
     }
-    current.struck = (struck & grid.positions(digit)).minus(link_houses);
-    if (current.struck.empty()) return;
+    for (int i = 0; i < length; ++i) struck = struck.minus(kHouseSet[links.link[order[i]].house]);
+    if (struck.empty()) return;
+    current.digit = digit;
+    current.length = length;
+    current.loop = loop;
+    current.struck = struck;
+    for (int i = 0; i < length; ++i) {
+      const Link& link = links.link[order[i]];
+      current.links[i] =
+          Link{{link.ends[sides[i]], link.ends[1 - sides[i]]}, link.cells, link.house, link.kind};
+      if (i + 1 < length) current.bridges[i] = bridges[i];
+    }
     current.rating = rating_of(current);
     current.code = code_of(current);
     if (!found || better(current, best)) {
@@ -322,19 +325,16 @@ Technique technique_of(const LinkChain& chain) {
 
 }  // namespace
 
-bool find_strong_links(const Grid& grid, Step& step, Workspace&, int links) {
+bool find_strong_links(const Grid& grid, Step& step, Workspace& work, int links) {
+  // Each digit's search offers its chains to the best of all digits so
+  // far; a later digit's chain replaces it only when strictly better.
   LinkChain best;
-  bool found = false;
+  Search search(grid, work.links(), links, best);
   for (int digit = 1; digit <= 9; ++digit) {
-    LinkChain candidate_best;
-    Search search(grid, digit, links, candidate_best);
+    search.digit = digit;
     search.run();
-    if (search.found && (!found || better(candidate_best, best))) {
-      best = candidate_best;
-      found = true;
-    }
   }
-  if (!found) return false;
+  if (!search.found) return false;
 
   begin_step(step, technique_of(best), best.rating);
   step.size = static_cast<std::uint8_t>(best.length);

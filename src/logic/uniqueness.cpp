@@ -71,6 +71,7 @@ struct Walk {
   std::array<std::uint8_t, 27> parity{};    // bit p: a loop cell at a place of parity p
   CellSet pool;                             // cells holding a and b
   CellSet extra_cells;
+  int extra_count = 0;
   unsigned extras = 0;
   std::array<CellSet, 64> seen{};
   int seen_count = 0;
@@ -88,6 +89,7 @@ struct Walk {
     loop.set = CellSet();
     pool = grid.positions(loop.a) & grid.positions(loop.b);
     extra_cells = CellSet();
+    extra_count = 0;
     extras = 0;
     in_house.fill(0);
     parity.fill(0);
@@ -98,16 +100,16 @@ struct Walk {
 
   bool fits(int cell) const {
     const int p = loop.length & 1;
-    for (const int house : cell_houses(cell)) {
-      if (in_house[house] >= 2 || (parity[house] >> p & 1) != 0) return false;
+    for (const HousePlace at : kCellPlaces[cell]) {
+      if (in_house[at.house] >= 2 || (parity[at.house] >> p & 1) != 0) return false;
     }
     return true;
   }
 
   void push(int cell) {
-    for (const int house : cell_houses(cell)) {
-      ++in_house[house];
-      parity[house] |= static_cast<std::uint8_t>(1u << (loop.length & 1));
+    for (const HousePlace at : kCellPlaces[cell]) {
+      ++in_house[at.house];
+      parity[at.house] |= static_cast<std::uint8_t>(1u << (loop.length & 1));
     }
     loop.cells[loop.length++] = cell;
     loop.set.add(cell);
@@ -116,34 +118,39 @@ struct Walk {
   void pop(int cell) {
     --loop.length;
     loop.set.remove(cell);
-    for (const int house : cell_houses(cell)) {
-      --in_house[house];
-      parity[house] &= static_cast<std::uint8_t>(~(1u << (loop.length & 1)));
+    for (const HousePlace at : kCellPlaces[cell]) {
+      --in_house[at.house];
+      parity[at.house] &= static_cast<std::uint8_t>(~(1u << (loop.length & 1)));
     }
   }
 
-  // From `cell`, through a house of another kind than the last move's.
+  // From `cell`, through a house of another kind than the last move's, to
+  // the cells of that house in their order.
   void step(int cell, int last_kind) {
-    const auto houses = cell_houses(cell);
     for (int kind = 0; kind < 3; ++kind) {
       if (kind == last_kind) continue;
-      const int house = houses[static_cast<std::size_t>(kind)];
-      for (int i = 0; i < 9; ++i) {
-        const int next = house_cell(house, i);
+      const int house = kCellPlaces[cell][kind].house;
+      for (const int next : pool& kHouseSet[house]) {
         if (next == loop.cells[0] && loop.length >= 4) {
           close();
           continue;
         }
-        if (!pool.has(next) || loop.set.has(next) || loop.length == kMaxLoop || !fits(next)) continue;
+        // A loop through an earlier cell of exactly a and b was walked from
+        // there already.
+        if (next < loop.cells[0] && grid.candidates(next) == loop.pair) continue;
+        if (loop.set.has(next) || loop.length == kMaxLoop || !fits(next)) continue;
         const unsigned extra = grid.candidates(next) & ~loop.pair;
         const CellSet saved_cells = extra_cells;
         const unsigned saved_extras = extras;
+        const int saved_count = extra_count;
         if (extra != 0) {
           extra_cells.add(next);
           extras |= extra;
-          if (bit_count(extras) != 1 && extra_cells.size() > 2) {
+          ++extra_count;
+          if (extra_count > 2 && bit_count(extras) != 1) {
             extra_cells = saved_cells;
             extras = saved_extras;
+            extra_count = saved_count;
             continue;
           }
         }
@@ -152,6 +159,7 @@ struct Walk {
         pop(next);
         extra_cells = saved_cells;
         extras = saved_extras;
+        extra_count = saved_count;
       }
     }
   }

@@ -11,8 +11,11 @@
 // Y or in the set; either way z is in Y or in the set's cells holding it,
 // so what sees all of those loses z. When that holds for z as well, the
 // set is locked once Y takes one of the two: x goes too, and every other
-// digit of the set from what sees all the set's cells holding it.
+// digit of the set from what sees all the set's cells holding it. (The
+// rating scale knows that doubly linked wing only up to VWXYZ, and the
+// wings of five and six set cells only with their set in a box.)
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "logic/combinations.h"
@@ -120,22 +123,29 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
     // in a box; in a line such a set is left to the chains.
     if (cells >= 5 && house_kind(house) != HouseKind::box) continue;
     unsigned pool = 0;
+    std::array<unsigned, 9> held{};
+    std::array<int, 9> count{};
     for (int i = 0; i < 9; ++i) {
-      const int count = candidate_count(grid, house_cell(house, i));
-      if (count >= 2 && count <= cells + 1) pool |= 1u << i;
+      held[i] = grid.candidates(kHouseCells[house][i]);
+      count[i] = bit_count(held[i]);
+      if (count[i] >= 2 && count[i] <= cells + 1) pool |= 1u << i;
     }
     for_each_combination(pool, cells, [&](unsigned places) {
-      const CellSet set = cells_at_places(house, places);
       unsigned digits = 0;
       int biggest = 0;
-      for (const int cell : set) {
-        digits |= grid.candidates(cell);
-        biggest = std::max(biggest, candidate_count(grid, cell));
+      for (unsigned rest = places; rest != 0; rest &= rest - 1) {
+        const int i = std::countr_zero(rest);
+        digits |= held[i];
+        biggest = std::max(biggest, count[i]);
       }
       if (bit_count(digits) != cells + 1) return false;
+      const CellSet set = cells_at_places(house, places);
       const int rating = set_wing_rating(cells, biggest);
       if (found && rating > best.rating) return false;
-      for (const int y : bivalue.minus(set)) {
+      // Y sees the set's cells that hold x, so at least one set cell.
+      CellSet near;
+      for (const int cell : set) near |= kPeers[cell];
+      for (const int y : (bivalue & near).minus(set)) {
         const unsigned cy = grid.candidates(y);
         if ((cy & ~digits) != 0) continue;
         const int low = std::countr_zero(cy), high = 31 - std::countl_zero(cy);
@@ -145,7 +155,9 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
         for (const int x : {low, high}) {
           const int z = x == low ? high : low;
           if (!(x == low ? low_linked : high_linked)) continue;
-          const bool double_link = low_linked && high_linked;
+          // The scale counts a doubly linked wing only up to four set cells;
+          // one of five or six is two wings, one for each x.
+          const bool double_link = cells <= 4 && low_linked && high_linked;
           if (double_link && x == high) break;  // the same step as with x low
           wing = SetWing{};
           wing.set = set;
@@ -164,9 +176,10 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
               wing.struck_cells[digit] = common_peers(holding(grid, set, digit)) & grid.positions(digit);
             }
           }
-          for (int digit = 1; digit <= 9; ++digit) {
-            wing.struck_cells[digit] = wing.struck_cells[digit].minus(set | CellSet::of(y));
-            wing.struck_count += wing.struck_cells[digit].size();
+          for (unsigned rest = double_link ? digits : digit_bit(z); rest != 0; rest &= rest - 1) {
+            CellSet& struck = wing.struck_cells[std::countr_zero(rest)];
+            struck = struck.minus(set | CellSet::of(y));
+            wing.struck_count += struck.size();
           }
           if (wing.struck_count == 0) continue;
           if (!found || wing.rating < best.rating ||
