@@ -74,7 +74,7 @@ int count(Trial& trial, int limit) {
   int fewest = 10;
   for (int cell = 0; cell < 81; ++cell) {
     if (trial.value[cell] != 0) continue;
-    const int n = std::popcount(unsigned{trial.candidates[cell]});
+    const int n = bit_count(trial.candidates[cell]);
     if (n < fewest) {
       fewest = n;
       best = cell;

@@ -182,7 +182,7 @@ void MultipleSearch::run() {
   const int fewest = mode_.search == ChainSearch::multiple ? 3 : 2;
   for (int cell = 0; cell < 81; ++cell) {
     const unsigned candidates = grid_.candidates(cell);
-    const int count = std::popcount(candidates);
+    const int count = bit_count(candidates);
     if (count < fewest) continue;
     std::array<std::int32_t, 9> cell_branches{};
     int digits = 0;

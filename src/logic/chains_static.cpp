@@ -300,7 +300,7 @@ void StaticSearch::run_pass(int pass) {
   pass_ = kPasses[pass];
   for (int cell = 0; cell < 81; ++cell) {
     const unsigned candidates = grid_.candidates(cell);
-    const int count = std::popcount(candidates);
+    const int count = bit_count(candidates);
     if (count < 2 || (!pass_.x && count != 2)) continue;
     for (unsigned rest = candidates; rest != 0; rest &= rest - 1) {
       const int digit = std::countr_zero(rest);
