@@ -9,6 +9,17 @@
 
 namespace quorlen::logic {
 
+// The bits set in a word. std::popcount becomes a call into the compiler's
+// support library on x86-64 without the POPCNT instruction (the baseline
+// the program is built for), and the searches count bits in their inner
+// loops; this stays a few inline instructions.
+constexpr int bit_count(std::uint64_t word) {
+  word -= (word >> 1) & 0x5555555555555555u;
+  word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+  word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int>((word * 0x0101010101010101u) >> 56);
+}
+
 class CellSet {
  public:
   constexpr CellSet() = default;
@@ -25,8 +36,12 @@ class CellSet {
   constexpr void add(int cell) { *this |= of(cell); }
   constexpr void remove(int cell) { *this = minus(of(cell)); }
 
-  constexpr int size() const { return std::popcount(low_) + std::popcount(high_); }
+  constexpr int size() const { return bit_count(low_) + bit_count(high_); }
   constexpr bool empty() const { return (low_ | high_) == 0; }
+  // Two cells or more: size() >= 2 without counting.
+  constexpr bool several() const {
+    return ((low_ & (low_ - 1)) | (high_ & (high_ - 1))) != 0 || (low_ != 0 && high_ != 0);
+  }
   // The lowest cell, or -1 for an empty set.
   constexpr int first() const {
     return low_ != 0 ? std::countr_zero(low_) : high_ != 0 ? 64 + std::countr_zero(high_) : -1;

@@ -36,6 +36,12 @@ class Grid {
   bool has(int cell, int digit) const { return (candidates_[cell] >> digit & 1) != 0; }
   // The empty cells where `digit` is still a candidate.
   CellSet positions(int digit) const { return positions_[digit]; }
+  // The same within one house, as a 9-bit mask of places (bit i: the
+  // house's cell i in reading order, see houses.h); kept up to date, since
+  // the searches ask it more than anything else.
+  unsigned places(int house, int digit) const { return places_[house][digit]; }
+  // How many cells hold `digit` as their value.
+  int placed_count(int digit) const { return placed_count_[digit]; }
   CellSet empty_cells() const { return empty_; }
   bool solved() const { return empty_.empty(); }
 
@@ -54,9 +60,13 @@ class Grid {
   friend bool operator==(const Grid&, const Grid&) = default;
 
  private:
+  void drop_places(int cell, int digit);
+
   std::array<std::uint8_t, 81> value_{};
   std::array<std::uint16_t, 81> candidates_{};
-  std::array<CellSet, 10> positions_{};  // by digit; [0] unused
+  std::array<CellSet, 10> positions_{};                     // by digit; [0] unused
+  std::array<std::array<std::uint16_t, 10>, 27> places_{};  // by house, then digit
+  std::array<std::uint8_t, 10> placed_count_{};
   CellSet empty_;
 };
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "logic/cell_set.h"
@@ -67,6 +68,31 @@ constexpr int place_in_house(int house, int cell) {
   return row_of(cell);
 }
 
+// A cell's three houses with its place in each, looked up (cell_houses and
+// place_in_house, for the inner loops).
+struct HousePlace {
+  std::uint8_t house;
+  std::uint8_t place;
+};
+
+namespace detail {
+constexpr std::array<std::array<HousePlace, 3>, 81> make_cell_places() {
+  std::array<std::array<HousePlace, 3>, 81> places{};
+  for (int cell = 0; cell < 81; ++cell) {
+    for (int k = 0; k < 3; ++k) {
+      const int house = cell_houses(cell)[static_cast<std::size_t>(k)];
+      places[cell][k] = {static_cast<std::uint8_t>(house),
+                         static_cast<std::uint8_t>(place_in_house(house, cell))};
+    }
+  }
+  return places;
+}
+}  // namespace detail
+
+// kCellPlaces[cell][k]: the cell's box (k 0), row (1) and column (2), with
+// its place in each.
+inline constexpr std::array<std::array<HousePlace, 3>, 81> kCellPlaces = detail::make_cell_places();
+
 namespace detail {
 constexpr std::array<CellSet, 27> make_house_sets() {
   std::array<CellSet, 27> sets{};
@@ -79,6 +105,42 @@ constexpr std::array<CellSet, 27> make_house_sets() {
 
 // kHouseSet[house]: the nine cells of a house.
 inline constexpr std::array<CellSet, 27> kHouseSet = detail::make_house_sets();
+
+// The order in which searches take the houses: boxes, then columns, then
+// rows, each first to last. Which of two patterns is found first, and so
+// which step is taken, depends on it.
+inline constexpr std::array<int, 27> kScanOrder = {0,  1,  2,  3,  4, 5,  6,  7,  8,  18, 19, 20, 21, 22,
+                                                   23, 24, 25, 26, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+
+namespace detail {
+constexpr std::array<std::array<std::uint8_t, 9>, 27> make_house_cells() {
+  std::array<std::array<std::uint8_t, 9>, 27> cells{};
+  for (int house = 0; house < 27; ++house) {
+    for (int i = 0; i < 9; ++i) cells[house][i] = static_cast<std::uint8_t>(house_cell(house, i));
+  }
+  return cells;
+}
+}  // namespace detail
+
+// kHouseCells[house][i]: house_cell(house, i), looked up.
+inline constexpr std::array<std::array<std::uint8_t, 9>, 27> kHouseCells = detail::make_house_cells();
+
+// The cells of a set that lie in a house, as a 9-bit mask of their places
+// (bit i: place i, see house_cell).
+constexpr unsigned places_in_house(int house, CellSet cells) {
+  unsigned mask = 0;
+  for (int i = 0; i < 9; ++i) {
+    if (cells.has(kHouseCells[house][i])) mask |= 1u << i;
+  }
+  return mask;
+}
+
+// The cells at the places of a 9-bit mask of a house.
+constexpr CellSet cells_at_places(int house, unsigned places) {
+  CellSet cells;
+  for (; places != 0; places &= places - 1) cells.add(kHouseCells[house][std::countr_zero(places)]);
+  return cells;
+}
 
 namespace detail {
 constexpr std::array<CellSet, 81> make_peer_sets() {

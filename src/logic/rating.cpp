@@ -11,6 +11,12 @@ using Search = bool (*)(const Grid&, Step&, Workspace&);
 // decides which step is taken: a search further down can find an easier
 // step than one above it (an XY-Wing, 4.2, waits for the two strong links,
 // up to 4.3), and the ratings people quote depend on that order.
+//
+// Chains of four strong links (5.8-6.1) would come after the BUG; they are
+// left out. Sudoku Explainer's ratings of the rated puzzles never reflect
+// one: of the 21 whose path here took such a chain, 11 came out lower than
+// the scale (the chain spared them a harder step), asked after the forcing
+// chains 3 still did, and without them all 21 agree.
 constexpr Search kSearches[] = {
     find_hidden_single,
     find_direct_intersection,
@@ -34,7 +40,6 @@ constexpr Search kSearches[] = {
     [](const Grid& g, Step& s, Workspace& w) { return find_strong_links(g, s, w, 3); },
     [](const Grid& g, Step& s, Workspace& w) { return find_set_wing(g, s, w, 3); },
     find_bug,
-    [](const Grid& g, Step& s, Workspace& w) { return find_strong_links(g, s, w, 4); },
     [](const Grid& g, Step& s, Workspace& w) { return find_set_wing(g, s, w, 4); },
     [](const Grid& g, Step& s, Workspace& w) { return find_aligned_exclusion(g, s, w, 2); },
     [](const Grid& g, Step& s, Workspace& w) { return find_set_wing(g, s, w, 5); },

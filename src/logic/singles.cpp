@@ -1,11 +1,10 @@
 // Full house, hidden single and naked single.
+#include <bit>
+
 #include "logic/techniques.h"
 
 namespace quorlen::logic {
 namespace {
-
-constexpr int kBoxesColumnsRows[27] = {0,  1,  2,  3,  4, 5,  6,  7,  8,  18, 19, 20, 21, 22,
-                                       23, 24, 25, 26, 9, 10, 11, 12, 13, 14, 15, 16, 17};
 
 void fill_single(Step& step, Technique technique, int rating, int cell, int digit, int house) {
   step = Step{};
@@ -25,15 +24,15 @@ bool find_hidden_single(const Grid& grid, Step& step, Workspace&) {
   // Houses with one empty cell first (a full house, 1.0), then any digit
   // with one place in a house: 1.2 in a box, 1.5 in a line.
   for (const bool full_house : {true, false}) {
-    for (const int house : kBoxesColumnsRows) {
+    for (const int house : kScanOrder) {
       const CellSet empty = grid.empty_cells() & kHouseSet[house];
       if (empty.empty() || (empty.size() == 1) != full_house) continue;
       for (int digit = 1; digit <= 9; ++digit) {
-        const CellSet places = grid.positions(digit) & kHouseSet[house];
-        if (places.size() != 1) continue;
+        const unsigned places = grid.places(house, digit);
+        if (bit_count(places) != 1) continue;
         const int rating = full_house ? 10 : house_kind(house) == HouseKind::box ? 12 : 15;
         fill_single(step, full_house ? Technique::full_house : Technique::hidden_single, rating,
-                    places.first(), digit, house);
+                    house_cell(house, std::countr_zero(places)), digit, house);
         return true;
       }
     }

@@ -31,7 +31,8 @@ bool find_direct_hidden_set(const Grid& grid, Step& step, Workspace& work, int s
 // fish.cpp: X-Wing, Swordfish, Jellyfish (`size` 2..4).
 bool find_fish(const Grid& grid, Step& step, Workspace& work, int size);
 
-// strong_links.cpp: chains of `links` (2..4) strong links on one digit.
+// strong_links.cpp: chains of `links` (2..4) strong links on one digit
+// (four are not in the rating's order: see rating.cpp).
 bool find_strong_links(const Grid& grid, Step& step, Workspace& work, int links);
 
 // wings.cpp: XY- and XYZ-Wing; the wings of a bivalue cell and a set of

@@ -9,6 +9,7 @@
 namespace quorlen::logic {
 
 struct ChainWork;  // chain_work.h
+struct LinkWork;   // link_work.h
 
 class Workspace {
  public:
@@ -18,9 +19,11 @@ class Workspace {
   Workspace& operator=(const Workspace&) = delete;
 
   ChainWork& chains() { return *chains_; }
+  LinkWork& links() { return *links_; }
 
  private:
   std::unique_ptr<ChainWork> chains_;
+  std::unique_ptr<LinkWork> links_;
 };
 
 }  // namespace quorlen::logic
