@@ -25,9 +25,10 @@ constexpr std::size_t kStride = 1;
 constexpr std::size_t kStride = 10;
 #endif
 
-// Puzzles rated this high or higher need chains, which are searched
-// elsewhere: their path may stop short of the solution, and is checked up
-// to there. Below it every path must reach the solution.
+// Puzzles rated this high or higher may need a chain; where no chain
+// search finds one, their path stops short of the solution and is checked
+// up to there. Below it every path must reach the solution; with the chain
+// searches in, kBeyondRating here requires it of every puzzle.
 constexpr int kChainsFrom = 62;
 
 struct RatedPuzzle {
