@@ -97,7 +97,8 @@ using Chain = std::vector<ChainNode>;
 //            house of a type 3 or 4 unique loop or BUG
 //   pattern  the candidates a picture shows: a set's or fish's, a chain's
 //            link ends, a wing's cells, a loop's a and b (with the extras
-//            and the set of types 2 and 3), the BUG digits
+//            and the set of types 2 and 3), the BUG digits, an aligned
+//            exclusion's base cells and excluders
 //   chains   strong links: one chain, each link's end facing back (off)
 //            then its far end (on), a group end cell by cell
 struct Step {
