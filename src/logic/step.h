@@ -87,11 +87,28 @@ struct ChainNode {
 // the one before (the first reason its search found for it).
 using Chain = std::vector<ChainNode>;
 
+// What the searches short of chains put in a step besides its placements
+// and eliminations:
+//   houses   the house of a single or set; a pointing's or claiming's box
+//            and line, the first confining the digit (a direct one adds
+//            the house of the single it leaves); a fish's base lines, then
+//            its cover lines; a strong-link chain's link houses in chain
+//            order, then the houses bridging them; a set wing's set; the
+//            house of a type 3 or 4 unique loop or BUG
+//   pattern  the candidates a picture shows: a set's or fish's, a chain's
+//            link ends, a wing's cells, a loop's a and b (with the extras
+//            and the set of types 2 and 3), the BUG digits, an aligned
+//            exclusion's base cells and excluders
+//   chains   strong links: one chain, each link's end facing back (off)
+//            then its far end (on), a group end cell by cell
 struct Step {
   Technique technique = Technique::full_house;
-  int rating = 0;          // in tenths: 26 is 2.6
-  std::uint8_t size = 0;   // set or fish size, number of links, cells of a wing or loop
-  std::uint8_t kind = 0;   // the type of a uniqueness pattern or of BUG
+  int rating = 0;         // in tenths: 26 is 2.6
+  std::uint8_t size = 0;  // set or fish size, number of links, cells of a wing or loop
+  // The type of a uniqueness pattern or of BUG (1..4); for strong links 1
+  // when the chain closes into a loop; for a set wing 1 when singly, 2 when
+  // doubly linked.
+  std::uint8_t kind = 0;
   std::uint8_t level = 0;  // chains: 0, 1 with the simple techniques inside (+), 2..4 nested
   int complexity = 0;      // chains: the number of links their rating counts
 
