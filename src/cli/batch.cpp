@@ -14,17 +14,22 @@
 #include "cli/output_file.h"
 #include "cli/puzzle_inputs.h"
 #include "files/sud_file.h"
+#include "logic/rating.h"
 #include "solver/complete_search.h"
 #include "ui/headless_platform.h"
 #include "ui/outcome_texts.h"
+#include "ui/step_texts.h"
 #include "ui/sudoku.h"
 
 namespace quorlen {
 namespace {
 
 // Puzzle lines go to the solving threads in batches: a lock and a wake-up
-// for each puzzle would cost more than counting its solutions.
+// for each puzzle would cost more than counting its solutions. A rating
+// costs a hundred counts and more, so its batches are smaller, and the
+// threads share the work of a short file evenly.
 constexpr std::size_t kBatchPuzzles = 64;
+constexpr std::size_t kRatingBatchPuzzles = 8;
 
 struct Job {
   std::vector<DigitGrid> puzzles;
@@ -156,18 +161,48 @@ void append_count(const DigitGrid& puzzle, std::string& lines) {
   lines.append(line, sizeof line - 1);
 }
 
-Outcome count_job(const Job& job, const Queue& queue) {
+// The person's solver on a puzzle with one solution (checked first by the
+// complete search): --rate's line, the rating, or --techniques' lines, one
+// a step, then the empty line that ends the puzzle.
+void append_rating(const DigitGrid& puzzle, bool techniques, logic::Workspace& work, std::string& lines) {
+  const int count = count_solutions(puzzle);
+  const char* end = techniques ? "\n\n" : "\n";
+  if (count != 1) {
+    lines.append(count == 0 ? "no solution" : "several solutions").append(end);
+    return;
+  }
+  logic::Grid grid = logic::Grid::from_digits(puzzle);
+  if (!techniques) {
+    const logic::Rating r = logic::rate(grid, work);
+    lines.append(logic::rating_text(r.er) + '\t' + logic::rating_text(r.ep) + '\t' +
+                 logic::rating_text(r.ed) + '\t' + r.hardest + '\t' + std::to_string(r.steps) + '\n');
+    return;
+  }
+  int number = 0;
+  while (const auto step = logic::next_step(grid, work)) {
+    lines.append(std::to_string(++number) + '\t' + logic::step_name(*step) + '\t' +
+                 logic::rating_text(step->rating) + '\t' + placements_text(*step) + '\t' +
+                 eliminations_text(*step) + '\t' + technique_sentence(*step, grid) + '\n');
+    logic::apply(grid, *step);
+  }
+  lines += '\n';
+}
+
+// A job of the modes that run no Solve command: `append(puzzle, lines)`
+// for each of its puzzles.
+template <class Append>
+Outcome puzzle_job(const Job& job, const Queue& queue, Append append) {
   Outcome outcome;
   if (!job.sud_file.empty()) {
     const FileResult<DigitGrid> file = read_sud_file(job.sud_file);
     if (!file) return refusal(job.sud_file + ": " + file.error().message + " Skipped.");
-    append_count(file.value(), outcome.lines);
+    append(file.value(), outcome.lines);
     return outcome;
   }
   outcome.lines.reserve(job.puzzles.size() * 85);
   for (const DigitGrid& puzzle : job.puzzles) {
     if (queue.stopped()) break;
-    append_count(puzzle, outcome.lines);
+    append(puzzle, outcome.lines);
   }
   return outcome;
 }
@@ -242,8 +277,9 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   // Each Solve with "Save to File" replaces the last one's log: one thread
   // keeps them in input order, so the log left is the last puzzle's.
   const int jobs = options.steps ? 1 : std::max(options.jobs, 1);
+  const bool rating = options.rate || options.techniques;
   Queue queue(std::max<std::size_t>(8, 4 * static_cast<std::size_t>(jobs)));
-  InputQueuer queuer(queue, options.steps ? 1 : kBatchPuzzles);
+  InputQueuer queuer(queue, options.steps ? 1 : rating ? kRatingBatchPuzzles : kBatchPuzzles);
   PuzzleInputs reader(queuer, in);
   std::vector<std::string> inputs = options.inputs;
   if (inputs.empty()) inputs.emplace_back("-");
@@ -251,10 +287,20 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   const bool started = run.start(
       jobs, "solving", [&] { reader.read(inputs, run.stop_fd()); },
       [&] {
-        std::optional<PuzzleRunner> runner;  // a window, only where puzzles are solved
-        if (!options.count_only) runner.emplace(options);
+        std::optional<PuzzleRunner> runner;    // a window, only where puzzles are solved
+        std::optional<logic::Workspace> work;  // the person's solver's, only where puzzles are rated
+        if (rating) {
+          work.emplace();
+        } else if (!options.count_only) {
+          runner.emplace(options);
+        }
+        const auto rate = [&](const DigitGrid& puzzle, std::string& lines) {
+          append_rating(puzzle, options.techniques, *work, lines);
+        };
         while (auto job = queue.take_job()) {
-          queue.finish(job->first, runner ? runner->run(job->second, queue) : count_job(job->second, queue));
+          queue.finish(job->first, runner   ? runner->run(job->second, queue)
+                                   : rating ? puzzle_job(job->second, queue, rate)
+                                            : puzzle_job(job->second, queue, append_count));
         }
       });
   if (!started) return kOutputFailed;
@@ -264,7 +310,7 @@ int run_batch(const BatchOptions& options, int in, int out, int err) {
   std::set<std::string> log_errors;
   std::uint64_t number = 0;
   const bool whole = run.write([&](OutputFile& output, const Outcome& outcome) {
-    if (!write_numbered(output, outcome.lines, number, options.explain)) return false;
+    if (!write_numbered(output, outcome.lines, number, options.explain || options.techniques)) return false;
     if (!outcome.message.empty()) run.say(outcome.message);
     refused |= outcome.refused;
     if (const std::string& e = outcome.step_log_error; !e.empty()) {

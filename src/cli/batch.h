@@ -15,6 +15,8 @@ struct BatchOptions {
   bool count = false;                 // add the number of solutions of the givens
   bool count_only = false;            // no Solve: each puzzle's count, and its one solution
   bool explain = false;               // each Solve's placements, one a line, with their reasons
+  bool rate = false;                  // no Solve: the person's solver's rating of each puzzle
+  bool techniques = false;            // no Solve: each step of the person's solver, one a line
   int jobs = 1;                       // solving threads; --steps solves on one
   std::filesystem::path program_dir;  // where steps.txt goes
   std::vector<std::string> inputs;    // files; "-" is standard input

@@ -1,4 +1,5 @@
-// quorlen-solve [--steps] [--count | --count-only | --explain] [-j N] [--dir DIR] [--] [FILE ...]
+// quorlen-solve [--steps] [--count | --count-only | --explain | --rate | --techniques] [-j N] [--dir DIR]
+//               [--] [FILE ...]
 #include <unistd.h>
 
 #include <exception>
@@ -14,8 +15,8 @@
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: quorlen-solve [--steps] [--count | --count-only | --explain] [-j N] [--dir DIR] [--] [FILE "
-    "...]\n";
+    "usage: quorlen-solve [--steps] [--count | --count-only | --explain | --rate | --techniques] [-j N]\n"
+    "                     [--dir DIR] [--] [FILE ...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -47,6 +48,15 @@ constexpr std::string_view kHelp =
     "                column, row, digit, reason (cell, unit, guess or\n"
     "                search), unit (\"row 3\", \"column 5\", \"3x3 box 4\"; empty\n"
     "                for search) and a sentence that explains it\n"
+    "  --rate        no Solve command: rate each puzzle as a person solves it,\n"
+    "                on the scale setters quote (Sudoku Explainer's): number,\n"
+    "                ER (the hardest step), EP (the hardest up to the first\n"
+    "                placed digit), ED (the first step), the hardest step's\n"
+    "                technique and the number of steps; \"no solution\" or\n"
+    "                \"several solutions\" instead for a puzzle without one\n"
+    "  --techniques  no Solve command: a line per step of that rating: number,\n"
+    "                step (1..), technique, rating, what it places (r5c3=4),\n"
+    "                what it strikes (r1c4<>5 r2c6<>57) and a sentence\n"
     "  -j, --jobs N  solve on N threads, 1 to 256 (default: the processors\n"
     "                this program may use); the output is the same but for\n"
     "                the times; where fewer threads can start, fewer do it\n"
@@ -81,9 +91,10 @@ int main(int argc, char** argv) {
   quorlen::BatchOptions options;
   options.jobs = quorlen::usable_processors();
   bool dir_given = false;
-  for (quorlen::Arguments args(
-           argc, argv, {"--help", "-h", "--version", "--steps", "--count", "--count-only", "--explain"},
-           {"--dir", "-j", "--jobs"});
+  for (quorlen::Arguments args(argc, argv,
+                               {"--help", "-h", "--version", "--steps", "--count", "--count-only",
+                                "--explain", "--rate", "--techniques"},
+                               {"--dir", "-j", "--jobs"});
        const auto arg = args.next();) {
     const std::string_view name = arg->name;
     if (!arg->error.empty()) return kProgram.usage_error(arg->error);
@@ -101,6 +112,10 @@ int main(int argc, char** argv) {
       options.count_only = true;
     } else if (name == "--explain") {
       options.explain = true;
+    } else if (name == "--rate") {
+      options.rate = true;
+    } else if (name == "--techniques") {
+      options.techniques = true;
     } else if (name == "--dir") {
       if (arg->value.empty()) return kProgram.usage_error("--dir needs a directory, not an empty name");
       options.program_dir = arg->value;
@@ -118,6 +133,17 @@ int main(int argc, char** argv) {
   if (options.explain && (options.count || options.count_only)) {
     return kProgram.usage_error(std::string("--explain and ") + (options.count ? "--count" : "--count-only") +
                                 " exclude each other");
+  }
+  if (const char* rating = options.techniques ? "--techniques" : options.rate ? "--rate" : nullptr) {
+    const char* other = options.count                        ? "--count"
+                        : options.count_only                 ? "--count-only"
+                        : options.explain                    ? "--explain"
+                        : options.rate && options.techniques ? "--rate"
+                                                             : nullptr;
+    if (other != nullptr)
+      return kProgram.usage_error(std::string(rating) + " and " + other + " exclude each other");
+    if (options.steps)
+      return kProgram.usage_error(std::string(rating) + " runs no Solve, so takes no --steps");
   }
   if (!dir_given) {
     options.program_dir = executable_directory(argv[0]);
