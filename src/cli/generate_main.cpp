@@ -1,4 +1,5 @@
-// quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]
+// quorlen-generate [--level LEVEL] [--rating MIN-MAX] [--technique NAME] [--minimal] [--symmetric]
+//                  [--seed S] [-j N] [N]
 #include <unistd.h>
 
 #include <chrono>
@@ -14,7 +15,8 @@
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: quorlen-generate [--level LEVEL] [--minimal] [--symmetric] [--seed S] [-j N] [N]\n";
+    "usage: quorlen-generate [--level LEVEL] [--rating MIN-MAX] [--technique NAME] [--minimal]\n"
+    "                        [--symmetric] [--seed S] [-j N] [N]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -23,12 +25,23 @@ constexpr std::string_view kHelp =
     "cell (1-9 for a given, . for an empty cell), then, separated by tabs:\n"
     "the level the Solve command gives it (Easy, Medium, Difficult or Very\n"
     "Difficult), its difficulty, the number of givens, and the reduction\n"
-    "passes and guesses of that Solve. The lines can be fed to quorlen-solve.\n"
+    "passes and guesses of that Solve; with --rating or --technique, last, the\n"
+    "rating of the person's solver (ER, as quorlen-solve --rate gives it). The\n"
+    "lines can be fed to quorlen-solve.\n"
     "\n"
     "  --level LEVEL  easy, medium, difficult or very-difficult (default: any;\n"
     "                 without --minimal each puzzle's level is drawn at\n"
     "                 random). Without --minimal a puzzle keeps the givens\n"
     "                 whose removal would make it harder than LEVEL\n"
+    "  --rating MIN-MAX  only puzzles whose rating (ER) lies from MIN to MAX,\n"
+    "                 both included, such as 7.0-7.9 (or one rating, 4.2).\n"
+    "                 Without --minimal a puzzle keeps the givens whose\n"
+    "                 removal would rate it above MAX\n"
+    "  --technique NAME  only puzzles whose hardest step is of the technique\n"
+    "                 NAME, as quorlen-solve --techniques names them (\"X-Wing\",\n"
+    "                 \"xy-wing\": letter case, blanks and hyphens do not\n"
+    "                 matter). Without --minimal a puzzle keeps the givens\n"
+    "                 whose removal would call for a later technique\n"
     "  --minimal      no given can be removed without a second solution\n"
     "                 (with --symmetric: no given with its partner)\n"
     "  --symmetric    the givens are symmetric under a half turn\n"
@@ -52,6 +65,18 @@ constexpr std::string_view kHelp =
 
 constexpr quorlen::Program kProgram{"quorlen-generate", kUsageLine};
 
+// Every name --technique takes, in the order the person's solver tries
+// them, but those that are never a puzzle's hardest step.
+std::string technique_names() {
+  std::string names;
+  for (int i = 0; i < quorlen::logic::kTechniqueCount; ++i) {
+    const auto technique = static_cast<quorlen::logic::Technique>(i);
+    if (!quorlen::can_be_hardest(technique)) continue;
+    names += (names.empty() ? "" : ", ") + std::string(quorlen::logic::technique_name(technique));
+  }
+  return names;
+}
+
 std::uint64_t seed_from_clock() {
   return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
@@ -65,7 +90,7 @@ int main(int argc, char** argv) {
   std::optional<std::uint64_t> seed;
   bool count_given = false;
   for (quorlen::Arguments args(argc, argv, {"--help", "-h", "--version", "--minimal", "--symmetric"},
-                               {"--level", "--seed", "-j", "--jobs"});
+                               {"--level", "--rating", "--technique", "--seed", "-j", "--jobs"});
        const auto arg = args.next();) {
     const std::string_view name = arg->name;
     if (!arg->error.empty()) return kProgram.usage_error(arg->error);
@@ -87,6 +112,22 @@ int main(int argc, char** argv) {
       if (!(options.request.level = quorlen::level_from_option(arg->value)))
         return kProgram.usage_error("--level needs easy, medium, difficult or very-difficult, not " +
                                     std::string(arg->value));
+    } else if (name == "--rating") {
+      if (!(options.request.rating = quorlen::rating_band(arg->value)))
+        return kProgram.usage_error(
+            "--rating needs MIN-MAX, ratings from 0.0 to 20.0 with one decimal at most "
+            "and MIN not above MAX (such as 7.0-7.9), not " +
+            std::string(arg->value));
+    } else if (name == "--technique") {
+      quorlen::logic::Technique technique{};
+      if (!quorlen::logic::technique_by_name(arg->value, technique))
+        return kProgram.usage_error("--technique needs the name of a technique, not " +
+                                    std::string(arg->value) + "; the names: " + technique_names());
+      if (!quorlen::can_be_hardest(technique))
+        return kProgram.usage_error(std::string("no puzzle has ") +
+                                    quorlen::logic::technique_name(technique) +
+                                    " as its hardest step: the person's solver never takes such a step");
+      options.request.technique = technique;
     } else if (name == "--seed") {
       if (!(seed = quorlen::bounded_number(arg->value, UINT64_MAX)))
         return kProgram.usage_error("--seed needs a number from 0 to 18446744073709551615, not " +

@@ -90,6 +90,40 @@ INSTANTIATE_TEST_SUITE_P(Generate, Levels,
                                            std::pair{"--minimal", ""},
                                            std::pair{"--minimal --symmetric --level medium", "Medium"}));
 
+// Puzzles by the person's solver's rating, or its hardest technique: fed
+// back to quorlen-solve --rate, each rates the ER its line ends with, in the
+// band, with the technique asked for as its hardest; the same lines on one
+// thread as on two.
+class Rated : public ::testing::TestWithParam<std::tuple<std::string, int, int, std::string>> {};
+
+TEST_P(Rated, AsQuorlenSolveRatesThem) {
+  const auto& [args, low, high, technique] = GetParam();
+  const Ran ran = shell("$G --seed 3 -j 2 " + args + " 4 >gen && $S --rate gen && $G --seed 3 -j 1 " + args +
+                        " 4 | cmp - gen");
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const auto rows = table(ran.out);
+  ASSERT_EQ(rows.size(), 4u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ran.out);
+    ASSERT_EQ(row.size(), 6u);
+    const int er = std::stoi(row[1]) * 10 + (row[1].back() - '0');
+    EXPECT_GE(er, low);
+    EXPECT_LE(er, high);
+    EXPECT_EQ(row[4], technique.empty() ? row[4] : technique);
+  }
+  const Ran made = shell("$G --seed 3 -j 2 " + args + " 4 | cut -f7 | paste -s");
+  std::string ers;
+  for (const auto& row : rows) ers += (ers.empty() ? "" : "\t") + row[1];
+  EXPECT_EQ(made.out, ers + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Generate, Rated,
+                         ::testing::Values(std::tuple{"--rating 4.0-4.9", 40, 49, ""},
+                                           std::tuple{"--rating=7.0-7.9 --minimal --symmetric", 70, 79, ""},
+                                           std::tuple{"--technique xy-wing", 42, 42, "XY-Wing"},
+                                           std::tuple{"--technique 'Naked Pair' --rating 3.0", 30, 30,
+                                                      "Naked Pair"}));
+
 // A run without --seed names its seed on standard error; that seed gives
 // the same lines again, whatever the number of threads. Another seed gives
 // other puzzles.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <utility>
@@ -23,20 +24,35 @@ struct Row {
   std::optional<Level> level;
   bool minimal, symmetric;
   int puzzles;
+  std::optional<RatingBand> rating = std::nullopt;
+  std::optional<logic::Technique> technique = std::nullopt;
 };
 
-// easy, any_minimal, very_difficult_minimal_symmetric...: the row's name in ctest.
+// easy, any_minimal, any_rated_40_49, very_difficult_minimal_symmetric...:
+// the row's name in ctest.
 void PrintTo(const Row& row, std::ostream* out) {
   std::string name = row.level ? std::string(level_name(*row.level)) : "any";
-  for (char& c : name) c = c == ' ' ? '_' : static_cast<char>(std::tolower(c));
+  if (row.technique) name += std::string("_") + logic::technique_name(*row.technique);
+  for (char& c : name)
+    c = std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(c)) : '_';
   *out << name << (row.minimal ? "_minimal" : "") << (row.symmetric ? "_symmetric" : "");
+  if (row.rating) *out << "_rated_" << row.rating->low << "_" << row.rating->high;
+}
+
+// The technique of the person's solver's hardest step, and its rating.
+std::pair<logic::Technique, int> hardest_step(const DigitGrid& givens) {
+  logic::Workspace work;
+  const logic::Path path = logic::solve_path(logic::Grid::from_digits(givens), work);
+  const auto hardest = std::find_if(path.steps.begin(), path.steps.end(),
+                                    [&](const logic::Step& step) { return step.rating == path.rating.er; });
+  return {hardest == path.steps.end() ? logic::Technique::full_house : hardest->technique, path.rating.er};
 }
 
 class Generated : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Generated, AsAsked) {
   const Row& row = GetParam();
-  const PuzzleRequest request{row.level, row.minimal, row.symmetric};
+  const PuzzleRequest request{row.level, row.minimal, row.symmetric, row.rating, row.technique};
   for (int n = 0; n < row.puzzles; ++n) {
     std::mt19937_64 random = puzzle_engine(20261207, static_cast<std::uint64_t>(n));
     const Puzzle p = make_puzzle(request, random);
@@ -60,6 +76,13 @@ TEST_P(Generated, AsAsked) {
     EXPECT_EQ(std::tie(p.rating.passes, p.rating.guesses, p.rating.level),
               std::tie(again.passes, again.guesses, again.level));
     EXPECT_EQ(p.rating.level, row.level.value_or(p.rating.level));
+    EXPECT_EQ(p.person.has_value(), row.rating || row.technique);
+    if (p.person) {
+      const auto [technique, er] = hardest_step(p.givens);
+      EXPECT_EQ(p.person->er, er);
+      EXPECT_TRUE(!row.rating || (er >= row.rating->low && er <= row.rating->high)) << er;
+      EXPECT_EQ(technique, row.technique.value_or(technique));
+    }
     std::mt19937_64 same = puzzle_engine(20261207, static_cast<std::uint64_t>(n));
     EXPECT_EQ(make_puzzle(request, same).givens, p.givens);
     EXPECT_FALSE(make_puzzle(request, same, [] { return true; }));  // a stop comes before any grid
@@ -73,7 +96,29 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{Level::difficult, false, false, 4}, Row{Level::very_difficult, false, true, 4},
                       Row{kAny, false, false, 8}, Row{kAny, true, false, 8}, Row{kAny, true, true, 4},
                       Row{Level::easy, true, false, 1}, Row{Level::medium, true, false, 2},
-                      Row{Level::very_difficult, true, true, 2}));
+                      Row{Level::very_difficult, true, true, 2},
+                      Row{kAny, false, false, 4, RatingBand{40, 49}},
+                      Row{kAny, true, true, 2, RatingBand{70, 79}},
+                      Row{kAny, false, false, 2, kAny, logic::Technique::x_wing},
+                      Row{Level::medium, true, false, 2, RatingBand{20, 29},
+                          logic::Technique::naked_single}));
+
+// Techniques the person's solver never takes as a step are never asked
+// for; one that is rare gives up after the grids it may draw, the random
+// source left where the next call carries on.
+TEST(Generated, GivesUpWhereAsked) {
+  for (const auto t : {logic::Technique::four_links, logic::Technique::grouped_four_links,
+                       logic::Technique::direct_claiming})
+    EXPECT_FALSE(can_be_hardest(t));
+  EXPECT_TRUE(can_be_hardest(logic::Technique::jellyfish));
+  std::mt19937_64 random = puzzle_engine(1, 0);
+  PuzzleRequest jellyfish;
+  jellyfish.technique = logic::Technique::jellyfish;
+  EXPECT_FALSE(make_puzzle(
+      jellyfish, random, [] { return false; }, 2));
+  std::mt19937_64 fresh = puzzle_engine(1, 0);
+  EXPECT_NE(random, fresh);
+}
 
 // The rating is the Solve command's: its counts after New, typing the
 // givens, Freeze and Solve, for every puzzle of the collections.
