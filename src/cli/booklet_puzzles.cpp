@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/puzzle_inputs.h"
 #include "generator/rating.h"
+#include "logic/rating.h"
 #include "solver/complete_search.h"
 
 namespace quorlen {
@@ -12,7 +13,8 @@ namespace {
 
 class BookletReader : public PuzzleInputs::Sink {
  public:
-  BookletReader(std::string_view program, BookletPuzzles& read) : program_(program), read_(read) {}
+  BookletReader(std::string_view program, BookletPuzzles& read, bool person_rating)
+      : program_(program), read_(read), person_rating_(person_rating) {}
 
   bool puzzle(const DigitGrid& givens, const std::string& name, std::uint64_t line) override {
     BookletPuzzle entry{.givens = givens, .solution = {}, .level = Level::easy};
@@ -25,6 +27,7 @@ class BookletReader : public PuzzleInputs::Sink {
           ", not printed");
     }
     entry.level = rate_puzzle(givens).level;
+    if (person_rating_) entry.er = logic::rate(logic::Grid::from_digits(givens), work_).er;
     read_.puzzles.push_back(entry);
     return true;
   }
@@ -38,14 +41,16 @@ class BookletReader : public PuzzleInputs::Sink {
  private:
   std::string_view program_;
   BookletPuzzles& read_;
+  bool person_rating_;
+  logic::Workspace work_;
 };
 
 }  // namespace
 
-BookletPuzzles read_booklet_puzzles(const std::vector<std::string>& inputs, int in,
-                                    std::string_view program) {
+BookletPuzzles read_booklet_puzzles(const std::vector<std::string>& inputs, int in, std::string_view program,
+                                    bool person_rating) {
   BookletPuzzles read;
-  BookletReader reader(program, read);
+  BookletReader reader(program, read, person_rating);
   PuzzleInputs(reader, in).read(inputs.empty() ? std::vector<std::string>{"-"} : inputs);
   return read;
 }

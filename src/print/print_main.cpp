@@ -1,4 +1,5 @@
-// quorlen-print [--per-page N] [--solutions] [--paper PAPER] [--title TEXT] [-o FILE.pdf] [--] [FILE ...]
+// quorlen-print [--per-page N] [--solutions] [--rating] [--paper PAPER] [--title TEXT] [-o FILE.pdf] [--]
+//               [FILE ...]
 #include <poll.h>
 #include <unistd.h>
 
@@ -15,13 +16,14 @@
 #include "cli/command_line.h"
 #include "files/file_result.h"
 #include "files/replace_file.h"
+#include "logic/step.h"
 #include "print/booklet.h"
 
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: quorlen-print [--per-page N] [--solutions] [--paper PAPER] [--title TEXT] [-o FILE.pdf] [--] "
-    "[FILE ...]\n";
+    "usage: quorlen-print [--per-page N] [--solutions] [--rating] [--paper PAPER] [--title TEXT]\n"
+    "                     [-o FILE.pdf] [--] [FILE ...]\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -37,6 +39,8 @@ constexpr std::string_view kHelp =
     "  --per-page N       puzzles a page: 1, 2, 4 or 6 (default 1)\n"
     "  --solutions        the solutions too, smaller, on pages of their own\n"
     "                     after the puzzles, in the same order, numbered alike\n"
+    "  --rating           each caption ends in the puzzle's rating as a person\n"
+    "                     solves it (ER), as quorlen-solve rates it\n"
     "  --paper PAPER      a4 or letter (default a4)\n"
     "  --title TEXT       a title at the top of the first page\n"
     "  -o, --output FILE  write the PDF to FILE, which is replaced only once\n"
@@ -56,6 +60,7 @@ constexpr quorlen::Program kProgram{"quorlen-print", kUsageLine};
 struct Options {
   quorlen::Booklet booklet;
   bool solutions = false;
+  bool rating = false;
   QPageSize::PageSizeId paper = QPageSize::A4;
   std::string output;  // empty: standard output
   std::vector<std::string> inputs;
@@ -98,7 +103,7 @@ quorlen::FileResult<> write_standard_output(std::string_view bytes) {
 
 int print_booklet(Options& options) {
   const quorlen::BookletPuzzles read =
-      quorlen::read_booklet_puzzles(options.inputs, STDIN_FILENO, kProgram.name);
+      quorlen::read_booklet_puzzles(options.inputs, STDIN_FILENO, kProgram.name, options.rating);
   if (read.puzzles.empty()) {
     quorlen::tell(STDERR_FILENO, kProgram.name, "no puzzle to print, nothing written");
     return quorlen::kInputRefused;
@@ -108,8 +113,11 @@ int print_booklet(Options& options) {
     const quorlen::BookletPuzzle& puzzle = read.puzzles[i];
     const QString number = QString::number(i + 1);
     const QString level = QString::fromUtf8(quorlen::level_name(puzzle.level));
-    booklet.puzzles.push_back(
-        printed(puzzle.givens, puzzle.givens, QStringLiteral(u"Puzzle %1 \u00b7 %2").arg(number, level)));
+    QString caption = QStringLiteral(u"Puzzle %1 \u00b7 %2").arg(number, level);
+    if (options.rating)
+      caption += QStringLiteral(u" \u00b7 ER %1")
+                     .arg(QString::fromStdString(quorlen::logic::rating_text(puzzle.er)));
+    booklet.puzzles.push_back(printed(puzzle.givens, puzzle.givens, caption));
     if (options.solutions)
       booklet.solutions.push_back(
           printed(puzzle.solution, puzzle.givens, QStringLiteral("Solution %1").arg(number)));
@@ -141,7 +149,7 @@ int print_booklet(Options& options) {
 int main(int argc, char** argv) {
   quorlen::prepare_standard_descriptors();
   Options options;
-  for (quorlen::Arguments args(argc, argv, {"--help", "-h", "--version", "--solutions"},
+  for (quorlen::Arguments args(argc, argv, {"--help", "-h", "--version", "--solutions", "--rating"},
                                {"--per-page", "--paper", "--title", "-o", "--output"});
        const auto arg = args.next();) {
     const std::string_view name = arg->name;
@@ -155,6 +163,8 @@ int main(int argc, char** argv) {
       return kProgram.print("quorlen-print " QUORLEN_VERSION "\n");
     } else if (name == "--solutions") {
       options.solutions = true;
+    } else if (name == "--rating") {
+      options.rating = true;
     } else if (name == "--per-page") {
       if (value != "1" && value != "2" && value != "4" && value != "6")
         return kProgram.usage_error("--per-page needs 1, 2, 4 or 6");
