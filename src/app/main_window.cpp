@@ -359,7 +359,7 @@ QString MainWindow::copy_puzzle() const {
 void MainWindow::sync() {
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
-  const auto descriptions = cell_descriptions(view, sudoku_.board());
+  const auto descriptions = cell_descriptions(view);
   for (int index = 0; index < View::kCells; ++index) sync_cell(index, marks[index], descriptions[index]);
   for (std::size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->setEnabled(view.*design::kButtons[i].enabled);

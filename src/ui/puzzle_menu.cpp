@@ -10,7 +10,8 @@ namespace quorlen {
 void Sudoku::mnuNewPuzzle_Click(Level level) {
   PuzzleRequest request;
   request.level = level;
-  enter_puzzle(make_puzzle(request, random_).givens);
+  const DigitGrid givens = make_puzzle(request, random_).givens;
+  change(By::command, [&] { pose_new(givens, static_cast<int>(level), true); });
 }
 
 void Sudoku::mnuCountSolutions_Click() {
@@ -20,7 +21,7 @@ void Sudoku::mnuCountSolutions_Click() {
       "The digits on the grid have more than one solution.",
   };
   close_steps();
-  platform_.message_box(kTexts[std::min(count_solutions(shown_digits(view_)), 2)]);
+  platform_.message_box(kTexts[std::min(count_solutions(shown_digits(game_)), 2)]);
 }
 
 }  // namespace quorlen

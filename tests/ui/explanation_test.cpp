@@ -48,9 +48,8 @@ TEST(StepsBrowser, ShowsTheGridRightAfterEachStep) {
        {"......4..1.4829.733..4.....69.....3...39..7.45...83..692.6.......1..7..5...1..9.8",
         "52...6.........7.13...........4..8..6......5...........418.........3..2...87....."}) {
     Board board = posed_board(*parse_puzzle(puzzle));
-    View view;
     auto steps = std::make_shared<SolveSteps>();
-    run_attempts(board, view, steps.get());
+    run_attempts(board, steps.get());
     StepsBrowser browser(steps);
     for (std::size_t g = 0; g < browser.groups().size(); ++g) {
       const StepGroup& group = browser.groups()[g];

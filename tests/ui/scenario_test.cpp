@@ -103,7 +103,7 @@ class ScenarioRun {
     } else if (w[0] == "wait") {
       platform_.clock += std::chrono::seconds(std::stoi(w[1]));
     } else if (w[0] == "remember") {
-      remembered_[w[1]] = {window_.board(), window_.view(), {}, {}};
+      remembered_[w[1]] = {window_.board(), window_.view()};
     } else if (w[0] == "tick" || w[0] == "untick") {
       window_.set_save_to_file(w[0] == "tick");
     } else if (w[0] == "answer") {
@@ -197,7 +197,7 @@ class ScenarioRun {
       for (int i = 0; i < 81; ++i) noted += view.cell(i).notes != 0;
       EXPECT_EQ(noted, std::stoi(w[1]));
     } else if (w[0] == "described") {
-      EXPECT_EQ(cell_descriptions(view, board)[cell_at(w, 1)], arg(3));
+      EXPECT_EQ(cell_descriptions(view)[cell_at(w, 1)], arg(3));
     } else if (w[0] == "focus") {
       EXPECT_EQ(view.selected, cell_at(w, 1));
     } else if (w[0] == "groups") {  // COUNT and the first captions of the steps' chooser
@@ -211,7 +211,7 @@ class ScenarioRun {
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_.can_undo()) + std::to_string(window_.can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field
-      const Snapshot& then = remembered_.at(w[1]);
+      const Remembered& then = remembered_.at(w[1]);
       EXPECT_TRUE(board == then.board);
       EXPECT_TRUE(view == then.view) << puzzle_string(shown_digits(view));
     } else if (w[0] == "label1" || w[0] == "label4") {
@@ -267,7 +267,11 @@ class ScenarioRun {
   Sudoku window_{platform_};
   View view_before_;
   Board board_before_;
-  std::map<std::string, Snapshot> remembered_;
+  struct Remembered {
+    Board board;
+    View view;
+  };
+  std::map<std::string, Remembered> remembered_;
   void (*sigxfsz_)(int) = nullptr;
   mode_t umask_ = ::umask(022);  // new files: 0644
   rlimit fsize_ = [] {
