@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -16,10 +17,13 @@
 #include <QWindow>
 
 #include "app/cell_edit.h"
-#include "app/puzzle_text.h"
+#include "app/settings.h"
+#include "app/statistics_window.h"
 #include "app/steps_window.h"
 #include "app/window_design.h"
 #include "board/units.h"
+#include "game/game_file.h"
+#include "game/puzzle_text.h"
 #include "ui/play_texts.h"
 
 namespace quorlen {
@@ -85,6 +89,12 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
+  autosave_timer_ = new QTimer(this);
+  autosave_timer_->setSingleShot(true);
+  connect(autosave_timer_, &QTimer::timeout, this, [this] {
+    sudoku_.autosave();
+    sync();
+  });
   build_menu_actions();
   print_actions_ = new PrintActions(this, sudoku_, platform_);
   build_cells();
@@ -172,7 +182,7 @@ void MainWindow::build_labels() {
 
 QAction* MainWindow::add_action(const char* text, const QList<QKeySequence>& keys,
                                 std::function<void()> act) {
-  auto* action = new QAction(QString::fromLatin1(text), this);
+  auto* action = new QAction(QString::fromUtf8(text), this);
   action->setShortcuts(keys);
   action->setShortcutVisibleInContextMenu(true);
   connect(action, &QAction::triggered, this, std::move(act));
@@ -190,6 +200,10 @@ void MainWindow::build_menu_actions() {
   // has the focus handles them itself (see CellEdit).
   a.copy = add_action("&Copy", QKeySequence::keyBindings(QKeySequence::Copy),
                       [this] { QApplication::clipboard()->setText(copy_puzzle()); });
+  // Ctrl+Shift+C is Count solutions.
+  a.copy_progress = add_action("Cop&y with progress", {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)}, [this] {
+    QApplication::clipboard()->setText(QString::fromStdString(sudoku_.copy_progress()));
+  });
   a.paste =
       add_action("&Paste", QKeySequence::keyBindings(QKeySequence::Paste), [this] { paste_clipboard(); });
   static constexpr const char* kLevelEntries[kLevelCount] = {"&Easy", "&Medium", "&Difficult",
@@ -199,6 +213,12 @@ void MainWindow::build_menu_actions() {
         add_action(kLevelEntries[i], {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))},
                    [this, level = static_cast<Level>(i)] { new_puzzle(level); });
   }
+  a.continue_game = add_action("Continue the last ga&me", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+                               [this] { continue_game(); });
+  a.open_game = add_action("&Open game\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+                           [this] { run(&Sudoku::mnuOpenGame_Click); });
+  a.save_game = add_action("Save &game\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                           [this] { run(&Sudoku::mnuSaveGame_Click); });
   a.count = add_action("Count &solutions", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                        [this] { run(&Sudoku::mnuCountSolutions_Click); });
   a.check =
@@ -214,6 +234,7 @@ void MainWindow::build_menu_actions() {
                       [this] { run(&Sudoku::mnuHint_Click); });
   a.steps = add_action("Steps of the Sol&ve", {QKeySequence(Qt::CTRL | Qt::Key_T)},
                        [this] { run(&Sudoku::mnuSteps_Click); });
+  a.statistics = add_action("St&atistics\u2026", {}, [this] { show_statistics(); });
   a.open_menu = add_action("", {QKeySequence(Qt::SHIFT | Qt::Key_F10)}, [this] { open_menu_by_key(); });
   for (QAction* option : {a.notes_mode, a.repeats, a.highlighting, a.steps}) option->setCheckable(true);
 }
@@ -222,10 +243,12 @@ void MainWindow::add_menu_entries(QMenu* menu) {
   const MenuActions& a = menu_actions_;
   menu->addActions({a.undo, a.redo});
   menu->addSeparator();
-  menu->addActions({a.copy, a.paste});
+  menu->addActions({a.copy, a.copy_progress, a.paste});
   menu->addSeparator();
   QMenu* levels = menu->addMenu(QStringLiteral("&New puzzle"));
   for (QAction* level : a.new_puzzle) levels->addAction(level);
+  menu->addActions({a.continue_game, a.open_game, a.save_game});
+  menu->addSeparator();
   menu->addActions({a.count, a.check});
   menu->addSeparator();
   menu->addActions({a.hint, a.steps});
@@ -233,6 +256,8 @@ void MainWindow::add_menu_entries(QMenu* menu) {
   menu->addActions({a.notes_mode, a.fill_notes, a.clear_notes});
   menu->addSeparator();
   menu->addActions({a.repeats, a.highlighting});
+  menu->addSeparator();
+  menu->addAction(a.statistics);
   menu->addSeparator();
   menu->addActions({print_actions_->print_action(), print_actions_->export_action()});
 }
@@ -243,6 +268,7 @@ void MainWindow::play_options_changed() {
   options.repeats_shown = menu_actions_.repeats->isChecked();
   options.highlighting = menu_actions_.highlighting->isChecked();
   sudoku_.set_play_options(options);
+  if (keeping_) save_play_options(options);
   sync();
 }
 
@@ -335,7 +361,7 @@ void MainWindow::cell_intent(int index, CellIntent intent) {
 }
 
 void MainWindow::paste_clipboard() {
-  if (paste_puzzle(QApplication::clipboard()->text())) return;
+  if (read_text(QApplication::clipboard()->text(), false)) return;
   // Not a whole puzzle: an ordinary paste into the cell that has the focus.
   for (CellEdit* cell : cells_) {
     if (!cell->hasFocus()) continue;
@@ -344,16 +370,56 @@ void MainWindow::paste_clipboard() {
   }
 }
 
-bool MainWindow::paste_puzzle(const QString& text) {
-  const auto digits = parse_puzzle_text(text);
-  if (!digits) return false;
-  sudoku_.paste_puzzle(*digits);
+void MainWindow::type_puzzle(const DigitGrid& digits) {
+  sudoku_.paste_puzzle(digits);
   sync();
-  return true;
 }
 
-QString MainWindow::copy_puzzle() const {
-  return QString::fromStdString(puzzle_string(shown_digits(sudoku_.view())));
+bool MainWindow::read_text(const QString& text, bool say_why) {
+  std::string why;
+  const bool read = sudoku_.read_text(text.toStdString(), &why);
+  if (!read && say_why) platform_.message_box(why);
+  sync();
+  return read;
+}
+
+QString MainWindow::copy_puzzle() const { return QString::fromStdString(sudoku_.copy_puzzle()); }
+
+void MainWindow::keep_between_runs(const KeptFiles& files) {
+  keeping_ = true;
+  sudoku_.keep_games(files);
+  sudoku_.set_play_options(load_play_options());
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { sudoku_.autosave(); });
+  sync();
+}
+
+void MainWindow::continue_game() { run(&Sudoku::mnuContinue_Click); }
+
+void MainWindow::open_game(const QString& path) {
+  sudoku_.open_game(to_path(path));
+  sync();
+}
+
+void MainWindow::schedule_autosave() {
+  const std::optional<std::chrono::milliseconds> due = keeping_ ? sudoku_.autosave_in() : std::nullopt;
+  if (!due) return autosave_timer_->stop();
+  if (!autosave_timer_->isActive() || autosave_timer_->remainingTimeAsDuration() > *due)
+    autosave_timer_->start(*due);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (keeping_) sudoku_.autosave();
+  QWidget::closeEvent(event);
+}
+
+void MainWindow::show_statistics() {
+  const FileResult<Statistics> statistics = sudoku_.statistics();
+  if (!statistics) {
+    platform_.message_box(statistics.error().message);
+    return;
+  }
+  StatisticsWindow window(statistics.value(), this);
+  window.exec();
 }
 
 void MainWindow::sync() {
@@ -378,6 +444,7 @@ void MainWindow::sync() {
   const QString title =
       QString::fromLatin1(design::kCaption) + (view.options.notes_mode ? " (notes mode)" : "");
   if (windowTitle() != title) setWindowTitle(title);
+  schedule_autosave();
   // A cell that the window logic selects gets the focus.
   if (view.selected != shown_selection_) {
     shown_selection_ = view.selected;
@@ -469,27 +536,39 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-QString MainWindow::droppable_file(const QMimeData* mime) const {
-  if (!sudoku_.view().cmdLoad || mime == nullptr || mime->urls().size() != 1) return {};
-  const QUrl url = mime->urls().front();
-  if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive)) return {};
-  return url.toLocalFile();
+MainWindow::Droppable MainWindow::droppable(const QMimeData* mime) const {
+  if (mime == nullptr) return {};
+  if (mime->hasUrls()) {
+    if (mime->urls().size() != 1 || !mime->urls().front().isLocalFile()) return {};
+    const QString path = mime->urls().front().toLocalFile();
+    if (path.endsWith(QString::fromLatin1(kGameFileExtension), Qt::CaseInsensitive))
+      return {Droppable::game_file, path};
+    if (sudoku_.view().cmdLoad && path.endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive))
+      return {Droppable::sud_file, path};
+    return {};
+  }
+  // Text goes to the window, never into a cell, where it would bypass the
+  // cell's typing rules.
+  if (!mime->hasText() || !read_puzzle_text(mime->text().toStdString())) return {};
+  return {Droppable::text, mime->text()};
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppable_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (droppable(event->mimeData()).kind != Droppable::none) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = droppable_file(event->mimeData());
-  if (path.isEmpty()) return;
+  const Droppable dropped = droppable(event->mimeData());
+  if (dropped.kind == Droppable::none) return;
   event->acceptProposedAction();
-  // After the drop has finished: Load's message box must not open while the
+  // After the drop has finished: a message box must not open while the
   // dragging program still waits for the drop's answer.
   QMetaObject::invokeMethod(
       this,
-      [this, path] {
-        sudoku_.load_file(to_path(path));
+      [this, dropped] {
+        if (dropped.kind == Droppable::sud_file) sudoku_.load_file(to_path(dropped.value));
+        if (dropped.kind == Droppable::game_file) sudoku_.open_game(to_path(dropped.value));
+        if (dropped.kind == Droppable::text) sudoku_.read_text(dropped.value.toStdString());
         sync();
       },
       Qt::QueuedConnection);

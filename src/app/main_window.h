@@ -14,6 +14,7 @@
 #include "app/cell_keys.h"
 #include "app/print_actions.h"
 #include "app/qt_platform.h"
+#include "ui/keeping.h"
 #include "ui/sudoku.h"
 
 class QAction;
@@ -23,6 +24,7 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QTimer;
 
 namespace quorlen {
 
@@ -38,10 +40,21 @@ class MainWindow : public QWidget {
   const Sudoku& sudoku() const { return sudoku_; }
   QLineEdit* cell(int index) const;
 
-  // Fills the enabled cells from a puzzle string as if each were typed;
-  // false (and no change) when the text is not a puzzle.
-  bool paste_puzzle(const QString& text);
+  // Fills the enabled cells from a puzzle as if each were typed.
+  void type_puzzle(const DigitGrid& digits);
+  // A puzzle, or a game in progress, read from a text as Paste reads it
+  // and posed; false (and no change) when the text holds neither, and with
+  // `say_why` a message saying what is wrong with it.
+  bool read_text(const QString& text, bool say_why);
   QString copy_puzzle() const;
+
+  // What outlasts the window: the last game, kept as it is played for
+  // Continue, the statistics and the play options. The program asks for
+  // it; the tests and the screenshot leave it out.
+  void keep_between_runs(const KeptFiles& files = kept_files());
+  // Continue and Open game, as the menu and the command line start them.
+  void continue_game();
+  void open_game(const QString& path);
 
   // Brings every widget up to date with the View.
   void sync();
@@ -63,8 +76,12 @@ class MainWindow : public QWidget {
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     QAction* copy = nullptr;
+    QAction* copy_progress = nullptr;
     QAction* paste = nullptr;
     std::array<QAction*, kLevelCount> new_puzzle{};
+    QAction* continue_game = nullptr;
+    QAction* open_game = nullptr;
+    QAction* save_game = nullptr;
     QAction* count = nullptr;
     QAction* check = nullptr;
     QAction* notes_mode = nullptr;
@@ -73,7 +90,8 @@ class MainWindow : public QWidget {
     QAction* repeats = nullptr;
     QAction* highlighting = nullptr;
     QAction* hint = nullptr;
-    QAction* steps = nullptr;      // checked while the steps show
+    QAction* steps = nullptr;  // checked while the steps show
+    QAction* statistics = nullptr;
     QAction* open_menu = nullptr;  // Shift+F10, the menu key's twin; not an entry
   };
   const MenuActions& menu_actions() const { return menu_actions_; }
@@ -86,10 +104,13 @@ class MainWindow : public QWidget {
   // Right-click outside the cells: the window's menu.
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // A ".sud" file dropped on the window is loaded, as Load of it would;
-  // anything else is refused.
+  // A ".sud" file dropped on the window is loaded, as Load of it would; a
+  // game file is opened, and a text that holds a puzzle is read as Paste
+  // reads it; anything else is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The last game is saved as the window closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void build_cells();
@@ -98,9 +119,10 @@ class MainWindow : public QWidget {
   void build_menu_actions();
   QAction* add_action(const char* text, const QList<QKeySequence>& keys, std::function<void()> act);
   // The window's entries, added to a menu (the window's and each cell's):
-  // Undo and Redo; Copy and Paste of the puzzle; "New puzzle" with a level
-  // each, Count solutions and Check; the hint and the steps; the notes; the
-  // play options; Print… and Export PDF….
+  // Undo and Redo; Copy, Copy with progress and Paste of the puzzle; "New
+  // puzzle" with a level each, Continue, Open game… and Save game…; Count
+  // solutions and Check; the hint and the steps; the notes; the play
+  // options; Statistics…; Print… and Export PDF….
   void add_menu_entries(QMenu* menu);
   // The menu with the window's entries, over the window or a cell.
   void show_menu(QWidget* over, QContextMenuEvent* event);
@@ -117,8 +139,16 @@ class MainWindow : public QWidget {
   void paste_clipboard();
   void play_options_changed();
   void sync_cell(int index, std::uint8_t marks, const std::string& description);
-  // The local ".sud" file a drag carries, when Load could take it now.
-  QString droppable_file(const QMimeData* mime) const;
+  // What a drop would bring: a local ".sud" file while Load could take it,
+  // a local game file, or a text that holds a puzzle.
+  struct Droppable {
+    enum Kind { none, sud_file, game_file, text } kind = none;
+    QString value;  // the file's path, or the text
+  };
+  Droppable droppable(const QMimeData* mime) const;
+  // The last game saved when it is time (see Sudoku::autosave_in).
+  void schedule_autosave();
+  void show_statistics();
 
   QtPlatform platform_;
   Sudoku sudoku_;
@@ -131,6 +161,8 @@ class MainWindow : public QWidget {
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
   StepsWindow* steps_window_ = nullptr;
+  QTimer* autosave_timer_ = nullptr;
+  bool keeping_ = false;  // the last game, the statistics and the options outlast the window
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

@@ -327,10 +327,9 @@ class WindowTest : public QObject {
     QCOMPARE(cell(from)->selectedText(), text);
   }
 
-  // Ctrl+V fills the grid from a puzzle, however it is drawn; in a cell,
-  // anything else is pasted into that cell as if typed. Ctrl+C copies the
-  // whole grid. Away from the cells both work too, but a locked grid takes
-  // nothing.
+  // Ctrl+V poses a puzzle, however it is drawn and before New too, its
+  // givens protected; in a cell, anything else is pasted into that cell as
+  // if typed. Ctrl+C copies the puzzle. Away from the cells both work too.
   void paste_and_copy_data() {
     QTest::addColumn<bool>("in_cell");
     QTest::addColumn<QString>("clipboard");
@@ -355,20 +354,56 @@ class WindowTest : public QObject {
     QFETCH(bool, in_cell);
     QFETCH(QString, clipboard);
     QFETCH(QString, grid);
+    const bool puzzle = grid == kEasy;
     QApplication::clipboard()->setText(clipboard);
     button("cmdNew")->setFocus();
     QTest::keyClick(button("cmdNew"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(shown(), QString(81, '.'));
+    QCOMPARE(shown(), puzzle ? kEasy : QString(81, '.'));
     click("cmdNew");
     QTest::keyClicks(cell(8, 8), "3");  // replaced by any puzzle pasted
     QWidget* target = in_cell ? static_cast<QWidget*>(cell(0, 0)) : button("cmdNew");
     target->setFocus();
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(shown(), grid);
-    for (int i = 0; i < 81; ++i) QCOMPARE(colour(i), kBlack);
+    for (int i = 0; i < 81; ++i) QCOMPARE(colour(i), puzzle && grid[i] != '.' ? kGiven : kBlack);
+    QCOMPARE(window_->sudoku().game().givens_protected, puzzle);
     QApplication::clipboard()->clear();
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), grid);
+  }
+
+  // Copy with progress gives a line that Paste, a drop or --puzzle takes
+  // back into the same game: the givens, the person's digits, the notes.
+  void progress_copied_and_read_back() {
+    QApplication::clipboard()->setText(kEasy);
+    button("cmdNew")->setFocus();
+    QTest::keyClick(button("cmdNew"), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(cell(0, 0), "4");
+    QTest::keyClick(cell(8, 8), Qt::Key_7, Qt::AltModifier);
+    QTest::keyClick(cell(8, 8), Qt::Key_2, Qt::AltModifier);
+    const quorlen::Game played = window_->sudoku().game();
+    QTest::keyClick(cell(0, 0), Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    const QString line = QApplication::clipboard()->text();
+    QCOMPARE(line, "quorlen:1:" + kEasy + ":4" + QString(80, '.') + ":99=27");
+    click("cmdNew");
+    QTest::keyClick(cell(4, 4), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(window_->sudoku().game().cells == played.cells);
+    QVERIFY(window_->sudoku().board() == played.board);
+    QCOMPARE(said(8, 8), QString("notes 2 7"));
+
+    click("cmdNew");
+    QMimeData text;
+    text.setText(line);
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    QTRY_VERIFY(window_->sudoku().game().cells == played.cells);
+    text.setText("quorlen:1:" + kEasy);  // cut short
+    QDragEnterEvent refused({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &refused);
+    QVERIFY(!refused.isAccepted());
   }
 
   // A new puzzle of each level through the window's menu, a cell's menu or
@@ -639,14 +674,15 @@ class WindowTest : public QObject {
       QTimer::singleShot(0, [&] {
         QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(QApplication::activePopupWidget());
         heard << menu->text(QAccessible::Name);
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
           heard << menu->child(i)->text(QAccessible::Name) + (menu->child(i)->state().focused ? "*" : "");
         QApplication::activePopupWidget()->close();
       });
     });
     QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, {5, 5}, cell(0, 0)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(cell(0, 0), &menu_key);
-    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Paste"}));
+    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Copy with progress",
+                                 "Paste"}));
   }
 
   // Shift+F10 opens the menu of the focused cell, or the window's, as the
@@ -789,7 +825,8 @@ class WindowTest : public QObject {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("output");  // how standard output (status 0) or error begins
     const QByteArray usage =
-        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE";
+        "usage: quorlen [--continue | --new-puzzle LEVEL | --puzzle PUZZLE | FILE]\n"
+        "       quorlen --screenshot IMAGE";
     QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("quorlen " QUORLEN_VERSION "\n");
     QTest::newRow("help first") << QStringList{"--screenshot", "x.png", "--bogus", "--help"} << 0 << usage;
     QTest::newRow("Qt's own option") << QStringList{"-platform", "offscreen", "--version"} << 0
@@ -805,6 +842,11 @@ class WindowTest : public QObject {
                                  << QByteArray("quorlen: --screenshot needs a value\n");
     QTest::newRow("two files") << QStringList{"a.sud", "b.sud"} << 2
                                << QByteArray("quorlen: one FILE at most, not 'a.sud' and 'b.sud'\n");
+    QTest::newRow("two games") << QStringList{"--continue", "--puzzle", kEasy} << 2
+                               << QByteArray("quorlen: --continue and --puzzle do not go together\n");
+    QTest::newRow("not a puzzle") << QStringList{"--puzzle", "12"} << 2
+                                  << QByteArray(
+                                         "quorlen: --puzzle '12' is not a puzzle: a puzzle has 81 cells");
   }
 
   void command_line() {
