@@ -87,7 +87,6 @@ FileResult<Statistics> parse_statistics(std::string_view bytes, std::string_view
     const auto level =
         w.empty() ? std::end(kLevels) : std::find(std::begin(kLevels), std::end(kLevels), w[0]);
     if (w.size() != 6 || level == std::end(kLevels)) return refuse();
-    LevelStatistics s;
     const auto started = amount(w[1]), finished = amount(w[2]), unaided = amount(w[3]), total = amount(w[5]);
     const auto best = w[4] == "-" ? std::optional<std::int64_t>(-1) : amount(w[4]);
     if (!started || !finished || !unaided || !best || !total || *unaided > *finished) return refuse();

@@ -2,6 +2,8 @@
 // of tests/data/explanations.txt; the steps browser's grids.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "board/units.h"
 #include "support/text_cases.h"
 #include "ui/hint.h"
@@ -20,8 +22,11 @@ TEST(Explanation, SentencesAndHints) {
     const std::vector<std::string> w = testing::words_of(line);
     const auto number = [&](std::size_t i) { return static_cast<std::uint8_t>(std::stoi(w.at(i))); };
     if (w[0] == "sentence") {
-      // The reasons' words start with c, u, g and s, in their order.
-      const auto reason = static_cast<Reason>(std::string_view("cugs").find(w.at(1)[0]));
+      const std::map<std::string, Reason> kReasons = {{"cell", Reason::cell},
+                                                      {"unit", Reason::unit},
+                                                      {"guess", Reason::guess},
+                                                      {"search", Reason::search}};
+      const Reason reason = kReasons.at(w.at(1));
       const Placement p{static_cast<std::uint8_t>(grid_index(number(3) - 1, number(4) - 1)),
                         number(5),
                         {reason, number(2), number(6)}};
