@@ -1,6 +1,8 @@
 // The window as a person uses it: real clicks on the buttons, real keys in
 // the cells, the message box and the file dialogs answered by doubles or,
 // in one test, shown for real and answered on a timer.
+#include <signal.h>
+
 #include <QAbstractFileIconProvider>
 #include <QAccessible>
 #include <QAction>
@@ -22,13 +24,16 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "app/main_window.h"
 #include "app/steps_window.h"
@@ -62,6 +67,30 @@ void when_modal(std::function<void(QWidget*)> act) {
       when_modal([](QWidget*) {});
     }
   });
+}
+
+// Milliseconds on the steady clock, which all processes of the machine share.
+qint64 steady_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// A program of its own that keeps its games, in folders under `home`.
+QProcessEnvironment keeping_in(const QTemporaryDir& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* folder : {"XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+    env.insert(folder, home.filePath(folder));
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  return env;
+}
+
+// The player's lines that start with `word`, without it.
+QStringList said_after(QProcess& player, const QString& word) {
+  QStringList found;
+  for (const QString& line : QString::fromUtf8(player.readAllStandardOutput()).split('\n'))
+    if (line.startsWith(word + ' ')) found << line.mid(word.size() + 1);
+  return found;
 }
 
 }  // namespace
@@ -818,6 +847,84 @@ class WindowTest : public QObject {
     QVERIFY(!steps->isVisible() && window_->sudoku().view() == view);
   }
 
+  // A player killed while typing, then the next run of it continued: the
+  // moves come back in the order they were made, every move made two
+  // seconds before the kill among them, and undo takes the last one back.
+  void killed_while_playing_and_continued() {
+    QTemporaryDir home;
+    QProcess player;
+    player.setProcessEnvironment(keeping_in(home));
+    player.start(QCoreApplication::applicationFilePath(), {"--play", "puzzle", kEasy, "type-until-killed"});
+    QList<qint64> moved;  // when each move was made, in order
+    while (moved.size() < 30) {
+      QVERIFY(player.waitForReadyRead(20000));
+      while (player.canReadLine()) {
+        const QByteArray line = player.readLine().trimmed();
+        if (line.startsWith("typed ")) moved << line.mid(6).toLongLong();
+      }
+    }
+    const qint64 killed = steady_ms();
+    ::kill(static_cast<pid_t>(player.processId()), SIGKILL);
+    QVERIFY(player.waitForFinished(5000));
+
+    QProcess next;
+    next.setProcessEnvironment(keeping_in(home));
+    next.start(QCoreApplication::applicationFilePath(), {"--play", "continue", "show", "undo", "show"});
+    QVERIFY(next.waitForFinished(20000));
+    const QStringList grids = said_after(next, "grid");
+    QCOMPARE(grids.size(), 2);
+    const auto after = [](int moves) {  // the player fills the empty cells row by row
+      QString grid = kEasy;
+      for (int i = 0; i < 81 && moves > 0; ++i)
+        if (grid[i] == '.') grid[i] = kSolved[i], --moves;
+      return grid;
+    };
+    int kept = 0;
+    while (kept < moved.size() && after(kept) != grids[0]) ++kept;
+    QCOMPARE(after(kept), grids[0]);
+    QVERIFY2(kept > 0 && (kept == moved.size() || moved[kept] > killed - 2000),
+             qPrintable(QString("%1 of %2 moves kept, the next made %3 ms before the kill")
+                            .arg(kept)
+                            .arg(moved.size())
+                            .arg(killed - moved.value(kept))));
+    QCOMPARE(grids[1], after(kept - 1));
+  }
+
+  // A puzzle finished by the person counts in the Statistics window.
+  void statistics_after_a_finish() {
+    QTemporaryDir home;
+    window_->keep_between_runs({quorlen::to_path(home.filePath("last-game.quorlen")),
+                                quorlen::to_path(home.filePath("statistics.txt"))});
+    QVERIFY(window_->read_text(kEasy, false));
+    now_ += std::chrono::seconds(247);
+    for (int i = 0; i < 81; ++i)
+      QTest::keyClicks(cell(i / 9, i % 9), kEasy[i] == '.' ? kSolved.mid(i, 1) : "");
+    QCOMPARE(messages_.value(0),
+             QString("You solved the puzzle in 4:07. That is your best time for a Medium puzzle."));
+    QStringList seen;
+    when_modal([&seen](QWidget* modal) {
+      const auto* table = modal->findChild<QTableWidget*>("statistics");
+      for (int column = 0; column < table->columnCount(); ++column) seen << table->item(1, column)->text();
+      seen << table->verticalHeaderItem(1)->text();
+    });
+    window_->menu_actions().statistics->trigger();
+    QCOMPARE(seen, (QStringList{"1", "1", "1", "4:07", "4:07", "Medium"}));
+  }
+
+  // The play options chosen in one run are the next run's.
+  void options_remembered_across_runs() {
+    QTemporaryDir home;
+    QProcess player;
+    player.setProcessEnvironment(keeping_in(home));
+    QStringList options;
+    for (const QStringList& steps : {QStringList{"show"}, {"highlighting", "notes-mode"}, {"show"}}) {
+      player.start(QCoreApplication::applicationFilePath(), QStringList{"--play"} + steps);
+      QVERIFY(player.waitForFinished(20000) && player.exitCode() == 0);
+      options << said_after(player, "options");
+    }
+    QCOMPARE(options, (QStringList{"100", "111"}));  // repeats shown, highlighting, notes mode
+  }
+
   // --help and --version need no display, and neither does a wrong command
   // line: status 2 and a message that quotes what was wrong, then the usage.
   void command_line_data() {
@@ -865,5 +972,59 @@ class WindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowTest)
+// Run as `window_test --play STEP...`, the program is a player for the tests
+// above: the real window, keeping its games and options in the folders its
+// environment names, as the program does, taking these steps and saying
+// what it did on standard output:
+//   puzzle TEXT          read TEXT as Paste does
+//   continue, undo       the menu's Continue and Undo
+//   highlighting, notes-mode   the options turned on or off
+//   show                 "grid" and the digits shown row by row, "options"
+//                        and repeats, highlighting and notes mode as 1 or 0
+//   type-until-killed    the solution's digits typed into the empty cells
+//                        row by row, one every 100 ms, each followed by
+//                        "typed" and the time (steady_ms), until killed
+// Then the window closes, as a person closes it.
+int play(int argc, char** argv) {
+  QApplication app(argc, argv);
+  quorlen::PlatformHooks hooks;
+  hooks.message_box = [](const std::string& text) { std::printf("message %s\n", text.c_str()); };
+  quorlen::MainWindow window(std::move(hooks));
+  window.keep_between_runs();
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  const quorlen::MainWindow::MenuActions& a = window.menu_actions();
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view step = argv[i];
+    if (step == "puzzle" && i + 1 < argc) window.read_text(QString::fromUtf8(argv[++i]), true);
+    if (step == "continue") a.continue_game->trigger();
+    if (step == "undo") a.undo->trigger();
+    if (step == "highlighting") a.highlighting->trigger();
+    if (step == "notes-mode") a.notes_mode->trigger();
+    if (step == "show") {
+      const quorlen::View& view = window.sudoku().view();
+      std::printf("grid %s\noptions %d%d%d\n", quorlen::puzzle_string(quorlen::shown_digits(view)).c_str(),
+                  view.options.repeats_shown, view.options.highlighting, view.options.notes_mode);
+    }
+    for (int cell = 0; step == "type-until-killed"; cell = (cell + 1) % 81) {
+      if (kEasy[cell] != '.') continue;
+      QTest::keyClicks(window.cell(grid_index(cell / 9, cell % 9)), kSolved.mid(cell, 1));
+      std::printf("typed %lld\n", static_cast<long long>(steady_ms()));
+      std::fflush(stdout);
+      QTest::qWait(100);
+    }
+    std::fflush(stdout);
+  }
+  window.close();
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string_view(argv[1]) == "--play") return play(argc, argv);
+  QApplication app(argc, argv);
+  WindowTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
+
 #include "window_test.moc"

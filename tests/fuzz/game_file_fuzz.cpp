@@ -17,11 +17,12 @@ bool sound(const quorlen::Game& game) {
   for (std::size_t i = 0; i < 81; ++i) {
     const quorlen::GameCell& cell = game.cells[i];
     const int value = game.board.cell_value[i];
-    if (cell.digit > 9 || (cell.digit == 0) != (cell.owner == quorlen::DigitOwner::none) || cell.notes & ~0x3FE ||
-        (value != quorlen::kEmptyCell && (value < 1 || value > 9)))
+    if (cell.digit > 9 || (cell.digit == 0) != (cell.owner == quorlen::DigitOwner::none) ||
+        cell.notes & ~0x3FE || (value != quorlen::kEmptyCell && (value < 1 || value > 9)))
       return false;
   }
-  return game.level >= -1 && game.level <= 3 && game.board.repetition.unit >= 0 && game.board.repetition.unit <= 27;
+  return game.level >= -1 && game.level <= 3 && game.board.repetition.unit >= 0 &&
+         game.board.repetition.unit <= 27;
 }
 
 }  // namespace
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto* states : {&game.earlier, &game.later})
     for (const quorlen::Game& state : *states)
       if (!sound(state)) std::abort();
-  const quorlen::FileResult<quorlen::SavedGame> again = quorlen::parse_game(quorlen::format_game(game), "fuzz.quorlen");
+  const quorlen::FileResult<quorlen::SavedGame> again =
+      quorlen::parse_game(quorlen::format_game(game), "fuzz.quorlen");
   if (!again || !(again.value() == game)) std::abort();
   return 0;
 }

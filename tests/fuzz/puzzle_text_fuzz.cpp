@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.digits[i] != 0) game.cells[i] = {text.digits[i], quorlen::DigitOwner::person, {}, 0, false};
     game.cells[i].notes = text.notes[i];
   }
-  const quorlen::FileResult<quorlen::PuzzleText> again = quorlen::read_puzzle_text(quorlen::progress_line(game));
+  const quorlen::FileResult<quorlen::PuzzleText> again =
+      quorlen::read_puzzle_text(quorlen::progress_line(game));
   if (!again || again.value().givens != text.givens || again.value().digits != text.digits ||
       again.value().notes != text.notes)
     std::abort();

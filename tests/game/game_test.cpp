@@ -45,14 +45,14 @@ TEST_P(PuzzleTexts, Read) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Game, PuzzleTexts,
-                         ::testing::ValuesIn(testing::load_text_cases(std::filesystem::path(QUORLEN_TEST_DATA_DIR) /
-                                                                      "texts")),
-                         [](const auto& param_info) {
-                           std::string name = param_info.param.name;
-                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Game, PuzzleTexts,
+    ::testing::ValuesIn(testing::load_text_cases(std::filesystem::path(QUORLEN_TEST_DATA_DIR) / "texts")),
+    [](const auto& param_info) {
+      std::string name = param_info.param.name;
+      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+      return name;
+    });
 
 // What the window's own play does not reach: every field at its extreme,
 // and fields that go back to what the state before them had.
@@ -104,8 +104,9 @@ TEST(Statistics, ReadBackAsWrittenAndTheBestIsTheFastestWithoutHelp) {
   const FileResult<Statistics> read = parse_statistics(format_statistics(s), "s");
   ASSERT_TRUE(read);
   EXPECT_EQ(read.value(), s);
-  for (const char* bad : {"Quorlen statistics 2\n", "Quorlen statistics 1\neasy 1 1 2 - 0\n",
-                          "Quorlen statistics 1\nhard 1 1 1 - 0\n", "Quorlen statistics 1\neasy 1 1 1 -5 0\n"})
+  for (const char* bad :
+       {"Quorlen statistics 2\n", "Quorlen statistics 1\neasy 1 1 2 - 0\n",
+        "Quorlen statistics 1\nhard 1 1 1 - 0\n", "Quorlen statistics 1\neasy 1 1 1 -5 0\n"})
     EXPECT_FALSE(parse_statistics(bad, "s")) << bad;
 }
 
