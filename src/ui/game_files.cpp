@@ -72,6 +72,7 @@ void Sudoku::mnuContinue_Click() {
 }
 
 void Sudoku::bring_back(const SavedGame& saved) {
+  close_steps();
   clear_hint();
   bank_time();
   std::vector<Snapshot> earlier;
