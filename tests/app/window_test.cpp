@@ -1146,6 +1146,43 @@ class WindowTest : public QObject {
     QCOMPARE(grids[1], after(kept - 1));
   }
 
+  // As a player: a puzzle typed and frozen, a digit, Pause and resume, Save
+  // game, the window closed; then Open game in the next window, and
+  // Continue: the digits and the time played (the pause left out) come
+  // back, the clock goes on, and Quorlen, posing the game, protects its givens.
+  void a_game_played_saved_opened_and_continued() {
+    QTemporaryDir home;
+    const quorlen::KeptFiles kept{quorlen::to_path(home.filePath("last-game.quorlen")), {}};
+    window_->keep_between_runs(kept);
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "5");
+    const QString played = shown();
+    QVERIFY(!cell(0, 2)->isReadOnly());
+    now_ += std::chrono::seconds(20);
+    QTest::keyClick(cell(0, 0), Qt::Key_P);
+    now_ += std::chrono::seconds(100);
+    QTest::keyClick(window_->design_area()->pause_cover(), Qt::Key_P);
+    now_ += std::chrono::seconds(10);
+    answer_ = home.filePath("game.quorlen");
+    QTest::keySequence(cell(0, 0), QKeySequence("Ctrl+Shift+S"));
+    window_->close();
+
+    for (const char* keys : {"Ctrl+Shift+O", "Ctrl+Shift+R"}) {
+      init();
+      window_->keep_between_runs(kept);
+      answer_ = home.filePath("game.quorlen");
+      QTest::keySequence(button("cmdNew"), QKeySequence(keys));
+      QCOMPARE(shown(), played);
+      QCOMPARE(status("time"), QString("Time played: 0:30"));
+      now_ += std::chrono::seconds(5);
+      QTRY_COMPARE(status("time"), QString("Time played: 0:35"));
+      QVERIFY2(cell(0, 2)->isReadOnly(), keys);
+      QVERIFY(messages_.isEmpty());
+    }
+  }
+
   // A puzzle finished by the person counts in the Statistics window.
   void statistics_after_a_finish() {
     QTemporaryDir home;
