@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   window.show();
   const auto pose = [&window](const std::string& puzzle) {
     window.findChild<QPushButton*>("cmdNew")->click();
-    window.paste_puzzle(QString::fromStdString(puzzle));
+    window.type_puzzle(*quorlen::parse_puzzle(puzzle));
     window.findChild<QPushButton*>("cmdFreeze")->click();
     window.findChild<QPushButton*>("CmdSolve")->click();
   };

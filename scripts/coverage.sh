@@ -3,7 +3,7 @@
 #   scripts/coverage.sh [MIN_PERCENT]
 # Builds build-coverage/ (GCC, Debug, --coverage), runs ctest there, and
 # prints gcovr's table per file and the total over src/board, src/view,
-# src/solver, src/logic, src/generator, src/files and src/ui (build-coverage/coverage.txt
+# src/solver, src/logic, src/generator, src/files, src/game and src/ui (build-coverage/coverage.txt
 # keeps the table). It fails, with status 2, when the total line coverage is below
 # MIN_PERCENT (or QUORLEN_COVERAGE_MIN from the environment; default 0).
 set -euo pipefail
@@ -25,6 +25,6 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 ctest --test-dir "$build_dir" --output-on-failure -j 2
 
 core=()
-for layer in board view solver logic generator files ui; do core+=(--filter "src/$layer/"); done
+for layer in board view solver logic generator files game ui; do core+=(--filter "src/$layer/"); done
 gcovr --root . --object-directory "$build_dir" "${core[@]}" --print-summary \
   --fail-under-line "$min" | tee "$build_dir/coverage.txt"

@@ -8,22 +8,29 @@
 #include <cstdlib>
 #include <iterator>
 #include <string_view>
+#include <utility>
+
+#include "game/game_file.h"
+#include "game/puzzle_text.h"
 
 namespace quorlen {
 
 const char* usage_text() {
-  return "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n"
+  return "usage: quorlen [--continue | --new-puzzle LEVEL | --puzzle PUZZLE | FILE]\n"
          "       quorlen --screenshot IMAGE [--puzzle PUZZLE]\n"
          "\n"
          "Opens the Quorlen window.\n"
          "\n"
-         "  FILE.sud             start with this puzzle file loaded\n"
+         "  FILE                 start with this file: a .sud puzzle file loaded,\n"
+         "                       or a .quorlen game opened\n"
+         "  --continue           start with the last game, where it was left\n"
          "  --new-puzzle LEVEL   start with a new puzzle of LEVEL: easy, medium,\n"
          "                       difficult or very-difficult\n"
+         "  --puzzle PUZZLE      start with this puzzle posed: 81 characters row\n"
+         "                       by row, . or 0 for an empty cell, or a line of\n"
+         "                       Copy with progress\n"
          "  --screenshot IMAGE   solve PUZZLE and save a picture of the window in\n"
          "                       IMAGE, without a display\n"
-         "  --puzzle PUZZLE      the puzzle for --screenshot, 81 characters row\n"
-         "                       by row, . or 0 for an empty cell\n"
          "  -h, --help           show this text\n"
          "  --version            show the version\n"
          "\n"
@@ -49,18 +56,36 @@ bool among(const std::string_view (&names)[N], std::string_view name) {
   return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string single_quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
-// The first thing wrong with options that do not go together, or nothing.
+// The first thing wrong with options that do not go together, or nothing:
+// the window starts with one game at most.
 std::string mismatch(const WindowOptions& o) {
-  if (o.screenshot && o.level) return "--screenshot and --new-puzzle do not go together";
-  if (o.screenshot && o.file) return "--screenshot and the FILE " + quoted(*o.file) + " do not go together";
-  if (o.puzzle && !o.screenshot) return "--puzzle goes with --screenshot";
-  if (o.level && o.file) return "--new-puzzle and the FILE " + quoted(*o.file) + " do not go together";
+  const std::string file = o.file ? "the FILE " + single_quoted(*o.file) : std::string();
+  const std::pair<bool, std::string> starts[] = {{o.screenshot.has_value(), "--screenshot"},
+                                                 {o.continue_game, "--continue"},
+                                                 {o.level.has_value(), "--new-puzzle"},
+                                                 {o.puzzle.has_value() && !o.screenshot, "--puzzle"},
+                                                 {o.file.has_value(), file}};
+  const std::string* first = nullptr;
+  for (const auto& [given, name] : starts) {
+    if (!given) continue;
+    if (first != nullptr) return *first + " and " + name + " do not go together";
+    first = &name;
+  }
+  if (o.puzzle && !o.screenshot) {
+    if (const FileResult<PuzzleText> read = read_puzzle_text(*o.puzzle); !read) {
+      const std::string& why = read.error().message;
+      return "--puzzle " + single_quoted(*o.puzzle) + " is not a puzzle" +
+             why.substr(std::min(why.find(':'), why.size()));
+    }
+  }
   return {};
 }
 
 }  // namespace
+
+bool is_game_file(std::string_view file) { return file.ends_with(kGameFileExtension); }
 
 WindowCommandLine read_command_line(int argc, char** argv) {
   WindowCommandLine line;
@@ -69,7 +94,8 @@ WindowCommandLine read_command_line(int argc, char** argv) {
   for (int i = 1; i < argc && line.error.empty(); ++i) {
     const std::string_view arg = argv[i];
     if (files_only || arg.size() < 2 || arg.front() != '-') {
-      if (o.file) line.error = "one FILE at most, not " + quoted(*o.file) + " and " + quoted(arg);
+      if (o.file)
+        line.error = "one FILE at most, not " + single_quoted(*o.file) + " and " + single_quoted(arg);
       o.file = arg;
       continue;
     }
@@ -77,6 +103,10 @@ WindowCommandLine read_command_line(int argc, char** argv) {
     const std::string_view name = arg.substr(0, equals);
     const std::string_view bare = name.substr(name.starts_with("--") ? 2 : 1);
     const bool own = name == "--screenshot" || name == "--puzzle" || name == "--new-puzzle";
+    if (arg == "--continue") {
+      o.continue_game = true;
+      continue;
+    }
     std::optional<std::string_view> value;
     if (equals != std::string_view::npos) {
       value = arg.substr(equals + 1);
@@ -94,10 +124,11 @@ WindowCommandLine read_command_line(int argc, char** argv) {
     } else if (name == "--new-puzzle") {
       o.level = level_from_option(*value);
       if (!o.level)
-        line.error = "--new-puzzle needs easy, medium, difficult or very-difficult, not " + quoted(*value);
+        line.error =
+            "--new-puzzle needs easy, medium, difficult or very-difficult, not " + single_quoted(*value);
     } else if (arg != "-h" && arg != "--help" && arg != "--version" && !among(kQtOptionsWithValue, bare) &&
                !among(kQtFlags, bare)) {
-      line.error = "unknown option " + quoted(arg);
+      line.error = "unknown option " + single_quoted(arg);
     }
   }
   if (line.error.empty()) line.error = mismatch(o);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "solver/difficulty.h"
 
@@ -12,10 +13,14 @@ namespace quorlen {
 // What `quorlen` was asked to do.
 struct WindowOptions {
   std::optional<std::string> screenshot;  // --screenshot IMAGE
-  std::optional<std::string> puzzle;      // --puzzle PUZZLE, for the screenshot
+  std::optional<std::string> puzzle;      // --puzzle PUZZLE: posed, or for the screenshot
   std::optional<Level> level;             // --new-puzzle LEVEL
-  std::optional<std::string> file;        // FILE.sud
+  std::optional<std::string> file;        // FILE: a ".sud" file, or a game file
+  bool continue_game = false;             // --continue
 };
+
+// Whether FILE names a game file rather than a ".sud" file.
+bool is_game_file(std::string_view file);
 
 // The options, or what is wrong with the command line (error not empty),
 // quoting what was given. Read before QApplication, which without a

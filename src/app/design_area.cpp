@@ -120,8 +120,9 @@ void DesignArea::build_cells() {
     // MainWindow::sync_cell, which shades the box for highlighting).
     set_colour(palette, QPalette::Highlight, design::selection_shade(box));
     cell->setPalette(palette);
-    // A drop anywhere on the grid goes to the window, which loads files and
-    // ignores text: dropped text would bypass the cell's typing rules.
+    // A drop anywhere on the grid goes to the window, which opens files and
+    // reads text as Paste does: dropped text would bypass the cell's typing
+    // rules.
     cell->setAcceptDrops(false);
     cells_[index] = cell;
   }

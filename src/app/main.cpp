@@ -1,6 +1,8 @@
 // quorlen: the Sudoku window.
-//   quorlen [--new-puzzle LEVEL | FILE]       opens the window, with FILE loaded
-//                                             or a new puzzle of LEVEL
+//   quorlen [--continue | --new-puzzle LEVEL | --puzzle P | FILE]
+//                                             opens the window, with the last
+//                                             game, a new puzzle of LEVEL, the
+//                                             puzzle P or FILE
 //   quorlen --screenshot FILE [--puzzle P]    saves a picture after solving P
 #include <QApplication>
 #include <QFile>
@@ -41,11 +43,19 @@ int main(int argc, char** argv) {
             "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..")));
   }
   quorlen::MainWindow window;
+  window.keep_between_runs();
   window.show();
   // Once the window is on the screen, so that a file that does not load
   // shows its message over it.
-  if (options.file)
-    window.when_shown([&window, file = from_argument(*options.file)] { window.open_file(file); });
+  if (options.file) {
+    window.when_shown(
+        [&window, game = quorlen::is_game_file(*options.file), file = from_argument(*options.file)] {
+          game ? window.open_game(file) : window.open_file(file);
+        });
+  }
   if (options.level) window.when_shown([&window, level = options.level] { window.new_puzzle(*level); });
+  if (options.continue_game) window.when_shown([&window] { window.continue_game(); });
+  if (options.puzzle)
+    window.when_shown([&window, text = from_argument(*options.puzzle)] { window.read_text(text, true); });
   return QApplication::exec();
 }

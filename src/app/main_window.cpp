@@ -17,11 +17,12 @@
 #include "app/cell_edit.h"
 #include "app/design_area.h"
 #include "app/digit_pad.h"
-#include "app/puzzle_text.h"
 #include "app/status_line.h"
 #include "app/steps_window.h"
 #include "app/widget_look.h"
 #include "app/window_design.h"
+#include "game/game_file.h"
+#include "game/puzzle_text.h"
 #include "ui/play_texts.h"
 
 namespace quorlen {
@@ -44,6 +45,12 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   clock_ = new QTimer(this);
   clock_->setInterval(250);  // the second shown turns over at most a quarter late
   connect(clock_, &QTimer::timeout, this, [this] { status_->show_status(sudoku_); });
+  autosave_timer_ = new QTimer(this);
+  autosave_timer_->setSingleShot(true);
+  connect(autosave_timer_, &QTimer::timeout, this, [this] {
+    sudoku_.autosave();
+    sync();
+  });
   connect_design();
   sync();
 }
@@ -140,7 +147,7 @@ void MainWindow::pad_entry(int digit) {
 }
 
 void MainWindow::paste_clipboard() {
-  if (paste_puzzle(QApplication::clipboard()->text())) return;
+  if (read_text(QApplication::clipboard()->text(), false)) return;
   // Not a whole puzzle: an ordinary paste into the cell that has the focus.
   for (CellEdit* cell : design_->cells()) {
     if (!cell->hasFocus()) continue;
@@ -149,22 +156,10 @@ void MainWindow::paste_clipboard() {
   }
 }
 
-bool MainWindow::paste_puzzle(const QString& text) {
-  const auto digits = parse_puzzle_text(text);
-  if (!digits) return false;
-  sudoku_.paste_puzzle(*digits);
-  sync();
-  return true;
-}
-
-QString MainWindow::copy_puzzle() const {
-  return QString::fromStdString(puzzle_string(shown_digits(sudoku_.view())));
-}
-
 void MainWindow::sync() {
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
-  const auto descriptions = cell_descriptions(view, sudoku_.board());
+  const auto descriptions = cell_descriptions(view);
   for (int index = 0; index < View::kCells; ++index) sync_cell(index, marks[index], descriptions[index]);
   for (std::size_t i = 0; i < design::kButtons.size(); ++i)
     design_->buttons()[i]->setEnabled(view.*design::kButtons[i].enabled);
@@ -197,6 +192,7 @@ void MainWindow::sync() {
   status_->show_status(sudoku_);
   const bool ticking = sudoku_.clock_running() && view.options.clock_shown;
   if (ticking != clock_->isActive()) ticking ? clock_->start() : clock_->stop();
+  schedule_autosave();
 
   // A cell that the window logic selects gets the focus.
   if (view.selected != shown_selection_) {
@@ -290,27 +286,39 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-QString MainWindow::droppable_file(const QMimeData* mime) const {
-  if (!sudoku_.view().cmdLoad || mime == nullptr || mime->urls().size() != 1) return {};
-  const QUrl url = mime->urls().front();
-  if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive)) return {};
-  return url.toLocalFile();
+MainWindow::Droppable MainWindow::droppable(const QMimeData* mime) const {
+  if (mime == nullptr) return {};
+  if (mime->hasUrls()) {
+    if (mime->urls().size() != 1 || !mime->urls().front().isLocalFile()) return {};
+    const QString path = mime->urls().front().toLocalFile();
+    if (path.endsWith(QString::fromLatin1(kGameFileExtension), Qt::CaseInsensitive))
+      return {Droppable::game_file, path};
+    if (sudoku_.view().cmdLoad && path.endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive))
+      return {Droppable::sud_file, path};
+    return {};
+  }
+  // Text goes to the window, never into a cell, where it would bypass the
+  // cell's typing rules.
+  if (!mime->hasText() || !read_puzzle_text(mime->text().toStdString())) return {};
+  return {Droppable::text, mime->text()};
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppable_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (droppable(event->mimeData()).kind != Droppable::none) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = droppable_file(event->mimeData());
-  if (path.isEmpty()) return;
+  const Droppable dropped = droppable(event->mimeData());
+  if (dropped.kind == Droppable::none) return;
   event->acceptProposedAction();
-  // After the drop has finished: Load's message box must not open while the
+  // After the drop has finished: a message box must not open while the
   // dragging program still waits for the drop's answer.
   QMetaObject::invokeMethod(
       this,
-      [this, path] {
-        sudoku_.load_file(to_path(path));
+      [this, dropped] {
+        if (dropped.kind == Droppable::sud_file) sudoku_.load_file(to_path(dropped.value));
+        if (dropped.kind == Droppable::game_file) sudoku_.open_game(to_path(dropped.value));
+        if (dropped.kind == Droppable::text) sudoku_.read_text(dropped.value.toStdString());
         sync();
       },
       Qt::QueuedConnection);

@@ -16,6 +16,7 @@
 #include "app/cell_keys.h"
 #include "app/print_actions.h"
 #include "app/qt_platform.h"
+#include "ui/keeping.h"
 #include "ui/sudoku.h"
 
 class QAction;
@@ -48,10 +49,21 @@ class MainWindow : public QMainWindow {
   DigitPad* digit_pad() const { return pad_; }
   StatusLine* status_line() const { return status_; }
 
-  // Fills the enabled cells from a puzzle string as if each were typed;
-  // false (and no change) when the text is not a puzzle.
-  bool paste_puzzle(const QString& text);
+  // Fills the enabled cells from a puzzle as if each were typed.
+  void type_puzzle(const DigitGrid& digits);
+  // A puzzle, or a game in progress, read from a text as Paste reads it
+  // and posed; false (and no change) when the text holds neither, and with
+  // `say_why` a message saying what is wrong with it.
+  bool read_text(const QString& text, bool say_why);
   QString copy_puzzle() const;
+
+  // What outlasts the window: the last game, kept as it is played for
+  // Continue, the statistics and the play options. The program asks for
+  // it; the tests and the screenshot leave it out.
+  void keep_between_runs(const KeptFiles& files = kept_files());
+  // Continue and Open game, as the menu and the command line start them.
+  void continue_game();
+  void open_game(const QString& path);
 
   // Brings every widget up to date with the View.
   void sync();
@@ -73,8 +85,13 @@ class MainWindow : public QMainWindow {
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     QAction* copy = nullptr;
+    QAction* copy_progress = nullptr;
     QAction* paste = nullptr;
     std::array<QAction*, kLevelCount> new_puzzle{};
+    QAction* continue_game = nullptr;
+    QAction* open_game = nullptr;
+    QAction* save_game = nullptr;
+    QAction* statistics = nullptr;
     QAction* count = nullptr;
     QAction* check = nullptr;
     QAction* pause = nullptr;  // checked while paused
@@ -101,6 +118,8 @@ class MainWindow : public QMainWindow {
   // or a separator (neither); one marked bar_only shows in the menu bar
   // alone. The right-click menu shows the groups by their context_place
   // (Edit first, as such menus begin), leaving out a group whose place is -1.
+  // It keeps to what acts on the grid, each entry with a letter of its own:
+  // the game files, Statistics, Quit and Help are the menu bar's.
   struct MenuEntry {
     QAction* action = nullptr;
     const char* submenu = nullptr;  // its title, with the actions below
@@ -124,10 +143,13 @@ class MainWindow : public QMainWindow {
   // Right-click outside the cells: the window's menu.
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // A ".sud" file dropped on the window is loaded, as Load of it would;
-  // anything else is refused.
+  // A ".sud" file dropped on the window is loaded, as Load of it would; a
+  // game file is opened, and a text that holds a puzzle is read as Paste
+  // reads it; anything else is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The last game is saved as the window closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void connect_design();
@@ -154,8 +176,16 @@ class MainWindow : public QMainWindow {
   void paste_clipboard();
   void play_options_changed();
   void sync_cell(int index, std::uint8_t marks, const std::string& description);
-  // The local ".sud" file a drag carries, when Load could take it now.
-  QString droppable_file(const QMimeData* mime) const;
+  // What a drop would bring: a local ".sud" file while Load could take it,
+  // a local game file, or a text that holds a puzzle.
+  struct Droppable {
+    enum Kind { none, sud_file, game_file, text } kind = none;
+    QString value;  // the file's path, or the text
+  };
+  Droppable droppable(const QMimeData* mime) const;
+  // The last game saved when it is time (see Sudoku::autosave_in).
+  void schedule_autosave();
+  void show_statistics();
 
   QtPlatform platform_;
   Sudoku sudoku_;
@@ -169,6 +199,8 @@ class MainWindow : public QMainWindow {
   PrintActions* print_actions_ = nullptr;
   StepsWindow* steps_window_ = nullptr;
   KeyboardHelp* keyboard_help_ = nullptr;
+  QTimer* autosave_timer_ = nullptr;
+  bool keeping_ = false;  // the last game, the statistics and the options outlast the window
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen
 };
 

@@ -26,7 +26,7 @@ QPageLayout default_paper() {
 
 }  // namespace
 
-PrintedGrid printed_view(const View& view, const Board& board) {
+PrintedGrid printed_view(const View& view) {
   PrintedGrid page;
   DigitGrid givens{};
   bool any_given = false;
@@ -34,7 +34,7 @@ PrintedGrid printed_view(const View& view, const Board& board) {
     const CellView& cell = view.cell(index);
     PrintedCell& printed = page.cells[index];
     printed.digit = cell_digit(cell.text);
-    const DigitOwner owner = digit_owner(cell, given_digit(board, index + 1));
+    const DigitOwner owner = cell.owner;
     printed.ink = owner == DigitOwner::given    ? Ink::given
                   : owner == DigitOwner::solver ? Ink::solver
                                                 : Ink::person;
@@ -71,7 +71,7 @@ PrintActions::PrintActions(QWidget* window, const Sudoku& sudoku, Platform& plat
 
 Booklet PrintActions::page() const {
   Booklet booklet;
-  booklet.puzzles.push_back(printed_view(sudoku_.view(), sudoku_.board()));
+  booklet.puzzles.push_back(printed_view(sudoku_.view()));
   return booklet;
 }
 

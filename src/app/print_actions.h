@@ -13,11 +13,10 @@ class QWidget;
 
 namespace quorlen {
 
-// The page of what `view` shows over `board`: each cell's digit and whose
-// it is (see digit_owner), and as caption the level of the givens shown as
-// the Solve command rates them, when there are givens and they have a
-// solution.
-PrintedGrid printed_view(const View& view, const Board& board);
+// The page of what `view` shows: each cell's digit and whose it is (see
+// DigitOwner), and as caption the level of the givens shown as the Solve
+// command rates them, when there are givens and they have a solution.
+PrintedGrid printed_view(const View& view);
 
 class PrintActions : public QObject {
   Q_OBJECT

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "game/puzzle_text.h"
 
 namespace quorlen {
 
@@ -21,10 +22,12 @@ int save_screenshot(const QString& file, const QString& puzzle) {
     window.findChild<QPushButton*>(QLatin1String(name))->click();
   };
   click("cmdNew");
-  if (!window.paste_puzzle(puzzle)) {
+  const FileResult<PuzzleText> read = read_puzzle_text(puzzle.toStdString());
+  if (!read || read.value().progress) {
     std::fprintf(stderr, "quorlen: --puzzle needs 81 characters 1-9, 0 or ., not '%s'\n", qPrintable(puzzle));
     return 2;
   }
+  window.type_puzzle(read.value().givens);
   click("cmdFreeze");
   click("CmdSolve");
   // The status line lays its parts out once its texts are set.

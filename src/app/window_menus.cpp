@@ -11,6 +11,7 @@
 
 #include "app/keyboard_help.h"
 #include "app/main_window.h"
+#include "app/settings.h"
 
 namespace quorlen {
 
@@ -34,6 +35,9 @@ void MainWindow::build_menu_actions() {
   // has the focus handles them itself (see CellEdit).
   a.copy = add_action("&Copy", QKeySequence::keyBindings(QKeySequence::Copy),
                       [this] { QApplication::clipboard()->setText(copy_puzzle()); });
+  a.copy_progress = add_action(
+      "Cop&y with progress", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+      [this] { QApplication::clipboard()->setText(QString::fromStdString(sudoku_.copy_progress())); });
   a.paste =
       add_action("&Paste", QKeySequence::keyBindings(QKeySequence::Paste), [this] { paste_clipboard(); });
   static constexpr const char* kLevelEntries[kLevelCount] = {"&Easy", "&Medium", "&Difficult",
@@ -43,7 +47,15 @@ void MainWindow::build_menu_actions() {
         add_action(kLevelEntries[i], {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))},
                    [this, level = static_cast<Level>(i)] { new_puzzle(level); });
   }
-  a.count = add_action("Count &solutions", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+  a.continue_game = add_action("Continue the last ga&me", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+                               [this] { continue_game(); });
+  a.open_game = add_action("&Open game\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+                           [this] { run(&Sudoku::mnuOpenGame_Click); });
+  a.save_game = add_action("Save &game\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                           [this] { run(&Sudoku::mnuSaveGame_Click); });
+  a.statistics = add_action("St&atistics\u2026", {}, [this] { show_statistics(); });
+  // The Shift twin of Check's key: the other question asked of the grid.
+  a.count = add_action("Count &solutions", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
                        [this] { run(&Sudoku::mnuCountSolutions_Click); });
   a.check =
       add_action("Chec&k", {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { run(&Sudoku::mnuCheck_Click); });
@@ -85,12 +97,17 @@ std::vector<MainWindow::MenuGroup> MainWindow::menu_groups() const {
       {"&Game",
        1,
        {{nullptr, "&New puzzle", levels},
+        {a.continue_game, nullptr, {}, true},
+        {a.open_game, nullptr, {}, true},
+        {a.save_game, nullptr, {}, true},
+        {nullptr, nullptr, {}, true},
+        {a.statistics, nullptr, {}, true},
         {},
         {print_actions_->print_action()},
         {print_actions_->export_action()},
         {nullptr, nullptr, {}, true},
         {a.quit, nullptr, {}, true}}},
-      {"&Edit", 0, {{a.undo}, {a.redo}, {}, {a.copy}, {a.paste}}},
+      {"&Edit", 0, {{a.undo}, {a.redo}, {}, {a.copy}, {a.copy_progress}, {a.paste}}},
       {"&Play",
        3,
        {{a.pause},
@@ -155,6 +172,7 @@ void MainWindow::play_options_changed() {
   options.high_contrast = a.high_contrast->isChecked();
   options.clock_shown = a.clock_shown->isChecked();
   sudoku_.set_play_options(options);
+  if (keeping_) save_play_options(options);
   sync();
 }
 

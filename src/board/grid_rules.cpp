@@ -1,7 +1,5 @@
 #include "board/grid_rules.h"
 
-#include <algorithm>
-
 #include "board/board.h"
 #include "board/units.h"
 
@@ -44,9 +42,16 @@ int allowed_digits(const DigitGrid& grid, int index) {
   return kAllDigits & ~shown;
 }
 
-bool is_complete_grid(const DigitGrid& grid, const RepeatUnits& repeats) {
-  return std::find(grid.begin(), grid.end(), 0) == grid.end() &&
-         std::all_of(repeats.begin(), repeats.end(), [](std::uint32_t units) { return units == 0; });
+bool solves(const DigitGrid& givens, const DigitGrid& grid) {
+  for (std::size_t i = 0; i < grid.size(); ++i) {
+    if (grid[i] < 1 || grid[i] > 9 || (givens[i] != 0 && givens[i] != grid[i])) return false;
+  }
+  for (int unit = 1; unit <= 27; ++unit) {
+    int seen = 0;
+    for (int pos = 1; pos <= 9; ++pos) seen |= digit_mask(grid[kUnitCells[unit][pos] - 1]);
+    if (seen != kAllDigits) return false;
+  }
+  return true;
 }
 
 }  // namespace quorlen

@@ -21,7 +21,8 @@ RepeatUnits repeated_units(const DigitGrid& grid);
 // the row, column and box of grid index `index` shows.
 int allowed_digits(const DigitGrid& grid, int index);
 
-// Every cell shows a digit and none repeats in a unit.
-bool is_complete_grid(const DigitGrid& grid, const RepeatUnits& repeats);
+// Whether `grid` is a solution of `givens`: each unit holds the digits 1..9
+// once each, and each given is in its place.
+bool solves(const DigitGrid& givens, const DigitGrid& grid);
 
 }  // namespace quorlen

@@ -90,9 +90,8 @@ class PuzzleRunner {
       // out after a Solve (the same board makes the same placements), so
       // that each puzzle is solved once, not once more for its steps.
       Board board = window_.board();
-      View view;
       SolveSteps steps;
-      run_attempts(board, view, &steps);
+      run_attempts(board, &steps);
       append_explanation(steps, outcome.lines);
       return;
     }

@@ -2,14 +2,12 @@
 
 #include "board/board.h"
 #include "solver/attempts.h"
-#include "view/view.h"
 
 namespace quorlen {
 
 Rating rate_puzzle(const DigitGrid& givens) {
   Board board = posed_board(givens);
-  View view;  // takes the solver's digits; nothing reads them
-  const SolveResult result = run_attempts(board, view, nullptr);
+  const SolveResult result = run_attempts(board);
   Rating rating;
   rating.solved = result.outcome == SolveOutcome::solved;
   rating.passes = board.pass_count;

@@ -62,13 +62,15 @@ bool place_complete_solution(Board& board, AnySolver& solver, RunMarks& marks) {
 }
 
 template <typename AnySolver>
-SolveResult attempts(Board& board, View& view, SolveSteps* steps) {
+SolveResult attempts(Board& board, SolveSteps* steps) {
   if (steps != nullptr) {
     *steps = SolveSteps{};
     steps->start = digits_of(board.cell_value);
     for (int n = 1; n <= 81; ++n) steps->givens[n - 1] = static_cast<std::uint8_t>(given_digit(board, n));
   }
-  AnySolver solver(board, view, steps != nullptr ? &steps->placements : nullptr);
+  PlacementSink sink;
+  sink.log = steps != nullptr ? &steps->placements : nullptr;
+  AnySolver solver(board, sink);
   RunMarks marks(steps);
   for (int attempt = 1; attempt <= kSolveAttempts; ++attempt) {
     if (!board.attempt_ok) continue;
@@ -88,6 +90,7 @@ SolveResult attempts(Board& board, View& view, SolveSteps* steps) {
     result = {SolveOutcome::solved, true, false};
   }
   result.guessed = solver.guessed();
+  result.placed = sink.shown;
   if (steps != nullptr) steps->result = result;
   return result;
 }
@@ -101,12 +104,10 @@ std::size_t run_of(const SolveSteps& steps, std::size_t step) {
 
 }  // namespace
 
-SolveResult run_attempts(Board& board, View& view, SolveSteps* steps) {
-  return attempts<Solver>(board, view, steps);
-}
+SolveResult run_attempts(Board& board, SolveSteps* steps) { return attempts<Solver>(board, steps); }
 
-SolveResult run_attempts_plain(Board& board, View& view, SolveSteps* steps) {
-  return attempts<PlainSolver>(board, view, steps);
+SolveResult run_attempts_plain(Board& board, SolveSteps* steps) {
+  return attempts<PlainSolver>(board, steps);
 }
 
 int attempt_of(const SolveSteps& steps, std::size_t step) {

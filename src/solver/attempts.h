@@ -9,7 +9,6 @@
 #include "board/board.h"
 #include "board/puzzle.h"
 #include "solver/placement.h"
-#include "view/view.h"
 
 namespace quorlen {
 
@@ -24,6 +23,10 @@ struct SolveResult {
   SolveOutcome outcome = SolveOutcome::solved;
   bool by_complete_search = false;  // the attempts failed, the search solved it
   bool guessed = false;             // guessing ran at least once
+  // By grid index, the last digit the command placed there, 0 where it
+  // placed none: what the grid shows of it in the solver's blue (see
+  // PlacementSink).
+  DigitGrid placed{};
 };
 
 inline constexpr int kSolveAttempts = 200;
@@ -61,10 +64,10 @@ DigitGrid grid_after(const SolveSteps& steps, std::size_t step);
 // write_pos and the outcome is `solved`. `steps`, when not null, receives
 // every placement: the Solve command passes it while "Save to File" is
 // ticked.
-SolveResult run_attempts(Board& board, View& view, SolveSteps* steps);
+SolveResult run_attempts(Board& board, SolveSteps* steps = nullptr);
 
 // The same over the plain solver of plain_solver.h: the rules alone, slow,
 // for tests that hold the speed-ups to it.
-SolveResult run_attempts_plain(Board& board, View& view, SolveSteps* steps);
+SolveResult run_attempts_plain(Board& board, SolveSteps* steps = nullptr);
 
 }  // namespace quorlen

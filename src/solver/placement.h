@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "board/puzzle.h"
 
 namespace quorlen {
 
@@ -27,6 +30,18 @@ struct Placement {
   std::uint8_t digit = 0;  // 1..9
   Why why;
   friend bool operator==(Placement, Placement) = default;
+};
+
+// The placement sink: what write_pos reports of each digit it places,
+// besides the board. The solver knows nothing of the grid on the screen or of
+// the step log; the layer above turns this into both once the Solve is over.
+// A placement costs one store here, however many a Solve makes.
+struct PlacementSink {
+  // By grid index, the last digit placed there (0 where none was): what the
+  // grid shows of a Solve, failed attempts included, since putting the
+  // givens back between attempts touches only the board.
+  DigitGrid shown{};
+  std::vector<Placement>* log = nullptr;  // every placement with its reason, in order, when not null
 };
 
 }  // namespace quorlen

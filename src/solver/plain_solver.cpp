@@ -174,10 +174,10 @@ bool PlainSolver::try_guess(int places, int unit, int digit) {
 void PlainSolver::write_pos(int loc, int value, Why why) {
   const int d = single_digit(value);
   if (loc < 0 || loc > 80 || d == 0) return;
-  view_.set_cell_colour(loc, kSolverBlue);
-  view_.set_cell_digit(loc, d);
+  sink_.shown[static_cast<std::size_t>(loc)] = static_cast<std::uint8_t>(d);
   set_cell_digit(board_, loc, d);
-  if (log_ != nullptr) log_->push_back({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d), why});
+  if (sink_.log != nullptr)
+    sink_.log->push_back({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d), why});
 }
 
 }  // namespace quorlen

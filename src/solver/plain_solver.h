@@ -11,14 +11,12 @@
 
 #include "board/board.h"
 #include "solver/placement.h"
-#include "view/view.h"
 
 namespace quorlen {
 
 class PlainSolver {
  public:
-  PlainSolver(Board& board, View& view, std::vector<Placement>* log)
-      : board_(board), view_(view), log_(log) {}
+  PlainSolver(Board& board, PlacementSink& sink) : board_(board), sink_(sink) {}
 
   void main_function();
   void write_pos(int loc, int value, Why why);
@@ -36,8 +34,7 @@ class PlainSolver {
   int single_places(int unit) const;
 
   Board& board_;
-  View& view_;
-  std::vector<Placement>* log_;
+  PlacementSink& sink_;
   bool guessed_ = false;
   std::array<std::int16_t, 83> mask_{};  // cells 1..81: the digits still possible
   bool changed_ = false;                 // some mask changed in the pass under way

@@ -272,22 +272,21 @@ void Solver::place_narrowed(int cell, int bit, Why why) {
   survey_.add_digit(cell, bit);
 }
 
-// The placement sink: the grid, the board, the log and the record of the
-// givens' run all see the placement here. Most runs keep no record: the
-// placement with its reason is made only for one that does.
+// The one way a digit gets into the grid: the board, the sink, its log and
+// the record of the givens' run all see the placement here. Most runs keep
+// no record: the placement with its reason is made only for one that does.
 void Solver::write_pos(int loc, int value, Why why) {
   if (loc < 0 || loc > 80) return;
   const int d = single_digit(value);
   if (d == 0) return;
-  view_.set_cell_colour(loc, kSolverBlue);
-  view_.set_cell_digit(loc, d);
+  sink_.shown[static_cast<std::size_t>(loc)] = static_cast<std::uint8_t>(d);
   set_cell_digit(board_, loc, d);
-  if (log_ != nullptr || givens_run_.recording) [[unlikely]]
+  if (sink_.log != nullptr || givens_run_.recording) [[unlikely]]
     record({static_cast<std::uint8_t>(loc), static_cast<std::uint8_t>(d), why});
 }
 
 void Solver::record(const Placement& placed) {
-  if (log_ != nullptr) log_->push_back(placed);
+  if (sink_.log != nullptr) sink_.log->push_back(placed);
   if (givens_run_.recording) givens_run_.placements.push_back(placed);
 }
 

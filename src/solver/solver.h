@@ -14,8 +14,8 @@
 //                   the grid, the step log and the replay's record see it
 //
 // A run reports through the board's flags (and, for a repeated digit,
-// `Board::repetition`); the grid learns of it only through write_pos, which
-// shows each placed digit in blue.
+// `Board::repetition`); what it places goes to the placement sink through
+// write_pos, for the layer above to show each digit in blue.
 //
 // The files, in reading order: solver.cpp holds the rules as above;
 // survey.h, first_pass.cpp, replay.cpp and guess_choice.cpp each hold one
@@ -46,15 +46,14 @@
 #include "solver/guess_choice.h"
 #include "solver/placement.h"
 #include "solver/survey.h"
-#include "view/view.h"
 
 namespace quorlen {
 
 class Solver {
  public:
-  // `log`, when not null, receives every placement in order: the Solve
-  // command passes one while "Save to File" is ticked.
-  Solver(Board& board, View& view, std::vector<Placement>* log) : board_(board), view_(view), log_(log) {}
+  // `sink` receives every placement: its log, when there is one, in order
+  // (the Solve command keeps one while "Save to File" is ticked).
+  Solver(Board& board, PlacementSink& sink) : board_(board), sink_(sink) {}
 
   void main_function();
   void guess_function();
@@ -63,9 +62,9 @@ class Solver {
   void validate(const int& unit);
   void possible(const int& unit);
 
-  // Places the digit of a single-digit mask in grid index `loc` (0..80),
-  // in blue, and logs it with its reason; any other mask or index changes
-  // nothing.
+  // Places the digit of a single-digit mask in grid index `loc` (0..80)
+  // and reports it to the sink with its reason; any other mask or index
+  // changes nothing.
   void write_pos(int loc, int value, Why why);
 
   // Whether guess_function has run since this solver was made.
@@ -117,8 +116,7 @@ class Solver {
   bool starts_from_givens() const;
 
   Board& board_;
-  View& view_;
-  std::vector<Placement>* log_;
+  PlacementSink& sink_;
   bool guessed_ = false;
 
   // cells 1..81: the digits still possible in each cell (bit d for digit d).

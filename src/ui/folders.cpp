@@ -38,11 +38,11 @@ bool can_write_in(const std::filesystem::path& dir) {
   return is_folder(dir) && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-// A relative XDG_DATA_HOME is invalid and is to be ignored.
-std::filesystem::path user_data_folder() {
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  if (data_home != nullptr && *data_home == '/') return std::filesystem::path(data_home) / "quorlen";
-  return home_folder() / ".local" / "share" / "quorlen";
+// A relative XDG_* folder is invalid and is to be ignored.
+std::filesystem::path xdg_folder(const char* variable, const char* fallback) {
+  const char* folder = std::getenv(variable);
+  if (folder != nullptr && *folder == '/') return std::filesystem::path(folder) / "quorlen";
+  return home_folder() / ".local" / fallback / "quorlen";
 }
 
 // Whether the program keeps its files beside itself, as a build or an
@@ -54,9 +54,12 @@ bool keeps_files_beside_itself(const std::filesystem::path& program_dir) {
          (is_folder(program_dir / "examples") || !is_folder(installed_samples(program_dir)));
 }
 
-// Each missing folder on the way is made private to the user, as the XDG
-// base directory rules ask. "PATH: reason" of one that cannot be made, or
-// empty.
+}  // namespace
+
+std::filesystem::path user_data_folder() { return xdg_folder("XDG_DATA_HOME", "share"); }
+
+std::filesystem::path user_state_folder() { return xdg_folder("XDG_STATE_HOME", "state"); }
+
 std::string create_private_folders(const std::filesystem::path& dir) {
   std::filesystem::path made;
   for (const auto& part : dir) {
@@ -67,14 +70,18 @@ std::string create_private_folders(const std::filesystem::path& dir) {
   return {};
 }
 
-}  // namespace
-
 std::filesystem::path step_log_folder(const std::filesystem::path& program_dir, std::string* error) {
   if (keeps_files_beside_itself(program_dir)) return program_dir;
   std::filesystem::path data = user_data_folder();
   std::string failed = create_private_folders(data);
   if (error != nullptr) *error = std::move(failed);
   return data;
+}
+
+std::filesystem::path folder_of(const std::filesystem::path& file) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+  return (ec ? file : absolute).parent_path();
 }
 
 std::filesystem::path load_dialog_folder(const std::filesystem::path& program_dir) {

@@ -21,6 +21,22 @@ namespace quorlen {
 // given; opening the log then fails too.
 std::filesystem::path step_log_folder(const std::filesystem::path& program_dir, std::string* error = nullptr);
 
+// The user's folders for Quorlen's data ($XDG_DATA_HOME/quorlen, else
+// ~/.local/share/quorlen) and its state ($XDG_STATE_HOME/quorlen, else
+// ~/.local/state/quorlen); a variable that is not an absolute path counts
+// as unset.
+std::filesystem::path user_data_folder();
+std::filesystem::path user_state_folder();
+
+// Each missing folder on the way to `dir` made private to the user, as the
+// XDG base directory rules ask: "PATH: reason" of one that cannot be made,
+// or empty.
+std::string create_private_folders(const std::filesystem::path& dir);
+
+// The file's folder as an absolute path, so that a later change of the
+// working folder cannot move it.
+std::filesystem::path folder_of(const std::filesystem::path& file);
+
 // Where the Load dialog opens.
 std::filesystem::path load_dialog_folder(const std::filesystem::path& program_dir);
 

@@ -26,9 +26,8 @@ Hint hint_for(const DigitGrid& givens, const DigitGrid& shown) {
   }
   // The Solve command on the grid as shown, every digit of it a given.
   Board board = posed_board(shown);
-  View view;
   SolveSteps steps;
-  const SolveResult result = run_attempts(board, view, &steps);
+  const SolveResult result = run_attempts(board, &steps);
   if (result.outcome == SolveOutcome::invalid_givens) {
     hint.text =
         unit_name(board.repetition.unit) + " holds " + std::to_string(board.repetition.digit) + " twice";

@@ -1,10 +1,9 @@
-// Undo and redo for the whole window: each step keeps the whole state it
-// replaced, the board and the view being plain values. A copy of both is
-// the simplest history that is exactly right, and at a few kilobytes a
-// step, a bounded number of them costs little memory.
+// Undo and redo for the whole window: each step keeps the whole game it
+// replaced, a plain value. A copy is the simplest history that is exactly
+// right, and at about a kilobyte a step, a bounded number of them costs
+// little memory.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -12,21 +11,10 @@
 #include <vector>
 
 #include "board/board.h"
+#include "game/game.h"
 #include "solver/attempts.h"
-#include "view/view.h"
 
 namespace quorlen {
-
-// The puzzle the person is playing, for its clock and the message when it
-// is solved: posed by Freeze (or a new puzzle), gone with New and Load.
-struct PosedPuzzle {
-  std::uint64_t number = 0;        // counts the posings of a window from 1; 0 while none is posed
-  bool solved_by_command = false;  // Solve filled the grid: the person did not solve it
-  // Quorlen posed it (a new puzzle), so typing cannot change its givens;
-  // a puzzle the person freezes keeps them editable (see Sudoku::given_protected).
-  bool givens_protected = false;
-  friend bool operator==(const PosedPuzzle&, const PosedPuzzle&) = default;
-};
 
 // The Solve whose steps go with the grid: the board it started from, and
 // its steps once worked out. The Solve command makes the same placements
@@ -39,13 +27,8 @@ struct SolveRecord {
 };
 
 struct Snapshot {
-  Board board;
-  View view;
-  PosedPuzzle puzzle;
+  Game game;
   std::shared_ptr<const SolveRecord> solve;  // none before a Solve, and after New, Load and Freeze
-  // The time the puzzle had been played when the state was left: undo and
-  // redo that bring back another puzzle bring back its time too.
-  std::chrono::milliseconds played{};
   friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
 
@@ -68,6 +51,14 @@ class History {
   // is none.
   bool undo(Snapshot& state);
   bool redo(Snapshot& state);
+
+  // What undo steps back through, oldest first, and what redo brings back,
+  // the next first: the history as a game file keeps it.
+  std::vector<Snapshot> earlier() const { return {undo_.begin(), undo_.end()}; }
+  std::vector<Snapshot> later() const { return {redo_.rbegin(), redo_.rend()}; }
+  // Puts these in place of the history; past the bound, the oldest fall out
+  // of reach.
+  void replace(std::vector<Snapshot> earlier, std::vector<Snapshot> later);
 
  private:
   std::size_t limit_;

@@ -2,8 +2,8 @@
 // what earlier runs added up to, and since when the present run goes on.
 // Stopping keeps the time; only a run counts, so pauses are left out.
 //
-// A plain value, so that a saved game can keep the time played and give
-// it back (reset to it), and so that the history can hold it.
+// The window keeps one, for the posed puzzle; the game value keeps the time
+// it showed (Game::played_ms), and a game brought back resets it to that.
 #pragma once
 
 #include <chrono>
@@ -34,8 +34,6 @@ class PlayClock {
     since_ = {};
     running_ = false;
   }
-
-  friend bool operator==(const PlayClock&, const PlayClock&) = default;
 
  private:
   Duration before_{};  // the time of the runs that have ended

@@ -41,11 +41,7 @@ std::string check_text(int entered, int wrong) {
   return std::to_string(wrong) + " of the " + digits + (wrong == 1 ? "is" : "are") + " wrong.";
 }
 
-std::string finish_text(std::chrono::steady_clock::duration taken) {
-  return "You solved the puzzle in " + time_text(taken) + ".";
-}
-
-std::string time_text(std::chrono::steady_clock::duration time) {
+std::string time_text(std::chrono::milliseconds time) {
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time).count();
   const std::string rest = std::to_string(seconds % 60);
   return std::to_string(seconds / 60) + ":" + (rest.size() == 1 ? "0" : "") + rest;
@@ -56,7 +52,15 @@ std::string level_text(const Rating& rating) {
   return std::string(level_name(rating.level)) + ", difficulty " + std::to_string(rating.difficulty);
 }
 
-std::array<std::string, View::kCells> cell_descriptions(const View& view, const Board& board) {
+std::string finish_text(std::chrono::milliseconds taken, std::optional<Level> best) {
+  std::string text = "You solved the puzzle in " + time_text(taken) + ".";
+  if (best)
+    text += " That is your best time for " + std::string(*best == Level::easy ? "an " : "a ") +
+            std::string(level_name(*best)) + " puzzle.";
+  return text;
+}
+
+std::array<std::string, View::kCells> cell_descriptions(const View& view) {
   const DigitGrid digits = shown_digits(view);
   const RepeatUnits repeats = repeated_units(digits);
   const auto marks = cell_marks(view);
@@ -66,7 +70,7 @@ std::array<std::string, View::kCells> cell_descriptions(const View& view, const 
     std::string& text = texts[index];
     const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
     if (digits[index] != 0) {
-      add(whose(digit_owner(cell, given_digit(board, index + 1))));
+      add(whose(cell.owner));
       if (marks[index] & kMarkRepeat)
         add("repeats the " + std::to_string(digits[index]) + " in " + units_text(repeats[index]));
       if (marks[index] & kMarkWrong) add("wrong");

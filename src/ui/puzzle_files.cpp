@@ -37,14 +37,6 @@ std::optional<std::filesystem::path> choose_file(Platform& platform, FileDialogK
   return std::nullopt;
 }
 
-// The file's folder as an absolute path, so that a later change of the
-// working folder cannot move it.
-std::filesystem::path folder_of(const std::filesystem::path& file) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-  return (ec ? file : absolute).parent_path();
-}
-
 }  // namespace
 
 void Sudoku::cmdLoad_Click() {
@@ -73,16 +65,16 @@ void Sudoku::load_file(const std::filesystem::path& path) {
   change(By::command, [&] {
     clear_puzzle(true);
     for (int i = 1; i <= 81; ++i) {
-      const int value = file.value()[static_cast<std::size_t>(i - 1)];
+      const std::uint8_t value = file.value()[static_cast<std::size_t>(i - 1)];
       if (value == 0) continue;
-      view_.set_cell_digit(i - 1, value);
-      set_cell_digit(board_, i - 1, value);
+      game_.cells[static_cast<std::size_t>(i - 1)] = {value, DigitOwner::person, CellInk::black, 0, false};
+      set_cell_digit(game_.board, i - 1, value);
     }
 
     // A loaded puzzle has no givens yet: it must be frozen before it is solved.
-    view_.cmdRestart = false;
-    view_.CmdSolve = false;
-    view_.cmdSave = true;
+    game_.controls.restart = false;
+    game_.controls.solve = false;
+    game_.controls.save = true;
   });
   last_folder_ = folder_of(path);
 }
@@ -93,7 +85,7 @@ void Sudoku::cmdSave_Click() {
       platform_, FileDialogKind::save,
       save_dialog_folder(platform_.program_directory(), last_folder_, platform_.documents_directory()));
   if (!path) return;
-  if (const FileResult<> saved = replace_file(*path, format_sud(shown_digits(view_))); !saved) {
+  if (const FileResult<> saved = replace_file(*path, format_sud(shown_digits(game_))); !saved) {
     platform_.message_box(saved.error().message);
     return;
   }

@@ -22,7 +22,7 @@ void Sudoku::mnuCountSolutions_Click() {
   };
   close_steps();
   resume();
-  platform_.message_box(kTexts[std::min(count_solutions(shown_digits(view_)), 2)]);
+  platform_.message_box(kTexts[std::min(count_solutions(shown_digits(game_)), 2)]);
 }
 
 }  // namespace quorlen

@@ -15,10 +15,11 @@ void Sudoku::CmdSolve_Click() {
 }
 
 void Sudoku::solve() {
-  view_.Label4 = "No";
+  game_.label4 = "No";
   last_solve_by_search_ = false;
   forget_last_solve();
   step_log_error_.clear();
+  if (game_.puzzle != 0) game_.helped = true;
   const bool logging = view_.Check2;
   StepLogFile log;
   if (const FileResult<> opened = logging ? log.open(platform_.step_log_directory()) : FileResult<>();
@@ -27,12 +28,13 @@ void Sudoku::solve() {
     show_message(kUnableToWrite);
     return;
   }
-  auto record = std::make_shared<SolveRecord>(SolveRecord{board_, nullptr});
+  auto record = std::make_shared<SolveRecord>(SolveRecord{game_.board, nullptr});
   set_solve(record);
   SolveSteps steps;
-  const SolveResult result = run_attempts(board_, view_, logging ? &steps : nullptr);
+  const SolveResult result = run_attempts(game_.board, logging ? &steps : nullptr);
+  show_placed(result.placed);
   last_solve_by_search_ = result.by_complete_search;
-  if (result.guessed) view_.Label4 = guessed_caption(board_.guess_count);
+  if (result.guessed) game_.label4 = guessed_caption(game_.board.guess_count);
   if (logging) {
     // Every record is in the file before the outcome is reported.
     if (const FileResult<> committed = log.commit(step_log_records(steps)); !committed) {
@@ -48,6 +50,14 @@ void Sudoku::solve() {
   show_message(report_outcome(result.outcome));
 }
 
+void Sudoku::show_placed(const DigitGrid& placed) {
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i] != 0)
+      game_.cells[i] = {placed[i], DigitOwner::solver, CellInk::solver, game_.cells[i].notes,
+                        game_.cells[i].wrong};
+  }
+}
+
 std::string step_log_records(const SolveSteps& steps) {
   std::string records;
   records.reserve(steps.placements.size() * 28);
@@ -60,9 +70,8 @@ std::string step_log_records(const SolveSteps& steps) {
 std::shared_ptr<const SolveSteps> Sudoku::solve_steps() const {
   if (solve_ && !solve_->steps) {
     Board board = solve_->start;
-    View view;
     auto steps = std::make_shared<SolveSteps>();
-    run_attempts(board, view, steps.get());
+    run_attempts(board, steps.get());
     solve_->steps = std::move(steps);
   }
   return solve_ ? solve_->steps : nullptr;
@@ -84,16 +93,16 @@ std::string Sudoku::report_outcome(SolveOutcome outcome) {
       restore_givens_shown();
       return kNotSolvable;
     case SolveOutcome::invalid_givens:
-      return validation_text(board_.repetition);
+      return validation_text(game_.board.repetition);
     case SolveOutcome::cannot_complete:
       restore_givens_shown();
       return kCannotComplete;
     case SolveOutcome::solved:
       break;
   }
-  puzzle_.solved_by_command = true;  // until undo takes this Solve back
-  board_.difficulty = difficulty_of(board_.pass_count, board_.guess_count);
-  view_.Label1 = difficulty_caption(board_.difficulty);
+  game_.solved_by_command = true;  // until undo takes this Solve back
+  game_.board.difficulty = difficulty_of(game_.board.pass_count, game_.board.guess_count);
+  game_.label1 = difficulty_caption(game_.board.difficulty);
   return kSolved;
 }
 

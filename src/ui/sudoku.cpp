@@ -1,5 +1,5 @@
-// The board commands: the window load, New, Freeze and Restart; and the
-// changes that every handler runs as.
+// The board commands: the window load, New, Freeze and Restart; the
+// changes that every handler runs as; and the view drawn from the game.
 #include "ui/sudoku.h"
 
 #include <algorithm>
@@ -7,7 +7,21 @@
 #include <string>
 #include <utility>
 
+#include "board/grid_rules.h"
+#include "generator/rating.h"
+#include "solver/complete_search.h"
+#include "ui/game_view.h"
+#include "ui/play_texts.h"
+
 namespace quorlen {
+namespace {
+
+bool has_notes_or_marks(const Game& game) {
+  return std::any_of(game.cells.begin(), game.cells.end(),
+                     [](const GameCell& cell) { return cell.notes != 0 || cell.wrong; });
+}
+
+}  // namespace
 
 Sudoku::Sudoku(Platform& platform, std::size_t history_steps) : platform_(platform), history_(history_steps) {
   Form_Load();
@@ -25,15 +39,19 @@ void Sudoku::change(By by, const std::function<void()>& body) {
   clear_hint();
   resume();
   changing_ = true;
-  aids_before_ = has_notes_or_marks(view_);
-  if (aids_before_) digits_before_ = shown_digits(view_);
+  bank_time();
+  aids_before_ = has_notes_or_marks(game_);
+  if (aids_before_) digits_before_ = shown_digits(game_);
   std::optional<Snapshot> before;
-  if (history_.keeps_steps()) before = snapshot();
+  if (history_.keeps_steps()) before = Snapshot{game_, solve_};
   body();
   settle();
   changing_ = false;
-  if (before && !(before->board == board_ && before->view == view_ && before->puzzle == puzzle_))
-    history_.record(std::move(*before));
+  view_stale_ = true;
+  if (!before || !(before->game == game_)) {
+    if (before) history_.record(std::move(*before));
+    unsaved();
+  }
   if (by == By::person) finish_message();
   update_clock();
 }
@@ -43,24 +61,50 @@ void Sudoku::change(By by, const std::function<void()>& body) {
 // always is, costs nothing here.
 void Sudoku::settle() {
   if (!aids_before_) return;
-  const DigitGrid digits = shown_digits(view_);
-  for (int index = 0; index < View::kCells; ++index) {
-    if (digits[index] == digits_before_[index]) continue;
-    view_.set_cell_marks(index, static_cast<std::uint8_t>(view_.cell(index).marks & ~kMarkWrong));
-    if (digits[index] != 0) strike_notes(view_, index, digits[index]);
+  for (int index = 0; index < 81; ++index) {
+    GameCell& cell = game_.cells[static_cast<std::size_t>(index)];
+    if (cell.digit == digits_before_[static_cast<std::size_t>(index)]) continue;
+    cell.wrong = false;
+    if (cell.digit != 0) strike_notes(game_, index, cell.digit);
   }
+  digits_before_ = shown_digits(game_);
 }
 
 void Sudoku::show_message(const std::string& text) {
   if (changing_) settle();
+  view_stale_ = true;
   platform_.message_box(text);
 }
 
+const View& Sudoku::view() const {
+  if (view_stale_) refresh_view();
+  return view_;
+}
+
+// The game, or the step of a Solve shown in its place, and the hint's mark.
+void Sudoku::refresh_view() const {
+  show_game(game_, view_);
+  if (browser_) show_step(*browser_, view_);
+  if (hint_cell_ >= 0) {
+    const CellView& cell = view_.cell(hint_cell_);
+    view_.set_cell_marks(hint_cell_, static_cast<std::uint8_t>(cell.marks | kMarkHint));
+  }
+  view_stale_ = false;
+}
+
 void Sudoku::clear_puzzle(bool cells_enabled) {
-  clear_board(board_);
-  clear_grid(view_, cells_enabled);
-  view_.Label1.clear();
-  puzzle_ = {};
+  clear_board(game_.board);
+  game_.cells.fill(GameCell{});
+  game_.controls.cells = cells_enabled;
+  game_.label1.clear();
+  const Game none;
+  game_.puzzle = none.puzzle;
+  game_.level = none.level;
+  game_.givens_protected = none.givens_protected;
+  game_.played_ms = none.played_ms;
+  game_.helped = none.helped;
+  game_.solved_by_command = none.solved_by_command;
+  game_.finished = none.finished;
   clock_.reset();
   forget_last_solve();
 }
@@ -69,64 +113,96 @@ void Sudoku::clear_puzzle(bool cells_enabled) {
 void Sudoku::Form_Load() {
   clear_puzzle(false);
   view_.Check2 = false;
+  view_stale_ = true;
 }
 
 void Sudoku::cmdNew_Click() {
   change(By::command, [this] {
     clear_puzzle(true);
-    view_.cmdFreeze = true;
-    view_.cmdLoad = true;
-    view_.CmdSolve = false;
-    view_.cmdRestart = false;
-    view_.cmdSave = true;
+    Controls& k = game_.controls;
+    k.freeze = true;
+    k.load = true;
+    k.solve = false;
+    k.restart = false;
+    k.save = true;
+  });
+}
+
+void Sudoku::cmdFreeze_Click() {
+  change(By::command, [this] {
+    freeze_givens();
+    pose(false);
   });
 }
 
 // The digits on the grid become the givens. Nothing is locked: the user may
 // change digits and freeze again.
-void Sudoku::cmdFreeze_Click() {
-  change(By::command, [this] {
-    forget_last_solve();
-    for (int n = 1; n <= 81; ++n) {
-      const int digit = cell_digit(view_.cell_text(n - 1));
-      board_.given_value[n] = static_cast<std::int16_t>(digit != 0 ? digit : kNotGiven);
-      if (digit != 0) view_.set_cell_colour(n - 1, kGivenColour);
-      // Check's marks were measured against the givens that go now.
-      view_.set_cell_marks(n - 1, static_cast<std::uint8_t>(view_.cell(n - 1).marks & ~kMarkWrong));
-    }
-    view_.cmdRestart = true;
-    view_.CmdSolve = true;
-    view_.cmdSave = true;
-    restore_givens_shown();  // puts the givens into cell_value
-    puzzle_ = {++posings_};
-    clock_.reset();
-    // A puzzle posed whole leaves the person nothing to solve.
-    const DigitGrid digits = shown_digits(view_);
-    if (std::find(digits.begin(), digits.end(), 0) == digits.end()) finished_puzzle_ = puzzle_.number;
-  });
+void Sudoku::freeze_givens() {
+  forget_last_solve();
+  for (int n = 1; n <= 81; ++n) {
+    GameCell& cell = game_.cells[static_cast<std::size_t>(n - 1)];
+    game_.board.given_value[n] = static_cast<std::int16_t>(cell.digit != 0 ? cell.digit : kNotGiven);
+    if (cell.digit != 0) cell.ink = CellInk::given;
+    // Check's marks were measured against the givens that go now.
+    cell.wrong = false;
+  }
+  game_.controls.restart = true;
+  game_.controls.solve = true;
+  game_.controls.save = true;
+  restore_givens_shown();  // puts the givens into cell_value
+}
+
+void Sudoku::pose(bool givens_protected, const std::optional<Rating>& known) {
+  game_.puzzle = random_() | 1;  // never 0, which means none
+  if (known) rating_.emplace(game_.puzzle, *known);
+  game_.level = posed_level(known);
+  game_.givens_protected = givens_protected;
+  game_.played_ms = 0;
+  game_.helped = false;
+  game_.solved_by_command = false;
+  // A puzzle posed whole leaves the person nothing to solve.
+  const DigitGrid digits = shown_digits(game_);
+  game_.finished = std::find(digits.begin(), digits.end(), 0) == digits.end();
+  clock_.reset();
+  if (const int level = game_.level; level >= 0 && !game_.finished) {
+    if (const FileResult<> kept =
+            keeping_.update_statistics([level](Statistics& s) { record_start(s, level); });
+        !kept)
+      show_message(kCannotKeepStatistics + kept.error().message);
+  }
+}
+
+int Sudoku::posed_level(const std::optional<Rating>& known) const {
+  if (known) return static_cast<int>(known->level);
+  if (!keeping_.keeps_statistics() || count_solutions(givens_of(game_.board)) != 1) return -1;
+  return static_cast<int>(posed_rating().level);
+}
+
+const Rating& Sudoku::posed_rating() const {
+  if (!rating_ || rating_->first != game_.puzzle)
+    rating_.emplace(game_.puzzle, rate_puzzle(givens_of(game_.board)));
+  return rating_->second;
 }
 
 // The board and the grid back to the givens, and no notes left.
 void Sudoku::cmdRestart_Click() {
   change(By::command, [this] {
     restore_givens_shown();
-    clear_notes(view_);
+    clear_notes(game_);
   });
 }
 
 // Givens show in the given colour; the other cells are emptied and keep
 // their colour.
 void Sudoku::restore_givens_shown() {
-  restore_givens(board_);
-  reset_solve_state(board_);
+  restore_givens(game_.board);
+  reset_solve_state(game_.board);
   for (int n = 1; n <= 81; ++n) {
-    const int given = given_digit(board_, n);
-    if (given == 0) {
-      view_.set_cell_text(n - 1, "");
-    } else {
-      view_.set_cell_colour(n - 1, kGivenColour);
-      view_.set_cell_digit(n - 1, given);
-    }
+    GameCell& cell = game_.cells[static_cast<std::size_t>(n - 1)];
+    const int given = given_digit(game_.board, n);
+    cell.digit = static_cast<std::uint8_t>(given);
+    cell.owner = given != 0 ? DigitOwner::given : DigitOwner::none;
+    if (given != 0) cell.ink = CellInk::given;
   }
 }
 
@@ -140,46 +216,28 @@ void Sudoku::enter_puzzle(const DigitGrid& givens) {
 
 void Sudoku::pose_puzzle(const DigitGrid& givens, const std::optional<Rating>& rating) {
   change(By::command, [&] {
-    enter_puzzle(givens);
-    puzzle_.givens_protected = true;
-    view_.Label4.clear();
+    cmdNew_Click();
+    paste_puzzle(givens);
+    freeze_givens();
+    game_.label4.clear();
+    pose(true, rating);
   });
-  if (rating) rating_.emplace(puzzle_.number, *rating);
-}
-
-const Rating& Sudoku::posed_rating() const {
-  if (!rating_ || rating_->first != puzzle_.number) {
-    DigitGrid givens{};
-    for (int n = 1; n <= 81; ++n) givens[n - 1] = static_cast<std::uint8_t>(given_digit(board_, n));
-    rating_.emplace(puzzle_.number, rate_puzzle(givens));
-  }
-  return rating_->second;
 }
 
 bool Sudoku::given_protected(int index) const {
-  return puzzle_posed() && (puzzle_.givens_protected || view_.options.protect_givens) &&
-         given_digit(board_, index + 1) != 0;
+  return puzzle_posed() && (game_.givens_protected || view_.options.protect_givens) &&
+         given_digit(game_.board, index + 1) != 0;
 }
 
-bool Sudoku::clock_due() const {
-  return puzzle_posed() && puzzle_.number != finished_puzzle_ && !puzzle_.solved_by_command;
-}
-
-void Sudoku::update_clock() {
-  const bool runs = clock_due() && !paused_;
-  if (runs != clock_.running()) clock_.run(runs, platform_.now());
-}
-
-void Sudoku::set_time_played(std::chrono::milliseconds played) {
-  clock_.reset(played);
-  update_clock();
-}
+void Sudoku::update_clock() { clock_.run(clock_due() && !paused_, platform_.now()); }
 
 void Sudoku::mnuPause_Click() {
   if (!can_pause()) return;
   close_steps();
   paused_ = !paused_;
   update_clock();
+  // The time at the pause is kept for Continue now, not at the next minute.
+  if (paused_) unsaved();
 }
 
 void Sudoku::resume() {

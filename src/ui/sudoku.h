@@ -1,13 +1,15 @@
-// The window logic: the handlers of the window `Sudoku` over its board and
-// the state of its controls (the View). No toolkit here: a Qt window or the
-// command line shows the View and forwards clicks and typing to these
-// handlers; what only a toolkit can do goes through the Platform.
+// The window logic: the handlers of the window `Sudoku` over its game, the
+// one value that holds the puzzle being played (see game/game.h). No
+// toolkit here: a Qt window or the command line shows the View, which is
+// drawn from the game, and forwards clicks and typing to these handlers;
+// what only a toolkit can do goes through the Platform.
 //
 // Every change to the grid goes through a handler here, so that the
 // history sees each one once: a handler is one step, whatever handlers it
 // runs itself (a new puzzle is New, a paste and Freeze, and one step).
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -18,10 +20,14 @@
 #include <utility>
 
 #include "board/board.h"
+#include "game/game.h"
+#include "game/game_file.h"
+#include "game/statistics.h"
 #include "generator/rating.h"
 #include "solver/attempts.h"
 #include "solver/difficulty.h"
 #include "ui/history.h"
+#include "ui/keeping.h"
 #include "ui/platform.h"
 #include "ui/play_clock.h"
 #include "ui/steps_browser.h"
@@ -31,9 +37,10 @@ namespace quorlen {
 
 class Sudoku {
  public:
-  // A step keeps one Snapshot, about 4.5 KB, and a Solve one Board more
-  // (its SolveRecord), so the history stays at about 10 MB at most.
+  // A step keeps one Game, about a kilobyte, and a Solve one Board more
+  // (its SolveRecord), so the history stays at a few megabytes at most.
   static constexpr std::size_t kHistorySteps = 2000;
+  static_assert(kHistorySteps + 1 <= kMaxGameStates, "a game file must hold the whole history");
 
   // Runs Form_Load, as the window does when it is created. The history
   // keeps `history_steps` steps; 0 keeps none, for callers that never undo.
@@ -54,29 +61,29 @@ class Sudoku {
   void mnuCountSolutions_Click();
   // Poses a puzzle as a person does: New, the givens pasted, Freeze.
   void enter_puzzle(const DigitGrid& givens);
-  // Poses a puzzle as Quorlen does: as enter_puzzle, with the givens
-  // protected and no "Guessed?" left from the puzzle before. `rating`,
-  // when known, saves working it out again for posed_rating.
+  // Poses a puzzle as Quorlen does, as one step: as enter_puzzle, with the
+  // givens protected and no "Guessed?" left from the puzzle before.
+  // `rating`, when known, saves working it out again for posed_rating.
   void pose_puzzle(const DigitGrid& givens, const std::optional<Rating>& rating = std::nullopt);
 
-  // Whether a puzzle is posed (by Freeze or by Quorlen), until New or Load.
-  bool puzzle_posed() const { return puzzle_.number != 0; }
+  // Whether a puzzle is posed (by Freeze, or by Quorlen), until New or Load.
+  bool puzzle_posed() const { return game_.puzzle != 0; }
   // What the Solve command makes of the posed puzzle's givens: its level
   // and difficulty. Worked out when first asked for, once per puzzle.
   const Rating& posed_rating() const;
   // Whether typing, emptying and pasting leave the cell's given alone: in
-  // a puzzle Quorlen posed, or any posed puzzle while "Protect givens" is
-  // on. A puzzle the person freezes stays editable as designed.
+  // a puzzle Quorlen posed (a new puzzle, one read from text, a game
+  // opened or continued), or any posed puzzle while "Protect givens" is on.
+  // A puzzle the person freezes stays editable as designed.
   bool given_protected(int index) const;
 
   // The clock of the posed puzzle: it runs from the posing until the
   // person or Solve completes the grid (undo of that Solve runs it again),
-  // and stops while paused. Undo and redo leave it alone, but for a state
-  // of another puzzle, which brings back that puzzle's time.
+  // and stops while paused. Undo and redo within a puzzle leave it alone;
+  // a state of another puzzle, or a game brought back, brings back that
+  // puzzle's time. time_played() is the one place the clock is read.
   std::chrono::milliseconds time_played() const { return clock_.played(platform_.now()); }
   bool clock_running() const { return clock_.running(); }
-  // A game brought back: its puzzle has been played this long.
-  void set_time_played(std::chrono::milliseconds played);
   // Pause: the clock stops and the grid is hidden from the person, whose
   // entries do nothing until Pause again resumes; a command resumes first,
   // then acts. Only a puzzle whose clock runs can be paused.
@@ -121,8 +128,51 @@ class Sudoku {
   // New, then load_file: a file given to the program when it starts.
   void open_file(const std::filesystem::path& path);
 
+  // Games that outlast the window. Save game and Open game write and read
+  // a game file, its history included; an opened game comes back exactly
+  // as it was saved, its time included, and Undo steps back through its
+  // moves and then into the game shown before it. Quorlen poses the game it
+  // brings back, so its givens are protected (see given_protected). A file
+  // that is not a whole game of this version changes nothing and says why.
+  void mnuSaveGame_Click();
+  void mnuOpenGame_Click();
+  void open_game(const std::filesystem::path& path);
+  // Continue: the last game, as the window that played it last left it
+  // (see keep_games); a message when there is none.
+  void mnuContinue_Click();
+
+  // Where the window keeps the last game, saved as it is played, and the
+  // statistics; until this is called (the command line, the tests) it
+  // keeps neither.
+  void keep_games(const KeptFiles& files);
+  // How long until the last game should be saved: a change waits at most
+  // kAutosaveDelay, and while a puzzle's clock runs its time is saved every
+  // kTimeSaveEvery; nothing while nothing waits or nothing is kept.
+  std::optional<std::chrono::milliseconds> autosave_in() const;
+  // Saves the last game now when anything waits: the window calls it when
+  // autosave_in() has passed and when it closes. A failure says so once,
+  // and the next change tries again.
+  void autosave();
+  static constexpr std::chrono::milliseconds kAutosaveDelay{1000};
+  static constexpr std::chrono::milliseconds kTimeSaveEvery{60000};
+  // What the statistics file holds, or why it cannot be read.
+  FileResult<Statistics> statistics() const;
+
+  // Text in and out. Copy gives the puzzle: the givens, or before Freeze
+  // the digits shown. Copy with progress gives a line that poses the same
+  // puzzle again with the person's digits and notes (see
+  // game/puzzle_text.h). read_text takes either, or any of the forms of a
+  // puzzle that people copy, and poses it as one step, its givens
+  // protected; a text that holds neither changes nothing, and `why` (if
+  // given) says what is wrong with it.
+  std::string copy_puzzle() const;
+  std::string copy_progress() const;
+  bool read_text(std::string_view text, std::string* why = nullptr);
+
   // Typing into grid cell `index` (0..80): a disabled cell, or one whose
-  // given is protected, takes nothing.
+  // given is protected, takes nothing. The cell keeps a digit 1..9, the
+  // first character typed (its maximum length is 1); any other character
+  // empties it (the rule of the cell's change handler, Text1_Change).
   bool type_into_cell(int index, std::string_view text);
   // The key that empties a cell; on a cell already empty it takes the notes away.
   void clear_cell(int index);
@@ -139,8 +189,10 @@ class Sudoku {
   // The cell the person is at (-1 for none): what highlighting shades from.
   void select_cell(int index);
 
-  const View& view() const { return view_; }
-  const Board& board() const { return board_; }
+  // What every control shows, drawn from the game when it is asked for.
+  const View& view() const;
+  const Game& game() const { return game_; }
+  const Board& board() const { return game_.board; }
   // Whether the last Solve needed the complete search after its attempts.
   bool last_solve_by_search() const { return last_solve_by_search_; }
   // Why the last Solve could not write its step log ("PATH: reason"), or empty.
@@ -169,55 +221,79 @@ class Sudoku {
   // A message box; the grid is settled first, so that it shows as it
   // will stay while the box is up.
   void show_message(const std::string& text);
+  // Brings back a state of the history, or of a game file.
   void restore(Snapshot state);
-  // The state as it is, for the history.
-  Snapshot snapshot() const { return {board_, view_, puzzle_, solve_, time_played()}; }
-  // Whether the posed puzzle's clock should run, pauses aside.
-  bool clock_due() const;
-  // The clock started or stopped as the puzzle and the pause now ask.
-  void update_clock();
-  // The end of a pause: a command shows the grid before it acts.
-  void resume();
-  // What a state brought back keeps of the present: the session's settings.
-  void keep_session(View& view) const;
+  // A game from a file in place of the one shown: its history after the
+  // window's, or in place of it while the window has played nothing yet.
+  void bring_back(const SavedGame& saved);
+  // The game and its history, as a game file keeps them.
+  SavedGame saved_game() const;
   // The Solve that goes with the grid from now on; the one before keeps
   // only its start, so that the history stays small.
   void set_solve(std::shared_ptr<const SolveRecord> solve);
   std::shared_ptr<const SolveSteps> solve_steps() const;
   // The hint's mark taken away.
   void clear_hint();
-  // The step chosen in the browser, shown on the grid.
-  void show_step();
   // The board and grid emptied, as the window load, New and Load leave them.
   void clear_puzzle(bool cells_enabled);
   void forget_last_solve() { set_solve(nullptr); }
+  // The digits on the grid become the givens: Freeze without its posing.
+  void freeze_givens();
+  // The puzzle on the grid is posed from now on: a new game starts, its
+  // rating `known` or worked out when asked for.
+  void pose(bool givens_protected, const std::optional<Rating>& known = std::nullopt);
+  // The posed puzzle's level, where the statistics want it and the givens
+  // have one solution; else -1.
+  int posed_level(const std::optional<Rating>& known) const;
+  // Typing as the person does, inside a change.
+  bool type(int index, std::string_view text);
   // The grid back to the givens: Restart without its notes.
   void restore_givens_shown();
   // The Solve command's work.
   void solve();
+  // The digits a Solve placed, in the solver's blue.
+  void show_placed(const DigitGrid& placed);
   // Shows the outcome on the window and returns the message box's text.
   std::string report_outcome(SolveOutcome outcome);
+  // The game's time played brought up to the clock's, for the history
+  // and the game file, which keep the time with the game.
+  void bank_time() { game_.played_ms = time_played().count(); }
+  // Whether the posed puzzle's clock should run, pauses aside.
+  bool clock_due() const { return game_.puzzle != 0 && !game_.finished && !game_.solved_by_command; }
+  // The clock started or stopped as the puzzle and the pause now ask.
+  void update_clock();
+  // The end of a pause: a command shows the grid before it acts.
+  void resume();
+  // The game changed in a way the last game file does not show yet.
+  void unsaved();
+  void refresh_view() const;
 
   Platform& platform_;
-  std::filesystem::path last_folder_;  // of the file last loaded or saved
-  Board board_;
-  View view_;
-  PosedPuzzle puzzle_;
-  PlayClock clock_;  // of the posed puzzle
-  bool paused_ = false;
-  mutable std::optional<std::pair<std::uint64_t, Rating>> rating_;  // posed_rating's, by puzzle number
+  std::filesystem::path last_folder_;       // of the ".sud" file last loaded or saved
+  std::filesystem::path last_game_folder_;  // of the game file last opened or saved
+  Game game_;
   History history_;
   bool changing_ = false;
-  bool aids_before_ = false;           // whether the grid had notes or marks when the change began
-  DigitGrid digits_before_{};          // and then what it showed
-  std::uint64_t posings_ = 0;          // puzzles posed so far
-  std::uint64_t finished_puzzle_ = 0;  // the last one solved by the person or posed whole: no more message
+  bool aids_before_ = false;   // whether the grid had notes or marks when the change began
+  DigitGrid digits_before_{};  // and then what it showed
   bool last_solve_by_search_ = false;
   std::shared_ptr<const SolveRecord> solve_;
   std::optional<StepsBrowser> browser_;  // while the steps show
-  View browsed_view_;                    // and the view as it was before
+  int hint_cell_ = -1;                   // the cell the last hint named, until the grid changes
   std::string step_log_error_;
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
+  PlayClock clock_;  // of the posed puzzle, read into the game's played_ms by bank_time
+  bool paused_ = false;
+  mutable std::optional<std::pair<std::uint64_t, Rating>> rating_;  // posed_rating's, by puzzle number
+
+  Keeping keeping_;
+  bool unsaved_ = false;  // the game changed since the last game file was written
+  std::chrono::steady_clock::time_point unsaved_since_, saved_at_;
+  bool autosave_failed_ = false;     // and said so: until a save works, it says so no more
+  bool earlier_in_history_ = false;  // the last game of an earlier window is part of this one's history
+
+  mutable View view_;  // the session's parts (Check2, options, selection) live here only
+  mutable bool view_stale_ = true;
 };
 
 // What the step log of a Solve with these steps holds.

@@ -1,14 +1,14 @@
 // What every control of the window shows, held in memory without a toolkit.
 //
-// The window logic changes only this state; the Qt window draws it and the
-// command line reads it. Setting a cell's text runs the cell's change
-// handler at once, exactly as a text box does when the program sets it.
+// The window logic draws it from its game; the Qt window shows it and the
+// command line reads it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "board/puzzle.h"
 
@@ -35,6 +35,13 @@ enum CellMark : std::uint8_t {
   kMarkGuess = 1 << 4,   // with kMarkStep: that step was a guess
 };
 
+// Whose digit a cell shows: a given while the cell shows its given; the
+// person's where typing or a paste put it, or a file loaded it; the
+// solver's where Solve placed it. Not always what its colour says: a given
+// typed over keeps the givens' colour, and a digit typed after Restart
+// where Solve had placed one keeps the solver's blue, as the design has it.
+enum class DigitOwner : std::uint8_t { none, given, person, solver };
+
 // One grid cell, Text1(index).
 struct CellView {
   std::string text;
@@ -43,12 +50,12 @@ struct CellView {
   int max_length = 1;       // what typing may enter; 0 means no limit
   std::uint16_t notes = 0;  // the person's pencil marks, bit d for digit d; shown while the cell is empty
   std::uint8_t marks = 0;   // CellMark bits set by a command
-  bool typed = false;       // its digit was typed or pasted, not set by the program (see digit_owner)
+  DigitOwner owner = DigitOwner::none;
   friend bool operator==(const CellView&, const CellView&) = default;
 };
 
-// The play options a person sets for the session (the program keeps no
-// settings file).
+// The play options a person sets; the window remembers them from one run to
+// the next.
 struct PlayOptions {
   bool repeats_shown = true;    // cells whose digit repeats in a unit are marked
   bool highlighting = false;    // the selected cell's units and its digit are shaded
@@ -66,23 +73,8 @@ class View {
   const CellView& cell(int index) const { return cells_[index]; }
   const std::string& cell_text(int index) const { return cells_[index].text; }
 
-  // Sets the text as the program does (not cut to the maximum length) and
-  // runs Text1_Change for the cell before returning; the digit is not typed.
-  void set_cell_text(int index, std::string_view text);
-  // The same for the one-character text of a digit, without building a
-  // string: the solver's placements go through here.
-  void set_cell_digit(int index, int digit);
-  void set_cell_colour(int index, Rgb colour) { cells_[index].colour = colour; }
-  void set_cell_enabled(int index, bool enabled) { cells_[index].enabled = enabled; }
-  void set_cell_max_length(int index, int length) { cells_[index].max_length = length; }
-  void set_cell_notes(int index, std::uint16_t notes) { cells_[index].notes = notes; }
+  void set_cell(int index, CellView cell) { cells_[index] = std::move(cell); }
   void set_cell_marks(int index, std::uint8_t marks) { cells_[index].marks = marks; }
-
-  // Typing by the user: ignored by a disabled cell, cut to the maximum
-  // length, then the change handler runs. Returns false when ignored. A
-  // digit it changes is the person's; retyping the digit shown changes
-  // nothing.
-  bool type_into_cell(int index, std::string_view text);
 
   // Buttons; cmdNew is always enabled.
   bool cmdNew = true;
@@ -105,45 +97,19 @@ class View {
   std::array<CellView, kCells> cells_{};
 };
 
-// The change handler of a grid cell: a text that does not begin with a
-// digit 1..9 is emptied.
-void Text1_Change(View& view, int index);
-
 // The digit a cell text stands for: its first character when that is
-// '1'..'9', else 0 (an empty cell). Cell entry keeps no other texts.
+// '1'..'9', else 0 (an empty cell). Cell entry keeps no other texts: the
+// change handler of a cell, Text1_Change, empties a text that does not
+// begin with a digit 1..9.
 int cell_digit(std::string_view text);
 
 // The digits the grid shows, by grid index.
 DigitGrid shown_digits(const View& view);
 
-// Whose digit a cell shows, `given` being the cell's given on the board (0
-// for none): a given while the cell shows that given; the person's where
-// typing or a paste put it, whatever its colour; else as its colour tells,
-// the solver's blue or the person's (a digit loaded, or typed before
-// Freeze). The colours stay as the design has them: a given typed over
-// keeps the givens' colour, and a digit typed after Restart where Solve
-// had placed one keeps the solver's blue.
-enum class DigitOwner { none, given, person, solver };
-DigitOwner digit_owner(const CellView& cell, int given);
-
-// Every cell empty, black, of maximum length 1, without notes or marks;
-// enabled or locked.
-void clear_grid(View& view, bool cells_enabled);
-
-// Notes: the digit taken out of the notes of the cell's row, column and box
-// (a digit placed there); every empty enabled cell given the digits its row,
-// column and box allow; every note removed.
-void strike_notes(View& view, int index, int digit);
-void fill_in_notes(View& view);
-void clear_notes(View& view);
-
 // The marks each cell shows, by grid index: its own, and kMarkRepeat where
 // its digit repeats in a unit while repeats are shown. Repeats follow from
 // the digits, so they are worked out here when needed rather than kept.
 std::array<std::uint8_t, View::kCells> cell_marks(const View& view);
-
-// Whether any cell has notes or marks of its own.
-bool has_notes_or_marks(const View& view);
 
 // How a cell is shaded while highlighting is on: it shares a unit with the
 // selected cell (or is that cell), or shows the selected cell's digit.

@@ -1,6 +1,8 @@
 // The window as a person uses it: real clicks on the buttons, real keys in
 // the cells, the message box and the file dialogs answered by doubles or,
 // in one test, shown for real and answered on a timer.
+#include <signal.h>
+
 #include <QAbstractFileIconProvider>
 #include <QAccessible>
 #include <QAction>
@@ -31,8 +33,10 @@
 #include <QTreeView>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "app/application.h"
 #include "app/board_area.h"
@@ -88,6 +92,30 @@ void when_modal(std::function<void(QWidget*)> act) {
       when_modal([](QWidget*) {});
     }
   });
+}
+
+// Milliseconds on the steady clock, which all processes of the machine share.
+qint64 steady_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// A program of its own that keeps its games, in folders under `home`.
+QProcessEnvironment keeping_in(const QTemporaryDir& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* folder : {"XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+    env.insert(folder, home.filePath(folder));
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  return env;
+}
+
+// The player's lines that start with `word`, without it.
+QStringList said_after(QProcess& player, const QString& word) {
+  QStringList found;
+  for (const QString& line : QString::fromUtf8(player.readAllStandardOutput()).split('\n'))
+    if (line.startsWith(word + ' ')) found << line.mid(word.size() + 1);
+  return found;
 }
 
 }  // namespace
@@ -367,10 +395,9 @@ class WindowTest : public QObject {
     QCOMPARE(cell(from)->selectedText(), text);
   }
 
-  // Ctrl+V fills the grid from a puzzle, however it is drawn; in a cell,
-  // anything else is pasted into that cell as if typed. Ctrl+C copies the
-  // whole grid. Away from the cells both work too, but a locked grid takes
-  // nothing.
+  // Ctrl+V poses a puzzle, however it is drawn and before New too, its
+  // givens protected; in a cell, anything else is pasted into that cell as
+  // if typed. Ctrl+C copies the puzzle. Away from the cells both work too.
   void paste_and_copy_data() {
     QTest::addColumn<bool>("in_cell");
     QTest::addColumn<QString>("clipboard");
@@ -395,20 +422,56 @@ class WindowTest : public QObject {
     QFETCH(bool, in_cell);
     QFETCH(QString, clipboard);
     QFETCH(QString, grid);
+    const bool puzzle = grid == kEasy;
     QApplication::clipboard()->setText(clipboard);
     button("cmdNew")->setFocus();
     QTest::keyClick(button("cmdNew"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(shown(), QString(81, '.'));
+    QCOMPARE(shown(), puzzle ? kEasy : QString(81, '.'));
     click("cmdNew");
     QTest::keyClicks(cell(8, 8), "3");  // replaced by any puzzle pasted
     QWidget* target = in_cell ? static_cast<QWidget*>(cell(0, 0)) : button("cmdNew");
     target->setFocus();
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(shown(), grid);
-    for (int i = 0; i < 81; ++i) QCOMPARE(colour(i), kBlack);
+    for (int i = 0; i < 81; ++i) QCOMPARE(colour(i), puzzle && grid[i] != '.' ? kGiven : kBlack);
+    QCOMPARE(window_->sudoku().game().givens_protected, puzzle);
     QApplication::clipboard()->clear();
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), grid);
+  }
+
+  // Copy with progress gives a line that Paste, a drop or --puzzle takes
+  // back into the same game: the givens, the person's digits, the notes.
+  void progress_copied_and_read_back() {
+    QApplication::clipboard()->setText(kEasy);
+    button("cmdNew")->setFocus();
+    QTest::keyClick(button("cmdNew"), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(cell(0, 0), "4");
+    QTest::keyClick(cell(8, 8), Qt::Key_7, Qt::AltModifier);
+    QTest::keyClick(cell(8, 8), Qt::Key_2, Qt::AltModifier);
+    const quorlen::Game played = window_->sudoku().game();
+    QTest::keyClick(cell(0, 0), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString line = QApplication::clipboard()->text();
+    QCOMPARE(line, "quorlen:1:" + kEasy + ":4" + QString(80, '.') + ":99=27");
+    click("cmdNew");
+    QTest::keyClick(cell(4, 4), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(window_->sudoku().game().cells == played.cells);
+    QVERIFY(window_->sudoku().board() == played.board);
+    QCOMPARE(said(8, 8), QString("notes 2 7"));
+
+    click("cmdNew");
+    QMimeData text;
+    text.setText(line);
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    QTRY_VERIFY(window_->sudoku().game().cells == played.cells);
+    text.setText("quorlen:1:" + kEasy);  // cut short
+    QDragEnterEvent refused({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &refused);
+    QVERIFY(!refused.isAccepted());
   }
 
   // A new puzzle of each level through the window's menu, a cell's menu or
@@ -453,7 +516,7 @@ class WindowTest : public QObject {
   void count_solutions() {
     click("cmdNew");
     type_puzzle(kEasy);
-    QTest::keyClick(cell(0, 0), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(cell(0, 0), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClicks(cell(0, 0), "9");  // a typo: the top row then has no place for its 9
     choose_from_menu(cell(0, 0), {Qt::Key_S});
     const QString typo = "9" + kEasy.mid(1);
@@ -679,14 +742,15 @@ class WindowTest : public QObject {
       QTimer::singleShot(0, [&] {
         QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(QApplication::activePopupWidget());
         heard << menu->text(QAccessible::Name);
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
           heard << menu->child(i)->text(QAccessible::Name) + (menu->child(i)->state().focused ? "*" : "");
         QApplication::activePopupWidget()->close();
       });
     });
     QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, {5, 5}, cell(0, 0)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(cell(0, 0), &menu_key);
-    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Paste"}));
+    QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Undo*", "Redo", "", "Copy", "Copy with progress",
+                                 "Paste"}));
   }
 
   // Shift+F10 opens the menu of the focused cell, or the window's, as the
@@ -889,7 +953,8 @@ class WindowTest : public QObject {
     QTest::newRow("Learn, Check") << QList<int>{Qt::Key_L, Qt::Key_K} << QKeySequence("Ctrl+E");
     QTest::newRow("Learn, Show a hint") << QList<int>{Qt::Key_L, Qt::Key_W} << QKeySequence("Ctrl+H");
     QTest::newRow("Learn, Count solutions")
-        << QList<int>{Qt::Key_L, Qt::Key_S} << QKeySequence("Ctrl+Shift+C");
+        << QList<int>{Qt::Key_L, Qt::Key_S} << QKeySequence("Ctrl+Shift+E");
+    QTest::newRow("Game, Continue") << QList<int>{Qt::Key_G, Qt::Key_M} << QKeySequence("Ctrl+Shift+R");
     QTest::newRow("Play, Pause") << QList<int>{Qt::Key_P, Qt::Key_A} << QKeySequence("P");
     QTest::newRow("Play, Notes mode") << QList<int>{Qt::Key_P, Qt::Key_T} << QKeySequence("Ctrl+M");
     QTest::newRow("Help, Keyboard") << QList<int>{Qt::Key_H, Qt::Key_K} << QKeySequence("F1");
@@ -917,7 +982,8 @@ class WindowTest : public QObject {
     QCOMPARE(seen[1], seen[2]);
   }
 
-  // The right-click menu holds every entry of the menu bar but Help's and Quit.
+  // The right-click menu holds every entry of the menu bar but Help's, Quit,
+  // the game files and Statistics; each of its entries has a letter of its own.
   void menu_bar_holds_the_right_click_menu() {
     QSet<QAction*> bar, context;
     const std::function<void(QWidget*, QSet<QAction*>&)> gather = [&](QWidget* menu, QSet<QAction*>& into) {
@@ -927,35 +993,36 @@ class WindowTest : public QObject {
       }
     };
     for (QAction* menu : window_->menuBar()->actions()) gather(menu->menu(), bar);
+    QList<QChar> letters;  // the keys that choose the entries of the menu itself
     QTimer::singleShot(0, [&] {
       gather(QApplication::activePopupWidget(), context);
+      for (QAction* action : QApplication::activePopupWidget()->actions())
+        if (!action->isSeparator()) letters << action->text().at(action->text().indexOf('&') + 1).toLower();
       QApplication::activePopupWidget()->close();
     });
     QContextMenuEvent menu_event(QContextMenuEvent::Mouse, {5, 5}, cell(4, 4)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(cell(4, 4), &menu_event);
     const auto& a = window_->menu_actions();
-    QCOMPARE(bar - context, (QSet<QAction*>{a.keyboard, a.about, a.quit}));
+    QCOMPARE(bar - context, (QSet<QAction*>{a.keyboard, a.about, a.quit, a.continue_game, a.open_game,
+                                            a.save_game, a.statistics}));
     QCOMPARE(context - bar, QSet<QAction*>());
+    QCOMPARE(QSet<QChar>(letters.begin(), letters.end()).size(), letters.size());
   }
 
   // In a puzzle Quorlen poses, no key, cut or paste changes a given, and a
   // screen reader hears its cell as read only; a puzzle the person freezes
-  // stays editable.
+  // stays editable. (A whole puzzle pasted is a new puzzle: paste_and_copy.)
   void givens_stay_in_a_posed_puzzle() {
     QTest::keyClick(button("cmdNew"), Qt::Key_1, Qt::ControlModifier);
     const QString posed = shown();
     const auto at = static_cast<int>(posed.indexOf(QRegularExpression("[1-9]")));
     QLineEdit* given = cell(at / 9, at % 9);
-    for (const QString& clipboard : {QString("7"), QString(81, '9')}) {
-      QApplication::clipboard()->setText(clipboard);
-      for (const char* keys : {"5", "x", "Del", "Backspace", "Space", "Ctrl+X", "Shift+Del", "Ctrl+V"}) {
-        given->setFocus();
-        QTest::keySequence(given, QKeySequence(keys));
-      }
+    QApplication::clipboard()->setText("7");
+    for (const char* keys : {"5", "x", "Del", "Backspace", "Space", "Ctrl+X", "Shift+Del", "Ctrl+V"}) {
+      given->setFocus();
+      QTest::keySequence(given, QKeySequence(keys));
     }
-    for (int i = 0; i < 81; ++i)
-      if (posed[i] != '.') QCOMPARE(shown()[i], posed[i]);
-    QVERIFY(shown().count('9') > posed.count('9'));  // the paste filled the other cells
+    QCOMPARE(shown(), posed);
     QVERIFY(!QAccessible::queryAccessibleInterface(given)->state().editable);
     click("cmdNew");
     type_puzzle(kEasy);
@@ -1036,6 +1103,123 @@ class WindowTest : public QObject {
     }
   }
 
+  // A player killed while typing, then the next run of it continued: the
+  // moves come back in the order they were made, every move made two
+  // seconds before the kill among them, and undo takes the last one back.
+  void killed_while_playing_and_continued() {
+    QTemporaryDir home;
+    QProcess player;
+    player.setProcessEnvironment(keeping_in(home));
+    player.start(QCoreApplication::applicationFilePath(), {"--play", "puzzle", kEasy, "type-until-killed"});
+    QList<qint64> moved;  // when each move was made, in order
+    while (moved.size() < 30) {
+      QVERIFY(player.waitForReadyRead(20000));
+      while (player.canReadLine()) {
+        const QByteArray line = player.readLine().trimmed();
+        if (line.startsWith("typed ")) moved << line.mid(6).toLongLong();
+      }
+    }
+    const qint64 killed = steady_ms();
+    ::kill(static_cast<pid_t>(player.processId()), SIGKILL);
+    QVERIFY(player.waitForFinished(5000));
+
+    QProcess next;
+    next.setProcessEnvironment(keeping_in(home));
+    next.start(QCoreApplication::applicationFilePath(), {"--play", "continue", "show", "undo", "show"});
+    QVERIFY(next.waitForFinished(20000));
+    const QStringList grids = said_after(next, "grid");
+    QCOMPARE(grids.size(), 2);
+    const auto after = [](int moves) {  // the player fills the empty cells row by row
+      QString grid = kEasy;
+      for (int i = 0; i < 81 && moves > 0; ++i)
+        if (grid[i] == '.') grid[i] = kSolved[i], --moves;
+      return grid;
+    };
+    int kept = 0;
+    while (kept < moved.size() && after(kept) != grids[0]) ++kept;
+    QCOMPARE(after(kept), grids[0]);
+    QVERIFY2(kept > 0 && (kept == moved.size() || moved[kept] > killed - 2000),
+             qPrintable(QString("%1 of %2 moves kept, the next made %3 ms before the kill")
+                            .arg(kept)
+                            .arg(moved.size())
+                            .arg(killed - moved.value(kept))));
+    QCOMPARE(grids[1], after(kept - 1));
+  }
+
+  // As a player: a puzzle typed and frozen, a digit, Pause and resume, Save
+  // game, the window closed; then Open game in the next window, and
+  // Continue: the digits and the time played (the pause left out) come
+  // back, the clock goes on, and Quorlen, posing the game, protects its givens.
+  void a_game_played_saved_opened_and_continued() {
+    QTemporaryDir home;
+    const quorlen::KeptFiles kept{quorlen::to_path(home.filePath("last-game.quorlen")), {}};
+    window_->keep_between_runs(kept);
+    click("cmdNew");
+    type_puzzle(kEasy);
+    click("cmdFreeze");
+    QTest::keyClicks(cell(0, 0), "5");
+    const QString played = shown();
+    QVERIFY(!cell(0, 2)->isReadOnly());
+    now_ += std::chrono::seconds(20);
+    QTest::keyClick(cell(0, 0), Qt::Key_P);
+    now_ += std::chrono::seconds(100);
+    QTest::keyClick(window_->design_area()->pause_cover(), Qt::Key_P);
+    now_ += std::chrono::seconds(10);
+    answer_ = home.filePath("game.quorlen");
+    QTest::keySequence(cell(0, 0), QKeySequence("Ctrl+Shift+S"));
+    window_->close();
+
+    for (const char* keys : {"Ctrl+Shift+O", "Ctrl+Shift+R"}) {
+      init();
+      window_->keep_between_runs(kept);
+      answer_ = home.filePath("game.quorlen");
+      QTest::keySequence(button("cmdNew"), QKeySequence(keys));
+      QCOMPARE(shown(), played);
+      QCOMPARE(status("time"), QString("Time played: 0:30"));
+      now_ += std::chrono::seconds(5);
+      QTRY_COMPARE(status("time"), QString("Time played: 0:35"));
+      QVERIFY2(cell(0, 2)->isReadOnly(), keys);
+      QVERIFY(messages_.isEmpty());
+    }
+  }
+
+  // A puzzle finished by the person counts in the Statistics window.
+  void statistics_after_a_finish() {
+    QTemporaryDir home;
+    window_->keep_between_runs({quorlen::to_path(home.filePath("last-game.quorlen")),
+                                quorlen::to_path(home.filePath("statistics.txt"))});
+    QVERIFY(window_->read_text(kEasy, false));
+    now_ += std::chrono::seconds(247);
+    for (int i = 0; i < 81; ++i)
+      QTest::keyClicks(cell(i / 9, i % 9), kEasy[i] == '.' ? kSolved.mid(i, 1) : "");
+    QCOMPARE(messages_.value(0),
+             QString("You solved the puzzle in 4:07. That is your best time for a Medium puzzle."));
+    QStringList seen;
+    when_modal([&seen](QWidget* modal) {
+      const auto* table = modal->findChild<QTableWidget*>("statistics");
+      for (int column = 0; column < table->columnCount(); ++column) seen << table->item(1, column)->text();
+      seen << table->verticalHeaderItem(1)->text();
+    });
+    window_->menu_actions().statistics->trigger();
+    QCOMPARE(seen, (QStringList{"1", "1", "1", "4:07", "4:07", "Medium"}));
+  }
+
+  // The play options chosen in one run are the next run's.
+  void options_remembered_across_runs() {
+    QTemporaryDir home;
+    QProcess player;
+    player.setProcessEnvironment(keeping_in(home));
+    QStringList options;
+    for (const QStringList& steps :
+         {QStringList{"show"}, {"highlighting", "notes-mode", "clock-shown"}, {"show"}}) {
+      player.start(QCoreApplication::applicationFilePath(), QStringList{"--play"} + steps);
+      QVERIFY(player.waitForFinished(20000) && player.exitCode() == 0);
+      options << said_after(player, "options");
+    }
+    // Repeats shown, highlighting, notes mode, givens protected, high contrast, the clock shown.
+    QCOMPARE(options, (QStringList{"100001", "111000"}));
+  }
+
   // --help and --version need no display, and neither does a wrong command
   // line: status 2 and a message that quotes what was wrong, then the usage.
   void command_line_data() {
@@ -1043,7 +1227,8 @@ class WindowTest : public QObject {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("output");  // how standard output (status 0) or error begins
     const QByteArray usage =
-        "usage: quorlen [--new-puzzle LEVEL | FILE.sud]\n       quorlen --screenshot IMAGE";
+        "usage: quorlen [--continue | --new-puzzle LEVEL | --puzzle PUZZLE | FILE]\n"
+        "       quorlen --screenshot IMAGE";
     QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("quorlen " QUORLEN_VERSION "\n");
     QTest::newRow("help first") << QStringList{"--screenshot", "x.png", "--bogus", "--help"} << 0 << usage;
     QTest::newRow("Qt's own option") << QStringList{"-platform", "offscreen", "--version"} << 0
@@ -1059,6 +1244,11 @@ class WindowTest : public QObject {
                                  << QByteArray("quorlen: --screenshot needs a value\n");
     QTest::newRow("two files") << QStringList{"a.sud", "b.sud"} << 2
                                << QByteArray("quorlen: one FILE at most, not 'a.sud' and 'b.sud'\n");
+    QTest::newRow("two games") << QStringList{"--continue", "--puzzle", kEasy} << 2
+                               << QByteArray("quorlen: --continue and --puzzle do not go together\n");
+    QTest::newRow("not a puzzle") << QStringList{"--puzzle", "12"} << 2
+                                  << QByteArray(
+                                         "quorlen: --puzzle '12' is not a puzzle: a puzzle has 81 cells");
   }
 
   void command_line() {
@@ -1077,5 +1267,62 @@ class WindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowTest)
+// Run as `window_test --play STEP...`, the program is a player for the tests
+// above: the real window, keeping its games and options in the folders its
+// environment names, as the program does, taking these steps and saying
+// what it did on standard output:
+//   puzzle TEXT          read TEXT as Paste does
+//   continue, undo       the menu's Continue and Undo
+//   highlighting, notes-mode, clock-shown   the options turned on or off
+//   show                 "grid" and the digits shown row by row, "options"
+//                        and each play option as 1 or 0
+//   type-until-killed    the solution's digits typed into the empty cells
+//                        row by row, one every 100 ms, each followed by
+//                        "typed" and the time (steady_ms), until killed
+// Then the window closes, as a person closes it.
+int play(int argc, char** argv) {
+  QApplication app(argc, argv);
+  quorlen::PlatformHooks hooks;
+  hooks.message_box = [](const std::string& text) { std::printf("message %s\n", text.c_str()); };
+  quorlen::MainWindow window(std::move(hooks));
+  window.keep_between_runs();
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  const quorlen::MainWindow::MenuActions& a = window.menu_actions();
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view step = argv[i];
+    if (step == "puzzle" && i + 1 < argc) window.read_text(QString::fromUtf8(argv[++i]), true);
+    if (step == "continue") a.continue_game->trigger();
+    if (step == "undo") a.undo->trigger();
+    if (step == "highlighting") a.highlighting->trigger();
+    if (step == "notes-mode") a.notes_mode->trigger();
+    if (step == "clock-shown") a.clock_shown->trigger();
+    if (step == "show") {
+      const quorlen::View& view = window.sudoku().view();
+      const quorlen::PlayOptions& o = view.options;
+      std::printf("grid %s\noptions %d%d%d%d%d%d\n",
+                  quorlen::puzzle_string(quorlen::shown_digits(view)).c_str(), o.repeats_shown,
+                  o.highlighting, o.notes_mode, o.protect_givens, o.high_contrast, o.clock_shown);
+    }
+    for (int cell = 0; step == "type-until-killed"; cell = (cell + 1) % 81) {
+      if (kEasy[cell] != '.') continue;
+      QTest::keyClicks(window.cell(grid_index(cell / 9, cell % 9)), kSolved.mid(cell, 1));
+      std::printf("typed %lld\n", static_cast<long long>(steady_ms()));
+      std::fflush(stdout);
+      QTest::qWait(100);
+    }
+    std::fflush(stdout);
+  }
+  window.close();
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string_view(argv[1]) == "--play") return play(argc, argv);
+  QApplication app(argc, argv);
+  WindowTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
+
 #include "window_test.moc"

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <random>
 
+#include "board/grid_rules.h"
 #include "board/puzzle.h"
 #include "board/units.h"
 #include "solver/complete_search.h"
@@ -33,17 +34,7 @@ using quorlen::DigitGrid;
 constexpr long long kCountGuesses = 3000;
 constexpr long long kFindGuesses = 30000;
 
-bool solves(const DigitGrid& grid, const DigitGrid& solution) {
-  for (int i = 0; i < 81; ++i) {
-    if (solution[i] < 1 || solution[i] > 9 || (grid[i] != 0 && grid[i] != solution[i])) return false;
-  }
-  for (int unit = 1; unit <= 27; ++unit) {
-    unsigned seen = 0;
-    for (int pos = 1; pos <= 9; ++pos) seen |= 1u << solution[quorlen::kUnitCells[unit][pos] - 1];
-    if (seen != 0x3FE) return false;
-  }
-  return true;
-}
+using quorlen::solves;
 
 void check(bool ok, const char* what, const DigitGrid& grid) {
   if (ok) return;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "board/units.h"
+#include "board/grid_rules.h"
 
 namespace quorlen {
 namespace {
@@ -33,18 +33,6 @@ std::vector<std::vector<std::string>> read_rows(const char* name) {
     for (std::string field; std::getline(fields, field, '\t');) rows.back().push_back(field);
   }
   return rows;
-}
-
-bool solves(const DigitGrid& grid, const DigitGrid& solution) {
-  for (int i = 0; i < 81; ++i) {
-    if (grid[i] != 0 && grid[i] != solution[i]) return false;
-  }
-  for (int unit = 1; unit <= 27; ++unit) {
-    unsigned seen = 0;
-    for (int pos = 1; pos <= 9; ++pos) seen |= 1u << solution[kUnitCells[unit][pos] - 1];
-    if (seen != 0x3FE) return false;
-  }
-  return true;
 }
 
 // Counts known by construction: 2 stands for two or more.

@@ -22,9 +22,9 @@ struct SolverTest : ::testing::Test {
   }
 
   Board board;
-  View view;
   std::vector<Placement> log;
-  Solver solver{board, view, &log};
+  PlacementSink sink{{}, &log};
+  Solver solver{board, sink};
 };
 
 // The pair whose first cell comes first in the unit; of three, the first two.
@@ -42,14 +42,14 @@ TEST_F(SolverTest, WritePosPlacesOnlySingleDigitsInTheGrid) {
   for (int value : {1022, 6, 1, 1024, 0, -2}) solver.write_pos(40, value, {});
   solver.write_pos(-1, 2, {});
   solver.write_pos(81, 2, {});
-  EXPECT_EQ(view.cell_text(40), "");
+  EXPECT_EQ(sink.shown[40], 0);
   EXPECT_TRUE(log.empty());
   solver.write_pos(9, 512, {});
   solver.write_pos(9, 512, {});  // written again, logged again
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[1].index * 10 + log[1].digit, 99);
   EXPECT_EQ(board.cell_value[9], 9);
-  EXPECT_EQ(view.cell(9).colour, kSolverBlue);
+  EXPECT_EQ(sink.shown[9], 9);
 }
 
 }  // namespace

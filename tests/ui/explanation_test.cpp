@@ -2,6 +2,8 @@
 // of tests/data/explanations.txt; the steps browser's grids.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "board/units.h"
 #include "support/text_cases.h"
 #include "ui/hint.h"
@@ -20,8 +22,11 @@ TEST(Explanation, SentencesAndHints) {
     const std::vector<std::string> w = testing::words_of(line);
     const auto number = [&](std::size_t i) { return static_cast<std::uint8_t>(std::stoi(w.at(i))); };
     if (w[0] == "sentence") {
-      // The reasons' words start with c, u, g and s, in their order.
-      const auto reason = static_cast<Reason>(std::string_view("cugs").find(w.at(1)[0]));
+      const std::map<std::string, Reason> kReasons = {{"cell", Reason::cell},
+                                                      {"unit", Reason::unit},
+                                                      {"guess", Reason::guess},
+                                                      {"search", Reason::search}};
+      const Reason reason = kReasons.at(w.at(1));
       const Placement p{static_cast<std::uint8_t>(grid_index(number(3) - 1, number(4) - 1)),
                         number(5),
                         {reason, number(2), number(6)}};
@@ -48,9 +53,8 @@ TEST(StepsBrowser, ShowsTheGridRightAfterEachStep) {
        {"......4..1.4829.733..4.....69.....3...39..7.45...83..692.6.......1..7..5...1..9.8",
         "52...6.........7.13...........4..8..6......5...........418.........3..2...87....."}) {
     Board board = posed_board(*parse_puzzle(puzzle));
-    View view;
     auto steps = std::make_shared<SolveSteps>();
-    run_attempts(board, view, steps.get());
+    run_attempts(board, steps.get());
     StepsBrowser browser(steps);
     for (std::size_t g = 0; g < browser.groups().size(); ++g) {
       const StepGroup& group = browser.groups()[g];

@@ -12,15 +12,15 @@ TEST(History, KeepsTheLastStepsWithinItsBound) {
   Snapshot state;
   for (int step = 1; step <= 3; ++step) {
     history.record(state);
-    state.board.pass_count = step;
+    state.game.played_ms = step;
   }
   for (const int expected : {2, 1, 1}) {
     history.undo(state);
-    EXPECT_EQ(state.board.pass_count, expected);
+    EXPECT_EQ(state.game.played_ms, expected);
   }
   EXPECT_FALSE(history.can_undo());
   EXPECT_TRUE(history.redo(state) && history.redo(state));
-  EXPECT_EQ(state.board.pass_count, 3);
+  EXPECT_EQ(state.game.played_ms, 3);
   EXPECT_FALSE(history.redo(state));
 
   History none(0);

@@ -36,7 +36,7 @@ class ScenarioRun {
       const auto command = commands_.find(w[0]);
       if (command != commands_.end()) {
         step();
-        (window_.*command->second)();
+        ((*window_).*command->second)();
       } else if (!act(w) && !check(w)) {
         ADD_FAILURE() << "unknown word " << w[0];
       }
@@ -64,8 +64,8 @@ class ScenarioRun {
 
   // A handler runs: `message` and `unchanged` look at it.
   void step() {
-    view_before_ = window_.view();
-    board_before_ = window_.board();
+    view_before_ = window_->view();
+    board_before_ = window_->board();
     platform_.messages.clear();
   }
   // The grid index of the cell at w[at] (row) and w[at + 1] (column), from 1.
@@ -75,42 +75,48 @@ class ScenarioRun {
 
   bool act(const std::vector<std::string>& w) {
     const fs::path at = dir_ / (w.size() > 1 ? w[1] : "");
-    const std::set<std::string> steps = {"type", "key", "paste", "note", "clear", "pose"};
+    const std::set<std::string> steps = {"type", "key", "paste", "note", "clear", "pose", "read"};
     if (steps.count(w[0])) step();
     if (w[0] == "type") {
       for (int i = 0; i < 81; ++i) {
         const std::string cell = w[1].substr(i, 1);
-        window_.type_into_cell(grid_index(i / 9, i % 9), cell == "." ? "" : cell);
+        window_->type_into_cell(grid_index(i / 9, i % 9), cell == "." ? "" : cell);
       }
     } else if (w[0] == "key") {
-      window_.type_into_cell(cell_at(w, 1), w.size() > 3 ? w[3] : "");
+      window_->type_into_cell(cell_at(w, 1), w.size() > 3 ? w[3] : "");
     } else if (w[0] == "paste") {
-      window_.paste_puzzle(*parse_puzzle(w[1]));
+      window_->paste_puzzle(*parse_puzzle(w[1]));
     } else if (w[0] == "pose") {
-      window_.pose_puzzle(*parse_puzzle(w[1]));
+      window_->pose_puzzle(*parse_puzzle(w[1]));
+    } else if (w[0] == "read") {  // a text as Paste reads it; a refusal's reason counts as its message
+      if (std::string why; !window_->read_text(w[1], &why)) platform_.messages.push_back(why);
+    } else if (w[0] == "keep") {
+      kept_ = {dir_ / "state" / "last-game.quorlen", dir_ / "data" / "statistics.txt"};
+      window_->keep_games(kept_);
+    } else if (w[0] == "new-window") {  // the next run of the program
+      window_ = std::make_unique<Sudoku>(platform_);
+      window_->keep_games(kept_);
     } else if (w[0] == "note") {
-      window_.toggle_note(cell_at(w, 1), std::stoi(w[3]));
+      window_->toggle_note(cell_at(w, 1), std::stoi(w[3]));
     } else if (w[0] == "clear") {
-      window_.clear_cell(cell_at(w, 1));
+      window_->clear_cell(cell_at(w, 1));
     } else if (w[0] == "step") {  // GROUP STEP of the steps shown, from 1
-      window_.choose_step(std::stoul(w[1]) - 1, std::stoul(w[2]) - 1);
+      window_->choose_step(std::stoul(w[1]) - 1, std::stoul(w[2]) - 1);
     } else if (w[0] == "select") {
-      window_.select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
+      window_->select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
     } else if (w[0] == "option") {
-      PlayOptions options = window_.view().options;
+      PlayOptions options = window_->view().options;
       (w[1] == "repeats"          ? options.repeats_shown
        : w[1] == "highlighting"   ? options.highlighting
        : w[1] == "protect-givens" ? options.protect_givens
                                   : options.notes_mode) = w[2] == "on";
-      window_.set_play_options(options);
-    } else if (w[0] == "played") {
-      window_.set_time_played(std::chrono::seconds(std::stoi(w[1])));
+      window_->set_play_options(options);
     } else if (w[0] == "wait") {
       platform_.clock += std::chrono::seconds(std::stoi(w[1]));
     } else if (w[0] == "remember") {
-      remembered_[w[1]] = {window_.board(), window_.view(), {}, {}};
+      remembered_[w[1]] = {window_->board(), window_->view()};
     } else if (w[0] == "tick" || w[0] == "untick") {
-      window_.set_save_to_file(w[0] == "tick");
+      window_->set_save_to_file(w[0] == "tick");
     } else if (w[0] == "answer") {
       platform_.answer_next_dialog(at);
     } else if (w[0] == "file") {
@@ -148,9 +154,9 @@ class ScenarioRun {
   }
 
   bool check(const std::vector<std::string>& w) {
-    const View& view = window_.view();
-    const Board& board = window_.board();
-    const StepsBrowser* steps = window_.steps_shown();
+    const View& view = window_->view();
+    const Board& board = window_->board();
+    const StepsBrowser* steps = window_->steps_shown();
     const auto arg = [&](std::size_t i) { return i < w.size() ? expand(w[i]) : std::string(); };
     if (w[0] == "message") {
       EXPECT_EQ(platform_.messages, std::vector<std::string>{arg(1)});
@@ -202,7 +208,7 @@ class ScenarioRun {
       for (int i = 0; i < 81; ++i) noted += view.cell(i).notes != 0;
       EXPECT_EQ(noted, std::stoi(w[1]));
     } else if (w[0] == "described") {
-      EXPECT_EQ(cell_descriptions(view, board)[cell_at(w, 1)], arg(3));
+      EXPECT_EQ(cell_descriptions(view)[cell_at(w, 1)], arg(3));
     } else if (w[0] == "focus") {
       EXPECT_EQ(view.selected, cell_at(w, 1));
     } else if (w[0] == "groups") {  // COUNT and the first captions of the steps' chooser
@@ -214,16 +220,16 @@ class ScenarioRun {
     } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
       EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
-      EXPECT_EQ(std::to_string(window_.can_undo()) + std::to_string(window_.can_redo()), w[1]);
+      EXPECT_EQ(std::to_string(window_->can_undo()) + std::to_string(window_->can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field
-      const Snapshot& then = remembered_.at(w[1]);
+      const Remembered& then = remembered_.at(w[1]);
       EXPECT_TRUE(board == then.board);
       EXPECT_TRUE(view == then.view) << puzzle_string(shown_digits(view));
     } else if (w[0] == "clock") {  // TIME played, and whether the clock runs, stopped or paused
-      const char* state = window_.paused() ? "paused" : window_.clock_running() ? "running" : "stopped";
-      EXPECT_EQ(time_text(window_.time_played()) + " " + state, w[1] + " " + w[2]);
+      const char* state = window_->paused() ? "paused" : window_->clock_running() ? "running" : "stopped";
+      EXPECT_EQ(time_text(window_->time_played()) + " " + state, w[1] + " " + w[2]);
     } else if (w[0] == "level") {
-      EXPECT_EQ(window_.puzzle_posed() ? level_text(window_.posed_rating()) : "", arg(1));
+      EXPECT_EQ(window_->puzzle_posed() ? level_text(window_->posed_rating()) : "", arg(1));
     } else if (w[0] == "label1" || w[0] == "label4") {
       EXPECT_EQ(w[0] == "label1" ? view.Label1 : view.Label4, arg(1));
     } else if (w[0] == "check2") {
@@ -259,13 +265,31 @@ class ScenarioRun {
       EXPECT_EQ(value.substr(0, std::max<ssize_t>(size, 0)), w[3]) << w[2];
     } else if (w[0] == "is-link") {
       EXPECT_TRUE(fs::is_symlink(dir_ / w[1]));
+    } else if (w[0] == "copy" || w[0] == "progress") {
+      EXPECT_EQ(w[0] == "copy" ? window_->copy_puzzle() : window_->copy_progress(), w[1]);
+    } else if (w[0] == "statistics") {  // LEVEL STARTED FINISHED UNAIDED BEST TOTAL
+      const FileResult<Statistics> read = window_->statistics();
+      const LevelStatistics& l =
+          read ? read.value().levels[static_cast<std::size_t>(*level_from_option(w[1]))] : LevelStatistics{};
+      EXPECT_EQ(std::vector<std::int64_t>({l.started, l.finished, l.unaided, l.best_ms, l.total_ms}),
+                std::vector<std::int64_t>({std::stoll(w[2]), std::stoll(w[3]), std::stoll(w[4]),
+                                           std::stoll(w[5]), std::stoll(w[6])}));
+    } else if (w[0] == "game") {  // helped, protected or finished: yes or no
+      const Game& game = window_->game();
+      EXPECT_EQ(w[1] == "helped"      ? game.helped
+                : w[1] == "protected" ? game.givens_protected
+                                      : game.finished,
+                w[2] == "yes");
+    } else if (w[0] == "autosave-in") {
+      const auto due = window_->autosave_in();
+      EXPECT_EQ(due ? std::to_string(due->count()) : "none", w[1]);
     } else if (w[0] == "dialog") {  // kind, title and filter of the last dialog; it opens in examples/
       const FileDialogRequest r =
           platform_.requests.empty() ? FileDialogRequest{} : platform_.requests.back();
       EXPECT_EQ(r.kind == FileDialogKind::open ? "open" : "save", w[1]);
       EXPECT_EQ(r.title, w[2]);
       EXPECT_EQ(r.filter, w[3]);
-      EXPECT_EQ(r.initial_dir, dir_ / "examples");
+      EXPECT_EQ(r.initial_dir, r.filter.ends_with("(*.sud)") ? dir_ / "examples" : dir_.path);
     } else {
       return false;
     }
@@ -274,10 +298,15 @@ class ScenarioRun {
 
   testing::ScratchDir dir_;
   HeadlessPlatform platform_{dir_.path};
-  Sudoku window_{platform_};
+  std::unique_ptr<Sudoku> window_ = std::make_unique<Sudoku>(platform_);
+  KeptFiles kept_;
   View view_before_;
   Board board_before_;
-  std::map<std::string, Snapshot> remembered_;
+  struct Remembered {
+    Board board;
+    View view;
+  };
+  std::map<std::string, Remembered> remembered_;
   void (*sigxfsz_)(int) = nullptr;
   mode_t umask_ = ::umask(022);  // new files: 0644
   rlimit fsize_ = [] {
@@ -302,6 +331,10 @@ class ScenarioRun {
       {"steps", &Sudoku::mnuSteps_Click},
       {"close-steps", &Sudoku::close_steps},
       {"pause", &Sudoku::mnuPause_Click},
+      {"save-game", &Sudoku::mnuSaveGame_Click},
+      {"open-game", &Sudoku::mnuOpenGame_Click},
+      {"continue", &Sudoku::mnuContinue_Click},
+      {"autosave", &Sudoku::autosave},
   };
 };
 
