@@ -12,8 +12,8 @@
 // so what sees all of those loses z. When that holds for z as well, the
 // set is locked once Y takes one of the two: x goes too, and every other
 // digit of the set from what sees all the set's cells holding it. (The
-// rating scale knows that doubly linked wing only up to VWXYZ, and the
-// wings of five and six set cells only with their set in a box.)
+// rating's order asks the wings of five and six set cells for nothing:
+// see rating.cpp.)
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -119,9 +119,6 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
   bool found = false;
   SetWing wing;
   for (const int house : kScanOrder) {
-    // The scale counts the wings of five and six cells only with their set
-    // in a box; in a line such a set is left to the chains.
-    if (cells >= 5 && house_kind(house) != HouseKind::box) continue;
     unsigned pool = 0;
     std::array<unsigned, 9> held{};
     std::array<int, 9> count{};
@@ -157,7 +154,7 @@ bool find_set_wing(const Grid& grid, Step& step, Workspace&, int cells) {
           if (!(x == low ? low_linked : high_linked)) continue;
           // The scale counts a doubly linked wing only up to four set cells;
           // one of five or six is two wings, one for each x.
-          const bool double_link = cells <= 4 && low_linked && high_linked;
+          const bool double_link = low_linked && high_linked;
           if (double_link && x == high) break;  // the same step as with x low
           wing = SetWing{};
           wing.set = set;

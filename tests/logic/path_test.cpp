@@ -148,16 +148,13 @@ Range rule(const Step& step, const Grid& grid) {
   }
 }
 
-// How many puzzles of a band of ratings got the rating the bank lists, and
-// how many came within 0.3 of it.
+// How many puzzles of a band of ratings got the rating the bank lists.
 struct Agreement {
   int puzzles = 0;
   int exact = 0;
-  int close = 0;
   void add(int listed, int got) {
     ++puzzles;
     exact += listed == got ? 1 : 0;
-    close += std::abs(listed - got) <= 3 ? 1 : 0;
   }
 };
 
@@ -204,12 +201,12 @@ TEST(Path, EveryStepHoldsAgainstTheSolution) {
     const int er = puzzles[i].er;
     check_path(puzzles[i], work, bands[er < 40 ? 0 : er < 62 ? 1 : 2]);
   }
-  // The least agreement with the bank's ratings the rating may fall to:
-  // exact below 6.2, within 0.3 from there up.
+  // The least exact agreement with the bank's ratings the rating may fall
+  // to, in every band. Today 3 of the 1,739 puzzles, all between 4.0 and
+  // 6.1, are rated a tenth lower than the bank lists; two more in that band
+  // fail the test.
   const auto share = [](int part, int whole) { return whole == 0 ? 100.0 : 100.0 * part / whole; };
-  EXPECT_GE(share(bands[0].exact, bands[0].puzzles), 97.0);
-  EXPECT_GE(share(bands[1].exact, bands[1].puzzles), 90.0);
-  EXPECT_GE(share(bands[2].close, bands[2].puzzles), 80.0);
+  for (const Agreement& band : bands) EXPECT_GE(share(band.exact, band.puzzles), 99.0);
 }
 
 }  // namespace

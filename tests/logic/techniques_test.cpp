@@ -1,7 +1,8 @@
 // One case per technique (tests/data/logic/techniques.txt): on the case's
-// grid, the next step (or, for a case with a `links` line, the step of the
-// search for that many strong links) is exactly the one written, with what
-// it places, strikes and shows.
+// grid, the next step (or, for a case with a `links` or `wing` line, the
+// step of the search for that many strong links or set cells, which the
+// rating's order leaves out) is exactly the one written, with what it
+// places, strikes and shows.
 #include "logic/techniques.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ class Techniques : public ::testing::TestWithParam<testing::TextCase> {};
 
 TEST_P(Techniques, NextStepIsTheOneWritten) {
   std::string grid_text, step_text, places = "-", strikes = "-", cells;
-  int links = 0;
+  int links = 0, wing = 0;
   std::vector<Candidate> struck;
   for (const auto& [number, line] : GetParam().lines) {
     const std::vector<std::string> words = testing::words_of(line);
@@ -63,6 +64,7 @@ TEST_P(Techniques, NextStepIsTheOneWritten) {
     if (words[0] == "strikes") strikes = rest;
     if (words[0] == "cells") cells = rest;
     if (words[0] == "links") links = std::stoi(rest);
+    if (words[0] == "wing") wing = std::stoi(rest);
   }
   auto grid = Grid::from_string(grid_text);
   ASSERT_TRUE(grid) << grid_text;
@@ -72,6 +74,9 @@ TEST_P(Techniques, NextStepIsTheOneWritten) {
   std::optional<Step> step = next_step(*grid, work);
   if (links > 0) {
     ASSERT_TRUE(find_strong_links(*grid, step.emplace(), work, links));
+  }
+  if (wing > 0) {
+    ASSERT_TRUE(find_set_wing(*grid, step.emplace(), work, wing));
   }
   ASSERT_TRUE(step);
   EXPECT_EQ(step_name(*step) + " " + rating_text(step->rating), step_text);
