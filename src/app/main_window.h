@@ -11,12 +11,14 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/cell_keys.h"
 #include "app/print_actions.h"
 #include "app/qt_platform.h"
 #include "ui/keeping.h"
+#include "ui/step_picture.h"
 #include "ui/sudoku.h"
 
 class QAction;
@@ -32,6 +34,7 @@ class CellEdit;
 class DesignArea;
 class DigitPad;
 class KeyboardHelp;
+class SidePanel;
 class StatusLine;
 class StepsWindow;
 
@@ -48,6 +51,20 @@ class MainWindow : public QMainWindow {
   BoardArea* board_area() const { return board_; }
   DigitPad* digit_pad() const { return pad_; }
   StatusLine* status_line() const { return status_; }
+  // The area to the right of the design's client area where the hint and
+  // the Steps view show (see SidePanel): hidden while none of its parts
+  // shows. Showing it widens the window by its width, so that no cell is
+  // covered; hiding it gives the window back the size it had.
+  SidePanel* side_panel() const { return side_; }
+
+  // A step's picture drawn on the grid in place of what the cells show:
+  // its digits, its candidates in the notes' place, its pattern, struck
+  // and placed candidates marked, each cell's accessible description
+  // telling the same. It stays until clear_picture(), which gives back
+  // exactly what the grid showed; sync() keeps it.
+  void show_picture(const StepPicture& picture);
+  void clear_picture();
+  const std::optional<StepPicture>& picture() const { return picture_; }
 
   // Fills the enabled cells from a puzzle as if each were typed.
   void type_puzzle(const DigitGrid& digits);
@@ -186,6 +203,9 @@ class MainWindow : public QMainWindow {
   // The last game saved when it is time (see Sudoku::autosave_in).
   void schedule_autosave();
   void show_statistics();
+  // The window widened for the side panel that showed, or given back the
+  // size it had before, if the person left it as it was widened.
+  void fit_side_panel(bool shown);
 
   QtPlatform platform_;
   Sudoku sudoku_;
@@ -193,7 +213,11 @@ class MainWindow : public QMainWindow {
   DigitPad* pad_ = nullptr;
   BoardArea* board_ = nullptr;
   StatusLine* status_ = nullptr;
-  QTimer* clock_ = nullptr;  // the status line's time, while it runs
+  SidePanel* side_ = nullptr;
+  std::optional<StepPicture> picture_;  // drawn over the grid while set
+  QRect unwidened_;                     // the window's place before the side panel widened it
+  std::optional<QRect> widened_;        // and after, while the panel shows
+  QTimer* clock_ = nullptr;             // the status line's time, while it runs
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
