@@ -21,7 +21,6 @@
 #include "app/digit_pad.h"
 #include "app/side_panel.h"
 #include "app/status_line.h"
-#include "app/steps_window.h"
 #include "app/widget_look.h"
 #include "app/window_design.h"
 #include "game/game_file.h"
@@ -162,6 +161,7 @@ void MainWindow::paste_clipboard() {
 }
 
 void MainWindow::sync() {
+  sync_steps_picture();
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
   const auto descriptions = cell_descriptions(view);
@@ -192,7 +192,7 @@ void MainWindow::sync() {
   const bool paused = sudoku_.paused();
   design_->show_paused(paused, view.selected);
   const int at = view.selected;
-  pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && sudoku_.steps_shown() == nullptr,
+  pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && !sudoku_.steps_open(),
                    view.options.notes_mode);
   status_->show_status(sudoku_);
   const bool ticking = sudoku_.clock_running() && view.options.clock_shown;
@@ -206,28 +206,6 @@ void MainWindow::sync() {
     if (selected != nullptr && selected->isEnabled() && selected->isVisible() && !selected->hasFocus())
       selected->setFocus(Qt::OtherFocusReason);
   }
-}
-
-void MainWindow::sync_steps() {
-  const StepsBrowser* steps = sudoku_.steps_shown();
-  menu_actions_.steps->setChecked(steps != nullptr);
-  if (steps == nullptr) {
-    if (steps_window_ != nullptr) steps_window_->hide_steps();
-    return;
-  }
-  if (steps_window_ == nullptr) {
-    steps_window_ = new StepsWindow(this);
-    steps_window_->addAction(menu_actions_.steps);  // Ctrl+T closes the steps there too
-    connect(steps_window_, &StepsWindow::chosen, this, [this](std::size_t group, std::size_t step) {
-      sudoku_.choose_step(group, step);
-      sync();
-    });
-    connect(steps_window_, &StepsWindow::closed, this, [this] {
-      sudoku_.close_steps();
-      sync();
-    });
-  }
-  steps_window_->show_steps(*steps);
 }
 
 void MainWindow::show_picture(const StepPicture& picture) {
@@ -302,7 +280,7 @@ void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& des
   }
   cell->setEnabled(state.enabled);
   // A step shown is a picture; a protected given stays.
-  cell->setReadOnly(sudoku_.steps_shown() != nullptr || sudoku_.given_protected(index));
+  cell->setReadOnly(sudoku_.steps_open() || sudoku_.given_protected(index));
   cell->show_play(pictured != nullptr ? pictured->candidates : state.notes, marks, view.options.notes_mode);
   cell->show_picture(pictured != nullptr ? std::optional<CellPicture>(*pictured) : std::nullopt);
   std::string told = description;

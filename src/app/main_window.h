@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <optional>
@@ -150,8 +151,8 @@ class MainWindow : public QMainWindow {
   };
   std::vector<MenuGroup> menu_groups() const;
 
-  // The window beside the grid that lists the steps of a Solve while they
-  // show; null before they first show.
+  // The Steps view in the side panel, while the steps show; null before
+  // they first show.
   StepsWindow* steps_window() const { return steps_window_; }
   // Help's keyboard table; null before it first shows.
   KeyboardHelp* keyboard_help() const { return keyboard_help_; }
@@ -181,8 +182,13 @@ class MainWindow : public QMainWindow {
   // What the menu key does: the menu of the focused cell, or the window's.
   void open_menu_by_key();
   void show_keyboard_help();
-  // The steps window shown, brought up to date, or hidden, as the steps show or not.
+  // The Steps view shown, brought up to date, or hidden, as the steps show
+  // or not (window_steps.cpp); while the steps by hand are worked out, it
+  // asks now and then whether they are done.
   void sync_steps();
+  // The step by hand chosen drawn on the grid, or the drawing taken away
+  // when the view closes; before the cells are brought up to date.
+  void sync_steps_picture();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
@@ -222,6 +228,9 @@ class MainWindow : public QMainWindow {
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
   StepsWindow* steps_window_ = nullptr;
+  QTimer* path_timer_ = nullptr;          // asks whether the steps by hand are worked out
+  QPointer<QWidget> focus_before_steps_;  // where the focus goes back when the view closes
+  bool steps_picture_ = false;            // the picture drawn is the Steps view's
   KeyboardHelp* keyboard_help_ = nullptr;
   QTimer* autosave_timer_ = nullptr;
   bool keeping_ = false;  // the last game, the statistics and the options outlast the window

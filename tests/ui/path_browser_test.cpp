@@ -11,7 +11,8 @@ namespace quorlen {
 namespace {
 
 // Rated 2.6 (ER), 1.2 (EP), 1.2 (ED); its pointings sit between runs of singles.
-constexpr const char* kPointing = "...4.1.....3...9...61...24...7.9.4...5.....1...87.35...8..3..6.1.......35...2...4";
+constexpr const char* kPointing =
+    "...4.1.....3...9...61...24...7.9.4...5.....1...87.35...8..3..6.1.......35...2...4";
 
 std::shared_ptr<const PersonPath> path_of(const char* puzzle) {
   return std::make_shared<const PersonPath>(
@@ -32,8 +33,10 @@ TEST(PathBrowser, FoldsRunsOfSinglesAndWordsEachRow) {
   } rows[] = {
       {0, {}, "1-7. 7 singles: r1c3=5, r3c4=3, r3c6=9, r2c9=1, r9c2=3, r6c5=1, r4c2=1", 7},
       {0, 2, "3. Hidden Single (1.2): in the top-middle box, 9 fits only in r3c6.", 1},
-      {5, 3, "20. Pointing (2.6): in the bottom-right box, 7 fits only in r7c7, r8c7 and r9c7, which lie in "
-             "column 7, so r1c7 cannot be 7.", 0},
+      {5, 3,
+       "20. Pointing (2.6): in the bottom-right box, 7 fits only in r7c7, r8c7 and r9c7, which lie in "
+       "column 7, so r1c7 cannot be 7.",
+       0},
       {9, {}, "24. Full House (1.0): r3c5 is the last empty cell of row 3, so it is 7.", 1},
       {99, 99, "59. Full House (1.0): r9c7 is the last empty cell of the bottom-right box, so it is 8.", 1},
   };
@@ -90,13 +93,14 @@ TEST(PathWork, GivesThePathAndStopsWhenDropped) {
   EXPECT_EQ(work.wait()->path.steps, path_of(kPointing)->path.steps);
   EXPECT_EQ(work.progress(), 59u);
 
-  const PersonPath given_up = PersonPath::work_out(logic::Grid::from_digits(givens),
-                                                   [](std::size_t steps) { return steps < 3; });
+  const PersonPath given_up =
+      PersonPath::work_out(logic::Grid::from_digits(givens), [](std::size_t steps) { return steps < 3; });
   EXPECT_EQ(given_up.path.steps.size(), 3u);
   EXPECT_EQ(rating_line(given_up.path.rating),
             "The techniques stop after 3 steps, short of the solution: the puzzle has no rating.");
   // Dropped at once, the work ends without its result (no hang, no leak).
-  const PathWork dropped(*parse_puzzle("9...3.84....82.5.......6.73..56...3.7.......8.8...14..59.7.......7.92....14.6...7"));
+  const PathWork dropped(
+      *parse_puzzle("9...3.84....82.5.......6.73..56...3.7.......8.8...14..59.7.......7.92....14.6...7"));
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ const CellPicture& at(const StepPicture& picture, int row, int column) {
 }
 
 TEST(StepPicture, DrawsAPointingStep) {
-  const logic::Grid grid =
-      *logic::Grid::from_string("6...53..7.3.7......8.4.92.3.153.......8..53..3....759.8.95.1.3.....3..8.2.3.7...4");
+  const logic::Grid grid = *logic::Grid::from_string(
+      "6...53..7.3.7......8.4.92.3.153.......8..53..3....759.8.95.1.3.....3..8.2.3.7...4");
   logic::Workspace work;
   const logic::Step step = *logic::next_step(grid, work);
   ASSERT_EQ(step.technique, logic::Technique::pointing);
