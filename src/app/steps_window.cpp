@@ -203,6 +203,7 @@ StepsWindow::StepsWindow(QWidget* parent) : QWidget(parent) {
   rating_button_ = new QPushButton(QStringLiteral("&Rating"), this);
   rating_button_->setObjectName(QStringLiteral("rating_button"));
   rating_button_->setCheckable(true);
+  rating_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   rating_button_->setAccessibleDescription(QStringLiteral("Shows how hard the puzzle is for a person"));
   rating_ = new QLabel(this);
   rating_->setObjectName(QStringLiteral("rating"));

@@ -91,8 +91,12 @@ void Sudoku::show_path() {
   if (path_) return;
   const DigitGrid givens = givens_of(game_.board);
   if (!path_work_ || path_work_->givens() != givens) {
-    // Work on other givens finishes its step on its own; only a path done is kept.
-    if (path_work_ && !path_work_->result()) retired_.push_back(std::move(path_work_));
+    // Work on other givens finishes the step it is on by itself, so that
+    // the window does not wait for it.
+    if (path_work_ && !path_work_->result()) {
+      path_work_->stop();
+      retired_.push_back(std::move(path_work_));
+    }
     path_work_ = std::make_unique<PathWork>(givens);
   }
   poll_path();

@@ -125,7 +125,7 @@ PathWork::PathWork(const DigitGrid& givens) : givens_(givens) {
 }
 
 PathWork::~PathWork() {
-  stop_.store(true);
+  stop();
   thread_.join();
 }
 

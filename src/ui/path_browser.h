@@ -114,6 +114,8 @@ class PathWork {
   std::shared_ptr<const PersonPath> result() const;
   // The path, waiting for it as long as it takes.
   std::shared_ptr<const PersonPath> wait();
+  // Gives the work up after the step it is on; its result is then incomplete.
+  void stop() { stop_.store(true); }
 
  private:
   DigitGrid givens_;

@@ -25,6 +25,10 @@ namespace {
 const char* const kPointing =
     "...4.1.....3...9...61...24...7.9.4...5.....1...87.35...8..3..6.1.......35...2...4";
 
+// Rated 11.6: nested chains, seconds of work.
+const char* const kEasterMonster =
+    "1.......2.9.4...5...6...7...5.9.3.......7.......85..4.7.....6...3...9.8...2.....1";
+
 }  // namespace
 
 class StepsTest : public QObject {
@@ -85,7 +89,8 @@ class StepsTest : public QObject {
     QTRY_COMPARE(path->model()->rowCount(), 12);
     QTRY_COMPARE(QApplication::focusWidget(), path);
     QCOMPARE(steps->attempts()->currentText(), QString("By hand: 59 steps"));
-    QCOMPARE(row_text(path), QString("1-7. 7 singles: r1c3=5, r3c4=3, r3c6=9, r2c9=1, r9c2=3, r6c5=1, r4c2=1"));
+    QCOMPARE(row_text(path),
+             QString("1-7. 7 singles: r1c3=5, r3c4=3, r3c6=9, r2c9=1, r9c2=3, r6c5=1, r4c2=1"));
     QCOMPARE(said(1, 3), QString("candidates 2 5 9; places 5"));
     QCOMPARE(cell(2, 1)->text(), QString());  // the person's note is no candidate drawn
     QVERIFY(said(2, 1).startsWith("candidates 2 4 7 8"));
@@ -102,8 +107,8 @@ class StepsTest : public QObject {
         {Qt::Key_Down, "2. Hidden Single (1.2): in the top-middle box, 3 fits only in r3c4.", 1, 3,
          "the solver's digit"},
         {Qt::Key_End, "26-59. 34 singles: r1c8=7, r1c7=3", 2, 2, "the solver's digit"},
-        {Qt::Key_Up, "25. Direct Hidden Pair (2.0): in the top-left box, 2 and 9 fit only in r1c1 and r1c2", 1,
-         1, "candidates 2 7 9; 2 9 in the pattern"},
+        {Qt::Key_Up, "25. Direct Hidden Pair (2.0): in the top-left box, 2 and 9 fit only in r1c1 and r1c2",
+         1, 1, "candidates 2 7 9; 2 9 in the pattern"},
         {Qt::Key_Up, "24. Full House (1.0): r3c5 is the last empty cell of row 3, so it is 7.", 3, 5,
          "candidates 7; 7 in the pattern; places 7"},
         {Qt::Key_Up, "23. Direct Hidden Pair (2.0)", 3, 1, "candidates 7 8; in the pattern; places 8"},
@@ -158,6 +163,19 @@ class StepsTest : public QObject {
     QTest::keyClick(chooser, Qt::Key_T, Qt::ControlModifier);
     QVERIFY(steps->isHidden());
     QVERIFY(messages_.isEmpty());
+  }
+
+  // A puzzle whose steps by hand take seconds: the window does not wait,
+  // the list says they are being worked out, and closing drops the work.
+  void steps_being_worked_out() {
+    QVERIFY(window_->read_text(QString::fromLatin1(kEasterMonster), false));
+    quorlen::StepsWindow* steps = open_steps();
+    QCOMPARE(steps->attempts()->currentText(), QString("By hand: being worked out"));
+    QVERIFY(steps->path()->model()->index(0, 0).data().toString().startsWith(
+        "Still working out the steps by hand"));
+    QVERIFY(!steps->rating_button()->isEnabled());
+    QTest::keyClick(steps->path(), Qt::Key_Escape);
+    QVERIFY(steps->isHidden());
   }
 
   // The view lies beside the grid, covering no cell, and the window fits a
