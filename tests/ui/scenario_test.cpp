@@ -225,6 +225,11 @@ class ScenarioRun {
       EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
     } else if (w[0] == "path-line") {  // the line of the path's choice; "" while none shows
       EXPECT_EQ(window_->path_shown() != nullptr ? window_->path_shown()->line() : "", arg(1));
+    } else if (w[0] == "path-rows") {  // each row's count of steps, s for a folded run; then the rating
+      std::string rows;
+      for (const PathRow& row : window_->path_shown()->rows())
+        rows += std::to_string(row.count) + (row.singles ? "s " : " ");
+      EXPECT_EQ(rows + rating_line(window_->path_shown()->rating()), arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_->can_undo()) + std::to_string(window_->can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field
