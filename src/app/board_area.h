@@ -12,25 +12,34 @@ namespace quorlen {
 
 class DesignArea;
 class DigitPad;
+class SidePanel;
 
 class BoardArea : public QWidget {
   Q_OBJECT
 
  public:
-  BoardArea(DesignArea* design, DigitPad* pad, QWidget* parent);
+  BoardArea(DesignArea* design, DigitPad* pad, SidePanel* side, QWidget* parent);
 
   const design::Scale& scale() const { return scale_; }
 
-  // The design and the pad at their own size.
+  // The design and the pad at their own size, and the side panel beside
+  // them while it shows.
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
+  // The side panel showed or hid: the board's least size follows it, so
+  // that the window cannot shrink over a cell, and the parts are placed again.
+  void side_changed();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The design, the pad and the panel placed at the largest scale that fits.
+  void place();
+
   DesignArea* design_;
   DigitPad* pad_;
+  SidePanel* side_;
   design::Scale scale_;
 };
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/window_design.h"
 #include "view/view.h"
@@ -85,6 +86,12 @@ void CellEdit::show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mod
   update();
 }
 
+void CellEdit::show_picture(const std::optional<CellPicture>& picture) {
+  if (picture == picture_) return;
+  picture_ = picture;
+  update();
+}
+
 // A key that one of the window's actions takes (Ctrl+E, Check, is also the
 // text box's end of line) goes to the window, unless the cell has a use
 // for it itself. A disabled action passes the key back to the cell: P
@@ -152,12 +159,41 @@ void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
   emit menu_requested(event);
 }
 
+// A note, or a candidate of a step's picture: on a disc in the pattern, in
+// white on a dark disc where the step places it, struck through where it
+// strikes it.
+void CellEdit::draw_candidate(QPainter& painter, const QRectF& place, int digit,
+                              const CellPicture& step) const {
+  const std::uint16_t bit = static_cast<std::uint16_t>(1u << digit);
+  const double radius = std::min(place.width(), place.height()) / 2 - scale_.length(0.5);
+  QColor ink = design::note_colour();
+  painter.setPen(Qt::NoPen);
+  if (step.placed == digit) {
+    painter.setBrush(design::placed_disc());
+    painter.drawEllipse(place.center(), radius, radius);
+    ink = design::placed_digit();
+  } else if (step.pattern & bit) {
+    painter.setBrush(design::pattern_disc());
+    painter.drawEllipse(place.center(), radius, radius);
+  }
+  if (step.struck & bit) ink = design::struck_colour();
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(ink);
+  painter.drawText(place, Qt::AlignCenter, QString::number(digit));
+  if (step.struck & bit) {
+    painter.setPen(QPen(ink, scale_.length(1.5)));
+    const QPointF middle = place.center();
+    const QPointF reach(radius * 0.8, radius * 0.8);
+    painter.drawLine(middle - QPointF(reach.x(), -reach.y()), middle + QPointF(reach.x(), -reach.y()));
+  }
+}
+
 // Notes sit in the cell's 3x3 positions, 1 at the top left, while the cell
 // shows no digit; marks go over whatever it shows, and over the focus frame.
 void CellEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   const bool notes_shown = notes_ != 0 && text().isEmpty();
-  if (!notes_shown && marks_ == 0 && !hasFocus()) return;
+  if (!notes_shown && marks_ == 0 && !hasFocus() && !picture_) return;
   QPainter painter(this);
   const design::Scale& s = scale_;
   // The right and lower edges lie under the neighbouring cells.
@@ -172,14 +208,24 @@ void CellEdit::paintEvent(QPaintEvent* event) {
   if (notes_shown) {
     const QRectF inside = QRectF(rect()).adjusted(s.length(3), s.length(2), -s.length(3), -s.length(2));
     painter.setFont(s.font(design::note_font()));
-    painter.setPen(design::note_colour());
     const QSizeF slot(inside.width() / 3, inside.height() / 3);
+    const CellPicture none;
+    const CellPicture& step = picture_ ? *picture_ : none;
     for (int digit = 1; digit <= 9; ++digit) {
       if ((notes_ >> digit & 1) == 0) continue;
-      const QPointF corner(inside.left() + (digit - 1) % 3 * slot.width(),
-                           inside.top() + (digit - 1) / 3 * slot.height());
-      painter.drawText(QRectF(corner, slot), Qt::AlignCenter, QString::number(digit));
+      const QRectF place(QPointF(inside.left() + (digit - 1) % 3 * slot.width(),
+                                 inside.top() + (digit - 1) / 3 * slot.height()),
+                         slot);
+      draw_candidate(painter, place, digit, step);
     }
+  }
+  if (picture_ && picture_->marked) {
+    const int width = s.px(design::kPatternFrame);
+    QPen frame(design::pointer_colour(), width);
+    frame.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(frame);
+    const double in = s.length(1) + width / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(in, in, -in - s.length(1), -in - s.length(1)));
   }
   if (marks_ & kMarkRepeat) {
     const int width = s.px(design::kRepeatFrame);

@@ -4,11 +4,15 @@
 
 #include <QLineEdit>
 #include <cstdint>
+#include <optional>
 
 class QContextMenuEvent;
+class QPainter;
+class QRectF;
 
 #include "app/cell_keys.h"
 #include "app/window_design.h"
+#include "ui/step_picture.h"
 
 namespace quorlen {
 
@@ -21,6 +25,10 @@ class CellEdit : public QLineEdit {
   // What the view says of the cell beyond its text: its notes (shown while
   // it has no digit), its marks (CellMark bits) and whether digits write notes.
   void show_play(std::uint16_t notes, std::uint8_t marks, bool notes_mode);
+  // A step's picture of the cell over what show_play gave it (its
+  // candidates come as the notes), or none: the cell as the play shows it.
+  void show_picture(const std::optional<CellPicture>& picture);
+  const std::optional<CellPicture>& picture() const { return picture_; }
   // The notes and marks drawn at the design's scale.
   void set_scale(const design::Scale& scale);
 
@@ -47,9 +55,12 @@ class CellEdit : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void draw_candidate(QPainter& painter, const QRectF& place, int digit, const CellPicture& step) const;
+
   int index_;
   std::uint16_t notes_ = 0;
   std::uint8_t marks_ = 0;
+  std::optional<CellPicture> picture_;
   bool notes_mode_ = false;
   design::Scale scale_;
 };

@@ -16,7 +16,7 @@ struct KeyRow {
   const char* what;
 };
 
-// The grid's own keys, which no menu entry shows.
+// The grid's and the Steps view's own keys, which no menu entry shows.
 constexpr KeyRow kCellKeys[] = {
     {"1 to 9", "In a cell: enters the digit (in notes mode, the note)"},
     {"Alt+1 to Alt+9", "In a cell: puts that note in it or takes it away"},
@@ -28,6 +28,10 @@ constexpr KeyRow kCellKeys[] = {
     {"Tab, Shift+Tab", "The next, the previous control; in the grid, cell by cell along the rows"},
     {"Ctrl+X, Shift+Delete", "In a cell: cuts its digit"},
     {"Menu key, Shift+F10", "The menu, over the cell that has the focus"},
+    {"Up, Down", "In the Steps view: the step before, the step after"},
+    {"Right, Left", "In the Steps view, by hand: opens, folds a run of singles"},
+    {"Alt+S, Alt+R", "In the Steps view: the chooser of steps; by hand, the puzzle's rating"},
+    {"Escape", "In the Steps view: closes it, and the grid is as it was"},
 };
 
 // "&Fill in notes" -> "Fill in notes"; "Pr&int…" -> "Print…".

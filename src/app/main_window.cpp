@@ -7,8 +7,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -17,8 +19,8 @@
 #include "app/cell_edit.h"
 #include "app/design_area.h"
 #include "app/digit_pad.h"
+#include "app/side_panel.h"
 #include "app/status_line.h"
-#include "app/steps_window.h"
 #include "app/widget_look.h"
 #include "app/window_design.h"
 #include "game/game_file.h"
@@ -37,8 +39,10 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   print_actions_ = new PrintActions(this, sudoku_, platform_);
   design_ = new DesignArea(this);
   pad_ = new DigitPad(menu_actions_.notes_mode, this);
-  board_ = new BoardArea(design_, pad_, this);
+  side_ = new SidePanel(this);
+  board_ = new BoardArea(design_, pad_, side_, this);
   setCentralWidget(board_);
+  connect(side_, &SidePanel::shown_changed, this, &MainWindow::fit_side_panel);
   build_menu_bar();
   status_ = new StatusLine(this);
   setStatusBar(status_);
@@ -157,6 +161,7 @@ void MainWindow::paste_clipboard() {
 }
 
 void MainWindow::sync() {
+  sync_steps_picture();
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
   const auto descriptions = cell_descriptions(view);
@@ -187,7 +192,7 @@ void MainWindow::sync() {
   const bool paused = sudoku_.paused();
   design_->show_paused(paused, view.selected);
   const int at = view.selected;
-  pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && sudoku_.steps_shown() == nullptr,
+  pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && !sudoku_.steps_open(),
                    view.options.notes_mode);
   status_->show_status(sudoku_);
   const bool ticking = sudoku_.clock_running() && view.options.clock_shown;
@@ -203,33 +208,57 @@ void MainWindow::sync() {
   }
 }
 
-void MainWindow::sync_steps() {
-  const StepsBrowser* steps = sudoku_.steps_shown();
-  menu_actions_.steps->setChecked(steps != nullptr);
-  if (steps == nullptr) {
-    if (steps_window_ != nullptr) steps_window_->hide_steps();
+void MainWindow::show_picture(const StepPicture& picture) {
+  picture_ = picture;
+  sync();
+}
+
+void MainWindow::clear_picture() {
+  if (!picture_) return;
+  picture_.reset();
+  sync();
+}
+
+void MainWindow::fit_side_panel(bool shown) {
+  const design::Scale scale = board_->scale();
+  const QRect before = geometry();
+  const int frame = frameGeometry().width() - width();
+  board_->side_changed();
+  // The window's least size follows the board's now, not at the next layout pass.
+  layout()->invalidate();
+  layout()->activate();
+  if (isMaximized() || isFullScreen()) return;
+  if (shown) {
+    unwidened_ = before;
+    // As wide as the panel at the board's scale, within the screen; never
+    // narrower than the panel at the design's size needs.
+    const QRect room = screen()->availableGeometry();
+    const int wider =
+        std::max(before.width() + design::kSidePanelWidth,
+                 std::min(before.width() + scale.px(design::kSidePanelWidth), room.width() - frame));
+    resize(wider, before.height());
+    // The window moves left as far as it must to stay on the screen.
+    const int over = x() + wider + frame - (room.x() + room.width());
+    if (over > 0) move(std::max(room.x(), x() - over), y());
+    widened_ = geometry();
     return;
   }
-  if (steps_window_ == nullptr) {
-    steps_window_ = new StepsWindow(this);
-    steps_window_->addAction(menu_actions_.steps);  // Ctrl+T closes the steps there too
-    connect(steps_window_, &StepsWindow::chosen, this, [this](std::size_t group, std::size_t step) {
-      sudoku_.choose_step(group, step);
-      sync();
-    });
-    connect(steps_window_, &StepsWindow::closed, this, [this] {
-      sudoku_.close_steps();
-      sync();
-    });
+  if (widened_ && widened_->size() == before.size()) {
+    resize(unwidened_.size());
+    if (widened_->topLeft() == before.topLeft()) move(unwidened_.topLeft() - (geometry().topLeft() - pos()));
   }
-  steps_window_->show_steps(*steps);
+  widened_.reset();
 }
 
 void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& description) {
   const View& view = sudoku_.view();
   const CellView& state = view.cell(index);
   CellEdit* cell = design_->cell(index);
-  const QString text = QString::fromStdString(state.text);
+  const CellPicture* pictured = picture_ ? &picture_->cells[static_cast<std::size_t>(index)] : nullptr;
+  const QString own = QString::fromStdString(state.text);
+  const QString text = pictured == nullptr    ? own
+                       : pictured->digit != 0 ? QString::number(pictured->digit)
+                                              : QString();
   // A text set by the program is never cut, even where it is longer than
   // what typing may enter (QLineEdit would cut it to its maximum length).
   const int max_length = state.max_length > 0 ? state.max_length : 32767;
@@ -238,7 +267,9 @@ void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& des
   if (cell->maxLength() != length) cell->setMaxLength(length);
   if (cell->text() != text) cell->setText(text);
   QPalette palette = cell->palette();
-  const QColor colour = design::digit_colour(state.colour, view.options.high_contrast);
+  // A digit of the picture that the grid does not show is the solver's.
+  const QColor colour =
+      design::digit_colour(text == own ? state.colour : kSolverBlue, view.options.high_contrast);
   const QColor box = design::shaded(design::cell_background(index), cell_shade(view, index));
   if (palette.color(QPalette::Text) != colour || palette.color(QPalette::Base) != box) {
     set_colour(palette, QPalette::Text, colour);
@@ -249,9 +280,17 @@ void MainWindow::sync_cell(int index, std::uint8_t marks, const std::string& des
   }
   cell->setEnabled(state.enabled);
   // A step shown is a picture; a protected given stays.
-  cell->setReadOnly(sudoku_.steps_shown() != nullptr || sudoku_.given_protected(index));
-  cell->show_play(state.notes, marks, view.options.notes_mode);
-  const QString said = QString::fromStdString(description);
+  cell->setReadOnly(sudoku_.steps_open() || sudoku_.given_protected(index));
+  cell->show_play(pictured != nullptr ? pictured->candidates : state.notes, marks, view.options.notes_mode);
+  cell->show_picture(pictured != nullptr ? std::optional<CellPicture>(*pictured) : std::nullopt);
+  std::string told = description;
+  if (pictured != nullptr) {
+    // The picture's own words; of the grid's, only what it says of the same digit.
+    const std::string drawn = picture_description(*pictured);
+    if (text.isEmpty() || text != own) told.clear();
+    told += (told.empty() || drawn.empty() ? "" : "; ") + drawn;
+  }
+  const QString said = QString::fromStdString(told);
   if (cell->accessibleDescription() != said) cell->setAccessibleDescription(said);
 }
 

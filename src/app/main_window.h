@@ -9,14 +9,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/cell_keys.h"
 #include "app/print_actions.h"
 #include "app/qt_platform.h"
 #include "ui/keeping.h"
+#include "ui/step_picture.h"
 #include "ui/sudoku.h"
 
 class QAction;
@@ -32,6 +35,7 @@ class CellEdit;
 class DesignArea;
 class DigitPad;
 class KeyboardHelp;
+class SidePanel;
 class StatusLine;
 class StepsWindow;
 
@@ -48,6 +52,20 @@ class MainWindow : public QMainWindow {
   BoardArea* board_area() const { return board_; }
   DigitPad* digit_pad() const { return pad_; }
   StatusLine* status_line() const { return status_; }
+  // The area to the right of the design's client area where the hint and
+  // the Steps view show (see SidePanel): hidden while none of its parts
+  // shows. Showing it widens the window by its width, so that no cell is
+  // covered; hiding it gives the window back the size it had.
+  SidePanel* side_panel() const { return side_; }
+
+  // A step's picture drawn on the grid in place of what the cells show:
+  // its digits, its candidates in the notes' place, its pattern, struck
+  // and placed candidates marked, each cell's accessible description
+  // telling the same. It stays until clear_picture(), which gives back
+  // exactly what the grid showed; sync() keeps it.
+  void show_picture(const StepPicture& picture);
+  void clear_picture();
+  const std::optional<StepPicture>& picture() const { return picture_; }
 
   // Fills the enabled cells from a puzzle as if each were typed.
   void type_puzzle(const DigitGrid& digits);
@@ -133,8 +151,8 @@ class MainWindow : public QMainWindow {
   };
   std::vector<MenuGroup> menu_groups() const;
 
-  // The window beside the grid that lists the steps of a Solve while they
-  // show; null before they first show.
+  // The Steps view in the side panel, while the steps show; null before
+  // they first show.
   StepsWindow* steps_window() const { return steps_window_; }
   // Help's keyboard table; null before it first shows.
   KeyboardHelp* keyboard_help() const { return keyboard_help_; }
@@ -164,8 +182,13 @@ class MainWindow : public QMainWindow {
   // What the menu key does: the menu of the focused cell, or the window's.
   void open_menu_by_key();
   void show_keyboard_help();
-  // The steps window shown, brought up to date, or hidden, as the steps show or not.
+  // The Steps view shown, brought up to date, or hidden, as the steps show
+  // or not (window_steps.cpp); while the steps by hand are worked out, it
+  // asks now and then whether they are done.
   void sync_steps();
+  // The step by hand chosen drawn on the grid, or the drawing taken away
+  // when the view closes; before the cells are brought up to date.
+  void sync_steps_picture();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
@@ -186,6 +209,9 @@ class MainWindow : public QMainWindow {
   // The last game saved when it is time (see Sudoku::autosave_in).
   void schedule_autosave();
   void show_statistics();
+  // The window widened for the side panel that showed, or given back the
+  // size it had before, if the person left it as it was widened.
+  void fit_side_panel(bool shown);
 
   QtPlatform platform_;
   Sudoku sudoku_;
@@ -193,11 +219,18 @@ class MainWindow : public QMainWindow {
   DigitPad* pad_ = nullptr;
   BoardArea* board_ = nullptr;
   StatusLine* status_ = nullptr;
-  QTimer* clock_ = nullptr;  // the status line's time, while it runs
+  SidePanel* side_ = nullptr;
+  std::optional<StepPicture> picture_;  // drawn over the grid while set
+  QRect unwidened_;                     // the window's place before the side panel widened it
+  std::optional<QRect> widened_;        // and after, while the panel shows
+  QTimer* clock_ = nullptr;             // the status line's time, while it runs
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;
   StepsWindow* steps_window_ = nullptr;
+  QTimer* path_timer_ = nullptr;          // asks whether the steps by hand are worked out
+  QPointer<QWidget> focus_before_steps_;  // where the focus goes back when the view closes
+  bool steps_picture_ = false;            // the picture drawn is the Steps view's
   KeyboardHelp* keyboard_help_ = nullptr;
   QTimer* autosave_timer_ = nullptr;
   bool keeping_ = false;  // the last game, the statistics and the options outlast the window

@@ -141,7 +141,25 @@ inline QColor pointer_colour() { return {0, 130, 60}; }
 inline constexpr int kPointerFrame = 2;  // pixels
 inline constexpr int kPointerInset = 5;  // pixels from the edge of a cell with a digit
 inline QColor guess_tint() { return {232, 222, 255}; }
+
 inline constexpr int kStepsWidth = 640;  // the steps window's, beside the main window
+
+// A step drawn on the grid (a hint's, or one of the Steps view): the
+// pattern's cells framed in the pointers' green along their edge, its
+// candidates on a light green disc, a struck candidate in a dark red with
+// a stroke through it, a placed digit in white on a dark green disc. Each
+// is told by its shape as well as its colour, and every digit stands at
+// least 4.5:1 against what it is drawn on.
+inline QColor pattern_disc() { return {150, 220, 150}; }
+inline QColor struck_colour() { return {160, 0, 0}; }
+inline QColor placed_disc() { return {0, 110, 50}; }
+inline QColor placed_digit() { return {255, 255, 255}; }
+inline constexpr int kPatternFrame = 2;  // pixels
+
+// The side panel beside the design's client area, where the hint and the
+// Steps view show: its width at the design's scale. With the design's 755
+// it fits a 1280 pixels wide screen with room for the window's frame.
+inline constexpr int kSidePanelWidth = 380;
 
 // High contrast: the digits' colours darkened until each stands at least
 // 4.5:1 against every background a cell can show it on (either box,

@@ -61,7 +61,8 @@ constexpr Search kSearches[] = {
     [](const Grid& g, Step& s, Workspace& w) { return find_dynamic_chains(g, s, w, 4, 3); },
 };
 
-// Walks the path, handing each step to `keep` before it is carried out.
+// Walks the path, handing each step to `keep` once it is carried out; it
+// stops, the rating incomplete, when `keep` says so.
 template <typename Keep>
 Rating walk(Grid& grid, Workspace& work, Keep keep) {
   Rating rating;
@@ -83,7 +84,10 @@ Rating walk(Grid& grid, Workspace& work, Keep keep) {
     }
     ++rating.steps;
     apply(grid, *step);
-    keep(std::move(*step));
+    if (!keep(std::move(*step))) {
+      rating.er = kBeyondRating;
+      return rating;
+    }
   }
   rating.complete = true;
   return rating;
@@ -106,13 +110,20 @@ void apply(Grid& grid, const Step& step) {
 }
 
 Path solve_path(Grid grid, Workspace& work) {
+  return solve_path(std::move(grid), work, [](std::size_t) { return true; });
+}
+
+Path solve_path(Grid grid, Workspace& work, const std::function<bool(std::size_t steps)>& going_on) {
   Path path;
-  path.rating = walk(grid, work, [&path](Step&& step) { path.steps.push_back(std::move(step)); });
+  path.rating = walk(grid, work, [&](Step&& step) {
+    path.steps.push_back(std::move(step));
+    return going_on(path.steps.size());
+  });
   return path;
 }
 
 Rating rate(Grid grid, Workspace& work) {
-  return walk(grid, work, [](Step&&) {});
+  return walk(grid, work, [](Step&&) { return true; });
 }
 
 }  // namespace quorlen::logic

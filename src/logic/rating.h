@@ -8,6 +8,8 @@
 //   ED  the first step
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +50,10 @@ void apply(Grid& grid, const Step& step);
 
 // Every step from `grid` until it is solved or no technique applies.
 Path solve_path(Grid grid, Workspace& work);
+// The same, telling `going_on` how many steps are found after each; when
+// it answers false the path ends there, incomplete (a caller that gives up
+// on a long search).
+Path solve_path(Grid grid, Workspace& work, const std::function<bool(std::size_t steps)>& going_on);
 
 // The rating alone: the same steps, their details not kept.
 Rating rate(Grid grid, Workspace& work);

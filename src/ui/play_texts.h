@@ -29,7 +29,11 @@ inline constexpr const char* kCannotKeepStatistics = "Quorlen cannot keep its st
 
 inline constexpr const char* kHintNoPuzzle = "There is no puzzle yet: New unlocks the grid.";
 inline constexpr const char* kNoSteps =
-    "There are no steps to show: Steps shows the digits the last Solve placed, until New, Load or Freeze.";
+    "There are no steps to show: Steps shows how to solve the puzzle once Freeze has posed it, and the "
+    "digits "
+    "the last Solve placed.";
+inline constexpr const char* kNoPathSteps =
+    "There are no steps by hand to show: the puzzle does not have exactly one solution.";
 
 // Check's answer when the givens have one solution: of the `entered`
 // digits that are not givens, `wrong` differ from it ("The 1 digit besides

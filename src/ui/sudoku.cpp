@@ -34,7 +34,7 @@ void Sudoku::change(By by, const std::function<void()>& body) {
   }
   // A step shown is a picture, and a paused grid is hidden: the person's
   // entries cannot change them, and a command acts on the grid as it was.
-  if ((browser_ || paused_) && by == By::person) return;
+  if ((steps_open_ || paused_) && by == By::person) return;
   close_steps();
   clear_hint();
   resume();
@@ -84,7 +84,11 @@ const View& Sudoku::view() const {
 // The game, or the step of a Solve shown in its place, and the hint's mark.
 void Sudoku::refresh_view() const {
   show_game(game_, view_);
-  if (browser_) show_step(*browser_, view_);
+  if (path_chosen()) {
+    if (path_) show_path_step(*path_, view_);
+  } else if (browser_) {
+    show_step(*browser_, view_);
+  }
   if (hint_cell_ >= 0) {
     const CellView& cell = view_.cell(hint_cell_);
     view_.set_cell_marks(hint_cell_, static_cast<std::uint8_t>(cell.marks | kMarkHint));

@@ -18,6 +18,7 @@
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "board/board.h"
 #include "game/game.h"
@@ -28,6 +29,7 @@
 #include "solver/difficulty.h"
 #include "ui/history.h"
 #include "ui/keeping.h"
+#include "ui/path_browser.h"
 #include "ui/platform.h"
 #include "ui/play_clock.h"
 #include "ui/steps_browser.h"
@@ -110,18 +112,41 @@ class Sudoku {
   // too) or the next hint.
   void mnuHint_Click();
 
-  // Steps: the grid shows the placements of the Solve that goes with it
-  // (see last_solve_steps) one at a time, from the first of the attempt
-  // that ended it; a message says so when there are none. Run again, it
-  // closes them. While a step shows, the grid is a picture of it: the
-  // person's entries do nothing, and a command closes the steps first and
-  // then acts on the grid as it was. Browsing is no step in the history.
+  // Steps: the Steps view opens on the placements of the Solve that goes
+  // with the grid (see last_solve_steps), one at a time, from the first of
+  // the attempt that ended it; before a Solve, on the person's path of the
+  // posed puzzle (show_path). A message says why when there is neither.
+  // Run again, it closes them. While the view is open the grid is a
+  // picture of the step chosen: the person's entries do nothing, and a
+  // command closes the view first and then acts on the grid as it was.
+  // Browsing is no step in the history.
   void mnuSteps_Click();
-  // A step of a group of steps_shown(); nothing when none show.
+  bool steps_open() const { return steps_open_; }
+  // A step of a group of steps_shown(), which is then the one shown;
+  // nothing when none show.
   void choose_step(std::size_t group, std::size_t step);
-  // The grid, every cell and label as they were before the steps showed.
+  // The grid, every cell and label as they were before the view opened.
   void close_steps();
+  // The Solve's steps, while the view is open after a Solve (whichever is chosen).
   const StepsBrowser* steps_shown() const { return browser_ ? &*browser_ : nullptr; }
+
+  // The person's path in the open view: the steps the person's solver
+  // takes from the givens, worked out on a thread of its own (poll_path
+  // brings it in). Only a posed puzzle with exactly one solution has one.
+  bool path_available() const;
+  void show_path();
+  // A row of the path, or one single of a folded row; nothing before the
+  // path is worked out.
+  void choose_path(std::size_t row, std::optional<std::size_t> step = std::nullopt);
+  bool path_chosen() const { return steps_open_ && on_path_; }
+  // The path shown, once worked out; null otherwise.
+  const PathBrowser* path_shown() const { return path_chosen() && path_ ? &*path_ : nullptr; }
+  bool path_pending() const { return path_chosen() && !path_; }
+  // How many of its steps are worked out so far, while it is pending.
+  std::size_t path_progress() const { return path_work_ ? path_work_->progress() : 0; }
+  // Brings in the path once it is worked out (with `wait`, as long as that
+  // takes): true when the view changed.
+  bool poll_path(bool wait = false);
 
   // Load of `path` without its dialog, as a file dropped on the window does.
   void load_file(const std::filesystem::path& path);
@@ -278,8 +303,16 @@ class Sudoku {
   DigitGrid digits_before_{};  // and then what it showed
   bool last_solve_by_search_ = false;
   std::shared_ptr<const SolveRecord> solve_;
-  std::optional<StepsBrowser> browser_;  // while the steps show
-  int hint_cell_ = -1;                   // the cell the last hint named, until the grid changes
+  bool steps_open_ = false;
+  bool on_path_ = false;                 // the person's path is chosen, not the Solve's steps
+  std::optional<StepsBrowser> browser_;  // the Solve's steps, while the view is open after a Solve
+  std::optional<PathBrowser> path_;      // the person's path, while it is chosen and worked out
+  // The person's path of the posed puzzle, worked out or being worked out;
+  // work given up on finishes its step among the retired.
+  std::unique_ptr<PathWork> path_work_;
+  std::vector<std::unique_ptr<PathWork>> retired_;
+  mutable std::optional<std::pair<DigitGrid, bool>> one_solution_;  // path_available's, by givens
+  int hint_cell_ = -1;  // the cell the last hint named, until the grid changes
   std::string step_log_error_;
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
   PlayClock clock_;  // of the posed puzzle, read into the game's played_ms by bank_time

@@ -102,6 +102,10 @@ class ScenarioRun {
       window_->clear_cell(cell_at(w, 1));
     } else if (w[0] == "step") {  // GROUP STEP of the steps shown, from 1
       window_->choose_step(std::stoul(w[1]) - 1, std::stoul(w[2]) - 1);
+    } else if (w[0] == "path") {  // ROW [STEP] of the person's path, from 1, once worked out
+      window_->poll_path(true);
+      const auto step = w.size() > 2 ? std::optional<std::size_t>(std::stoul(w[2]) - 1) : std::nullopt;
+      window_->choose_path(std::stoul(w[1]) - 1, step);
     } else if (w[0] == "select") {
       window_->select_cell(w[1] == "none" ? -1 : cell_at(w, 1));
     } else if (w[0] == "option") {
@@ -219,6 +223,13 @@ class ScenarioRun {
       EXPECT_EQ(captions, std::vector<std::string>(w.begin() + 2, w.end()));
     } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
       EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
+    } else if (w[0] == "path-line") {  // the line of the path's choice; "" while none shows
+      EXPECT_EQ(window_->path_shown() != nullptr ? window_->path_shown()->line() : "", arg(1));
+    } else if (w[0] == "path-rows") {  // each row's count of steps, s for a folded run; then the rating
+      std::string rows;
+      for (const PathRow& row : window_->path_shown()->rows())
+        rows += std::to_string(row.count) + (row.singles ? "s " : " ");
+      EXPECT_EQ(rows + rating_line(window_->path_shown()->rating()), arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_->can_undo()) + std::to_string(window_->can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field

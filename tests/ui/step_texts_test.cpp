@@ -54,6 +54,7 @@ std::vector<Found> table_steps() {
     }
     if (!struck.empty() && struck[0] == "-") struck.clear();
     Found f{grid_with(digits, struck), {}};
+    // Searches the order leaves out are asked directly, as the table's own test does.
     const bool ok = links > 0  ? logic::find_strong_links(f.grid, f.step, work, links)
                     : wing > 0 ? logic::find_set_wing(f.grid, f.step, work, wing)
                                : (f.step = logic::next_step(f.grid, work).value_or(Step{})).rating > 0;
