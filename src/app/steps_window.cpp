@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QPalette>
 #include <QScreen>
 
 #include "app/window_design.h"
@@ -17,6 +18,7 @@ namespace quorlen {
 // The steps of the group the browser has chosen, made into rows only as the
 // list shows them: a Solve may have thousands. A guess is bold on a tint of
 // its own, and its sentence and accessible description say that it is one.
+// The steps after the one where an attempt went wrong are greyed.
 class StepsModel : public QAbstractListModel {
  public:
   explicit StepsModel(QObject* parent) : QAbstractListModel(parent) { bold_.setBold(true); }
@@ -37,12 +39,19 @@ class StepsModel : public QAbstractListModel {
     const auto step = static_cast<std::size_t>(index.row());
     const Placement& placement = browser_->placement(step);
     const bool guess = placement.why.reason == Reason::guess;
+    const Telling& telling = browser_->telling(step);
     switch (role) {
       case Qt::DisplayRole:
       case Qt::ToolTipRole:
-        return QString::fromStdString(step_line(step, placement));
+        return QString::fromStdString(browser_->line(step));
       case Qt::AccessibleDescriptionRole:
+        if (went_wrong(telling)) return QStringLiteral("where the attempt went wrong");
+        if (after_wrong(telling)) return QStringLiteral("after the attempt went wrong");
         return guess ? QStringLiteral("a guess") : QStringLiteral("a deduction");
+      case Qt::ForegroundRole:
+        // Steps built on a wrong grid are greyed; their text says so too.
+        return after_wrong(telling) ? QVariant(QPalette().brush(QPalette::Disabled, QPalette::Text))
+                                    : QVariant();
       case Qt::FontRole:
         return guess ? QVariant(bold_) : QVariant();
       case Qt::BackgroundRole:
@@ -153,7 +162,7 @@ void StepsWindow::show_steps(const StepsBrowser& browser) {
     list_->setCurrentIndex(current);
     list_->scrollTo(current);
   }
-  const QString line = QString::fromStdString(step_line(browser.step(), browser.placement()));
+  const QString line = QString::fromStdString(browser.line(browser.step()));
   if (sentence_->text() != line) sentence_->setText(line);
   updating_ = false;
   if (isVisible()) return;

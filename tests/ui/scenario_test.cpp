@@ -218,7 +218,7 @@ class ScenarioRun {
       EXPECT_EQ(count, std::stoul(w[1]));
       EXPECT_EQ(captions, std::vector<std::string>(w.begin() + 2, w.end()));
     } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
-      EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
+      EXPECT_EQ(steps != nullptr ? steps->line(steps->step()) : "", arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_->can_undo()) + std::to_string(window_->can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field

@@ -1,0 +1,122 @@
+#include "ui/step_telling.h"
+
+#include <array>
+
+#include "board/board.h"
+#include "board/units.h"
+
+namespace quorlen {
+namespace {
+
+int bit_of(int digit) { return 1 << digit; }
+
+// The digits of a unit (1..27) on the grid, but for the cell `except` (1..81).
+int unit_digits(const DigitGrid& grid, int unit, int except) {
+  int digits = 0;
+  for (int pos = 1; pos <= 9; ++pos) {
+    const int cell = kUnitCells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(pos)];
+    if (cell != except) digits |= bit_of(grid[static_cast<std::size_t>(cell - 1)]);
+  }
+  return digits & kAllDigits;
+}
+
+// A cell's row, column and box, in the order the sentences prefer them.
+std::array<int, 3> units_of(int cell) {
+  const auto& index = kCellUnitIndexes[static_cast<std::size_t>(cell)];
+  return {index[1] + 1, index[0] + 1, index[2] + 1};
+}
+
+// The digits a cell's peers hold.
+int seen_digits(const DigitGrid& grid, int cell) {
+  int digits = 0;
+  for (const int unit : units_of(cell)) digits |= unit_digits(grid, unit, cell);
+  return digits;
+}
+
+// The fewest of the cell's units whose digits cover `needed`, the row
+// before the column before the box among as few; 0 when all three do not.
+std::uint8_t covering_units(const std::array<int, 3>& digits, int needed) {
+  static constexpr std::array<std::uint8_t, 7> kChoices = {kNamesRow,
+                                                           kNamesColumn,
+                                                           kNamesBox,
+                                                           kNamesRow | kNamesColumn,
+                                                           kNamesRow | kNamesBox,
+                                                           kNamesColumn | kNamesBox,
+                                                           kNamesRow | kNamesColumn | kNamesBox};
+  for (const std::uint8_t choice : kChoices) {
+    int covered = 0;
+    for (std::size_t u = 0; u < 3; ++u) {
+      if ((choice >> u & 1) != 0) covered |= digits[u];
+    }
+    if ((covered & needed) == needed) return choice;
+  }
+  return 0;
+}
+
+}  // namespace
+
+Telling tell(const DigitGrid& before, const Placement& p) {
+  Telling t;
+  const int cell = p.index + 1;
+  const int digit = bit_of(p.digit);
+  const std::array<int, 3> units = units_of(cell);
+  std::array<int, 3> digits{};
+  for (std::size_t u = 0; u < 3; ++u) digits[u] = unit_digits(before, units[u], cell);
+  if (p.why.reason == Reason::cell) t.units = covering_units(digits, kAllDigits & ~digit);
+
+  for (std::size_t u = 0; u < 3; ++u) {
+    if ((digits[u] & digit) == 0) continue;
+    t.trouble = Trouble::twice;
+    t.where = static_cast<std::uint8_t>(units[u]);
+    return t;
+  }
+  // Only the cell's peers lose a candidate to the digit; the first, row by
+  // row, that it leaves with none is named.
+  DigitGrid after = before;
+  after[p.index] = p.digit;
+  for (int row0 = 0; row0 < 9; ++row0) {
+    for (int col0 = 0; col0 < 9; ++col0) {
+      const int index = grid_index(row0, col0);
+      const int peer = index + 1;
+      if (peer == cell || after[static_cast<std::size_t>(index)] != 0 ||
+          (kCellUnits[static_cast<std::size_t>(peer)] & kCellUnits[static_cast<std::size_t>(cell)]) == 0)
+        continue;
+      const int seen = seen_digits(before, peer);
+      if (seen == kAllDigits || (seen | digit) != kAllDigits) continue;
+      t.trouble = Trouble::no_digit;
+      t.where = static_cast<std::uint8_t>(index);
+      return t;
+    }
+  }
+  return t;
+}
+
+std::vector<Telling> tell_steps(const SolveSteps& steps) {
+  const std::vector<Placement>& placements = steps.placements;
+  std::vector<Telling> told(placements.size());
+  DigitGrid grid = steps.start;
+  std::size_t run = 0;
+  bool guessed = false;           // the run has guessed
+  Trouble after = Trouble::none;  // what the steps after its wrong one are
+  for (std::size_t k = 0; k < placements.size(); ++k) {
+    for (; run < steps.runs.size() && steps.runs[run].first <= k; ++run) {
+      if (!steps.runs[run].from_givens) continue;
+      grid = steps.givens;
+      guessed = false;
+      after = Trouble::none;
+    }
+    const Placement& p = placements[k];
+    told[k] = tell(grid, p);
+    if (after != Trouble::none) {
+      told[k].trouble = after;
+      told[k].where = 0;
+    } else if (went_wrong(told[k])) {
+      after = guessed || p.why.reason == Reason::guess ? Trouble::after_guess : Trouble::after_contradiction;
+    }
+    guessed = guessed || p.why.reason == Reason::guess;
+    grid[p.index] = p.digit;
+  }
+  return told;
+}
+
+}  // namespace quorlen
