@@ -10,14 +10,17 @@ namespace {
 
 int bit_of(int digit) { return 1 << digit; }
 
-// The digits of a unit (1..27) on the grid, but for the cell `except` (1..81).
-int unit_digits(const DigitGrid& grid, int unit, int except) {
-  int digits = 0;
-  for (int pos = 1; pos <= 9; ++pos) {
-    const int cell = kUnitCells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(pos)];
-    if (cell != except) digits |= bit_of(grid[static_cast<std::size_t>(cell - 1)]);
+// The digits of each unit on the grid (by unit number, 1..27), but for
+// the cell `except` (1..81): one pass, then a cell's peers are three looks.
+std::array<int, 28> unit_digits(const DigitGrid& grid, int except) {
+  std::array<int, 28> digits{};
+  for (int cell = 1; cell <= 81; ++cell) {
+    const int digit = grid[static_cast<std::size_t>(cell - 1)];
+    if (digit == 0 || cell == except) continue;
+    for (const std::uint8_t unit : kCellUnitIndexes[static_cast<std::size_t>(cell)])
+      digits[static_cast<std::size_t>(unit + 1)] |= bit_of(digit);
   }
-  return digits & kAllDigits;
+  return digits;
 }
 
 // A cell's row, column and box, in the order the sentences prefer them.
@@ -26,10 +29,9 @@ std::array<int, 3> units_of(int cell) {
   return {index[1] + 1, index[0] + 1, index[2] + 1};
 }
 
-// The digits a cell's peers hold.
-int seen_digits(const DigitGrid& grid, int cell) {
+int seen_digits(const std::array<int, 28>& unit_digits, int cell) {
   int digits = 0;
-  for (const int unit : units_of(cell)) digits |= unit_digits(grid, unit, cell);
+  for (const int unit : units_of(cell)) digits |= unit_digits[static_cast<std::size_t>(unit)];
   return digits;
 }
 
@@ -55,13 +57,17 @@ std::uint8_t covering_units(const std::array<int, 3>& digits, int needed) {
 
 }  // namespace
 
-Telling tell(const DigitGrid& before, const Placement& p) {
+namespace {
+
+// tell() with the digits of each unit on `before` but for the placement's
+// cell given: tell_steps keeps them as it walks.
+Telling tell_with(const DigitGrid& before, const std::array<int, 28>& held, const Placement& p) {
   Telling t;
   const int cell = p.index + 1;
   const int digit = bit_of(p.digit);
   const std::array<int, 3> units = units_of(cell);
   std::array<int, 3> digits{};
-  for (std::size_t u = 0; u < 3; ++u) digits[u] = unit_digits(before, units[u], cell);
+  for (std::size_t u = 0; u < 3; ++u) digits[u] = held[static_cast<std::size_t>(units[u])];
   if (p.why.reason == Reason::cell) t.units = covering_units(digits, kAllDigits & ~digit);
 
   for (std::size_t u = 0; u < 3; ++u) {
@@ -72,16 +78,14 @@ Telling tell(const DigitGrid& before, const Placement& p) {
   }
   // Only the cell's peers lose a candidate to the digit; the first, row by
   // row, that it leaves with none is named.
-  DigitGrid after = before;
-  after[p.index] = p.digit;
   for (int row0 = 0; row0 < 9; ++row0) {
     for (int col0 = 0; col0 < 9; ++col0) {
       const int index = grid_index(row0, col0);
       const int peer = index + 1;
-      if (peer == cell || after[static_cast<std::size_t>(index)] != 0 ||
+      if (peer == cell || before[static_cast<std::size_t>(index)] != 0 ||
           (kCellUnits[static_cast<std::size_t>(peer)] & kCellUnits[static_cast<std::size_t>(cell)]) == 0)
         continue;
-      const int seen = seen_digits(before, peer);
+      const int seen = seen_digits(held, peer);
       if (seen == kAllDigits || (seen | digit) != kAllDigits) continue;
       t.trouble = Trouble::no_digit;
       t.where = static_cast<std::uint8_t>(index);
@@ -91,10 +95,18 @@ Telling tell(const DigitGrid& before, const Placement& p) {
   return t;
 }
 
+}  // namespace
+
+Telling tell(const DigitGrid& before, const Placement& p) {
+  return tell_with(before, unit_digits(before, p.index + 1), p);
+}
+
 std::vector<Telling> tell_steps(const SolveSteps& steps) {
   const std::vector<Placement>& placements = steps.placements;
   std::vector<Telling> told(placements.size());
   DigitGrid grid = steps.start;
+  std::array<int, 28> held{};  // the digits of each unit on `grid`
+  bool fresh = true;           // held is to be worked out from the grid
   std::size_t run = 0;
   bool guessed = false;           // the run has guessed
   Trouble after = Trouble::none;  // what the steps after its wrong one are
@@ -102,11 +114,14 @@ std::vector<Telling> tell_steps(const SolveSteps& steps) {
     for (; run < steps.runs.size() && steps.runs[run].first <= k; ++run) {
       if (!steps.runs[run].from_givens) continue;
       grid = steps.givens;
+      fresh = true;
       guessed = false;
       after = Trouble::none;
     }
     const Placement& p = placements[k];
-    told[k] = tell(grid, p);
+    // The solver places only in empty cells; anything else is worked out afresh.
+    if (fresh || grid[p.index] != 0) held = unit_digits(grid, p.index + 1);
+    told[k] = tell_with(grid, held, p);
     if (after != Trouble::none) {
       told[k].trouble = after;
       told[k].where = 0;
@@ -114,7 +129,10 @@ std::vector<Telling> tell_steps(const SolveSteps& steps) {
       after = guessed || p.why.reason == Reason::guess ? Trouble::after_guess : Trouble::after_contradiction;
     }
     guessed = guessed || p.why.reason == Reason::guess;
+    fresh = grid[p.index] != 0;
     grid[p.index] = p.digit;
+    for (const std::uint8_t unit : kCellUnitIndexes[static_cast<std::size_t>(p.index + 1)])
+      held[static_cast<std::size_t>(unit + 1)] |= bit_of(p.digit);
   }
   return told;
 }

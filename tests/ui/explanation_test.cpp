@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "board/grid_rules.h"
 #include "board/units.h"
 #include "support/text_cases.h"
 #include "ui/hint.h"
@@ -74,22 +75,9 @@ TEST(StepsBrowser, ShowsTheGridRightAfterEachStep) {
 // A grid that breaks a rule: a digit twice in a unit, or an empty cell
 // whose peers hold all nine.
 bool broken(const DigitGrid& grid) {
-  for (int unit = 1; unit <= 27; ++unit) {
-    int seen = 0;
-    for (int pos = 1; pos <= 9; ++pos) {
-      const int digit = grid[static_cast<std::size_t>(kUnitCells[unit][pos] - 1)];
-      if (digit != 0 && (seen & 1 << digit) != 0) return true;
-      seen |= 1 << digit;
-    }
-  }
-  for (int cell = 1; cell <= 81; ++cell) {
-    int seen = 0;
-    for (int unit = 1; unit <= 27; ++unit) {
-      if ((kCellUnits[cell] >> unit & 1) == 0) continue;
-      for (int pos = 1; pos <= 9; ++pos)
-        seen |= 1 << grid[static_cast<std::size_t>(kUnitCells[unit][pos] - 1)];
-    }
-    if (grid[static_cast<std::size_t>(cell - 1)] == 0 && (seen & 0x3FE) == 0x3FE) return true;
+  const RepeatUnits repeats = repeated_units(grid);
+  for (int i = 0; i < 81; ++i) {
+    if (repeats[i] != 0 || (grid[i] == 0 && allowed_digits(grid, i) == 0)) return true;
   }
   return false;
 }

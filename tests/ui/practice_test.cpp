@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 namespace quorlen {
@@ -30,26 +32,25 @@ TEST(PracticeBank, EveryLineIsWhatThePersonsSolverSays) {
   EXPECT_EQ(bands.size(), 9u);  // a puzzle for every band offered, 1.x to 9.x
 }
 
-TEST(PracticeBank, ReadsOnlyRatedPuzzlesAndPicksFreshOnes) {
+// Lines that are not bank lines are refused; a build finds the bank next
+// to the program, an install in share/quorlen beside its bin folder.
+TEST(PracticeBank, ReadsOnlyRatedPuzzlesFromWhereTheProgramIs) {
   const std::string puzzle =
       "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
-  EXPECT_TRUE(parse_practice_line(puzzle + "\t2.3\tX-Wing"));
-  EXPECT_EQ(parse_practice_line(puzzle + "\t12.3\tHidden Single")->er, 123);
+  EXPECT_EQ(parse_practice_line(puzzle + "\t12.3\tX-Wing")->er, 123);
   for (const std::string& bad : {puzzle + "\t2.3", puzzle + "\t2.3\tx-wing", puzzle + "\t23\tX-Wing",
                                  puzzle + "\t2.a\tX-Wing", puzzle.substr(1) + "\t2.3\tX-Wing"})
     EXPECT_FALSE(parse_practice_line(bad)) << bad;
 
-  std::vector<PracticeEntry> entries(4);
-  for (int i = 0; i < 4; ++i) entries[i] = {*parse_puzzle(puzzle), 20 + i, logic::Technique::x_wing};
-  entries[3].technique = logic::Technique::naked_pair;
-  PracticeBank bank(entries);
-  std::mt19937_64 random(7);
-  const PracticeChoice choice{RatingBand{20, 29}, logic::Technique::x_wing};
-  std::set<int> picked;
-  for (int i = 0; i < 3; ++i) picked.insert(bank.pick(choice, random)->er);
-  EXPECT_EQ(picked, (std::set<int>{20, 21, 22}));  // none twice while another is fresh
-  EXPECT_TRUE(bank.pick(choice, random));          // then the recent ones again
-  EXPECT_FALSE(bank.pick({RatingBand{30, 39}, {}}, random));
+  const std::filesystem::path root = std::filesystem::temp_directory_path() / "quorlen-practice-test";
+  std::filesystem::create_directories(root / "bin");
+  EXPECT_EQ(practice_bank_file(root / "bin"), root / "bin" / "practice.txt");
+  std::filesystem::create_directories(root / "share" / "quorlen");
+  std::ofstream(root / "share" / "quorlen" / "practice.txt") << puzzle << "\t2.3\tX-Wing\nnot a puzzle\n";
+  std::string error;
+  EXPECT_TRUE(PracticeBank::read(practice_bank_file(root / "bin"), &error).entries().empty());
+  EXPECT_NE(error.find("share/quorlen/practice.txt: line 2 is not a rated puzzle"), std::string::npos);
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace
