@@ -35,6 +35,23 @@ int seen_digits(const std::array<int, 28>& unit_digits, int cell) {
   return digits;
 }
 
+// By grid index, the grid indexes of the cell's 20 peers, row by row.
+constexpr auto kPeersRowByRow = [] {
+  std::array<std::array<std::uint8_t, 20>, 81> peers{};
+  for (int cell = 1; cell <= 81; ++cell) {
+    std::size_t n = 0;
+    for (int row0 = 0; row0 < 9; ++row0) {
+      for (int col0 = 0; col0 < 9; ++col0) {
+        const int peer = grid_index(row0, col0) + 1;
+        if (peer != cell &&
+            (kCellUnits[static_cast<std::size_t>(peer)] & kCellUnits[static_cast<std::size_t>(cell)]) != 0)
+          peers[static_cast<std::size_t>(cell - 1)][n++] = static_cast<std::uint8_t>(peer - 1);
+      }
+    }
+  }
+  return peers;
+}();
+
 // The fewest of the cell's units whose digits cover `needed`, the row
 // before the column before the box among as few; 0 when all three do not.
 std::uint8_t covering_units(const std::array<int, 3>& digits, int needed) {
@@ -78,19 +95,13 @@ Telling tell_with(const DigitGrid& before, const std::array<int, 28>& held, cons
   }
   // Only the cell's peers lose a candidate to the digit; the first, row by
   // row, that it leaves with none is named.
-  for (int row0 = 0; row0 < 9; ++row0) {
-    for (int col0 = 0; col0 < 9; ++col0) {
-      const int index = grid_index(row0, col0);
-      const int peer = index + 1;
-      if (peer == cell || before[static_cast<std::size_t>(index)] != 0 ||
-          (kCellUnits[static_cast<std::size_t>(peer)] & kCellUnits[static_cast<std::size_t>(cell)]) == 0)
-        continue;
-      const int seen = seen_digits(held, peer);
-      if (seen == kAllDigits || (seen | digit) != kAllDigits) continue;
-      t.trouble = Trouble::no_digit;
-      t.where = static_cast<std::uint8_t>(index);
-      return t;
-    }
+  for (const std::uint8_t index : kPeersRowByRow[p.index]) {
+    if (before[index] != 0) continue;
+    const int seen = seen_digits(held, index + 1);
+    if (seen == kAllDigits || (seen | digit) != kAllDigits) continue;
+    t.trouble = Trouble::no_digit;
+    t.where = index;
+    return t;
   }
   return t;
 }
