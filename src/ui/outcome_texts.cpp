@@ -81,7 +81,7 @@ void append_struck_units(std::string& out, const Placement& p, std::uint8_t name
   }
   out += "the digits of ";
   for (int u = 0, told = 0; u < 3; ++u) {
-    if ((named >> u & 1) == 0) continue;
+    if (((named >> u) & 1) == 0) continue;
     if (told > 0) out += told + 1 == count ? " and " : ", ";
     out += unit_name(of_cell[u]);
     ++told;

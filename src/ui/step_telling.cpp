@@ -65,7 +65,7 @@ std::uint8_t covering_units(const std::array<int, 3>& digits, int needed) {
   for (const std::uint8_t choice : kChoices) {
     int covered = 0;
     for (std::size_t u = 0; u < 3; ++u) {
-      if ((choice >> u & 1) != 0) covered |= digits[u];
+      if (((choice >> u) & 1) != 0) covered |= digits[u];
     }
     if ((covered & needed) == needed) return choice;
   }
