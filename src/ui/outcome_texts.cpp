@@ -1,7 +1,7 @@
 #include "ui/outcome_texts.h"
 
 #include <array>
-#include <bit>
+#include <vector>
 
 #include "board/units.h"
 #include "solver/difficulty.h"
@@ -72,19 +72,19 @@ void append_struck_units(std::string& out, const Placement& p, std::uint8_t name
     out.append(unit_name(p.why.unit)).append("'s digits are struck");
     return;
   }
-  const auto& units = kCellUnitIndexes[static_cast<std::size_t>(p.index + 1)];
-  const int of_cell[3] = {units[1] + 1, units[0] + 1, units[2] + 1};  // row, column, box
-  const int count = std::popcount(named);
-  if (count == 1) {
-    out.append(unit_name(of_cell[std::countr_zero(named)])).append("'s digits are struck");
+  std::vector<const std::string*> names;
+  const std::array<int, 3> units = row_column_box(p.index + 1);
+  for (std::size_t u = 0; u < 3; ++u) {
+    if (((named >> u) & 1) != 0) names.push_back(&unit_name(units[u]));
+  }
+  if (names.size() == 1) {
+    out.append(*names[0]).append("'s digits are struck");
     return;
   }
   out += "the digits of ";
-  for (int u = 0, told = 0; u < 3; ++u) {
-    if (((named >> u) & 1) == 0) continue;
-    if (told > 0) out += told + 1 == count ? " and " : ", ";
-    out += unit_name(of_cell[u]);
-    ++told;
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    if (n > 0) out += n + 1 == names.size() ? " and " : ", ";
+    out += *names[n];
   }
   out += " are struck";
 }
@@ -124,11 +124,10 @@ void append_step_sentence(std::string& out, const Placement& p, const Telling& t
     out.append(", and ").append(unit_name(telling.where)).append(" now holds ");
     out.append(1, static_cast<char>('0' + p.digit)).append(" twice");
   } else if (telling.trouble == Trouble::no_digit) {
-    const std::size_t cell = out.size() + 15;
-    out += ", which leaves ";
-    append_cell_name(out, telling.where);
-    out[cell] = 'r';
-    out += " with no digit";
+    std::string cell;
+    append_cell_name(cell, telling.where);
+    cell[0] = 'r';  // "row 4, column 2" within the sentence
+    out.append(", which leaves ").append(cell).append(" with no digit");
   }
 }
 

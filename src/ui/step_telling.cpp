@@ -23,15 +23,9 @@ std::array<int, 28> unit_digits(const DigitGrid& grid, int except) {
   return digits;
 }
 
-// A cell's row, column and box, in the order the sentences prefer them.
-std::array<int, 3> units_of(int cell) {
-  const auto& index = kCellUnitIndexes[static_cast<std::size_t>(cell)];
-  return {index[1] + 1, index[0] + 1, index[2] + 1};
-}
-
 int seen_digits(const std::array<int, 28>& unit_digits, int cell) {
   int digits = 0;
-  for (const int unit : units_of(cell)) digits |= unit_digits[static_cast<std::size_t>(unit)];
+  for (const int unit : row_column_box(cell)) digits |= unit_digits[static_cast<std::size_t>(unit)];
   return digits;
 }
 
@@ -82,7 +76,7 @@ Telling tell_with(const DigitGrid& before, const std::array<int, 28>& held, cons
   Telling t;
   const int cell = p.index + 1;
   const int digit = bit_of(p.digit);
-  const std::array<int, 3> units = units_of(cell);
+  const std::array<int, 3> units = row_column_box(cell);
   std::array<int, 3> digits{};
   for (std::size_t u = 0; u < 3; ++u) digits[u] = held[static_cast<std::size_t>(units[u])];
   if (p.why.reason == Reason::cell) t.units = covering_units(digits, kAllDigits & ~digit);
@@ -107,6 +101,11 @@ Telling tell_with(const DigitGrid& before, const std::array<int, 28>& held, cons
 }
 
 }  // namespace
+
+std::array<int, 3> row_column_box(int cell) {
+  const auto& index = kCellUnitIndexes[static_cast<std::size_t>(cell)];
+  return {index[1] + 1, index[0] + 1, index[2] + 1};
+}
 
 Telling tell(const DigitGrid& before, const Placement& p) {
   return tell_with(before, unit_digits(before, p.index + 1), p);

@@ -6,6 +6,7 @@
 // texts work the rest out from the grid, so the solver stays as fast as it is.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -37,6 +38,10 @@ struct Telling {
   std::uint8_t where = 0;
   friend bool operator==(Telling, Telling) = default;
 };
+
+// The units (1..27) of a cell (1..81): its row, its column and its box, in
+// the order the sentences prefer them.
+std::array<int, 3> row_column_box(int cell);
 
 // The telling of one placement on the grid just before it.
 Telling tell(const DigitGrid& before, const Placement& placement);
