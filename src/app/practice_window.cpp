@@ -37,10 +37,10 @@ PracticeDialog::PracticeDialog(QWidget* parent, const PracticeChoice& last) : QD
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Rating:"), bands_);
   form->addRow(QStringLiteral("&Hardest technique:"), techniques_);
-  auto* note = new QLabel(
-      QStringLiteral("The rating is Sudoku Explainer's, from 1.0 for the easiest. The hardest technique "
-                     "is the one the puzzle cannot be solved without."),
-      this);
+  auto* note =
+      new QLabel(QStringLiteral("The rating is Sudoku Explainer's, from 1.0 for the easiest; the "
+                                "technique, the hardest step the puzzle needs as Quorlen solves it."),
+                 this);
   note->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Pose"));
