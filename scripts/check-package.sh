@@ -45,10 +45,10 @@ for f in usr/bin/quorlen usr/bin/quorlen-solve usr/bin/quorlen-generate usr/bin/
   usr/share/man/man1/quorlen-solve.1.gz usr/share/man/man1/quorlen-generate.1.gz \
   usr/share/man/man1/quorlen-print.1.gz usr/share/man/man6/quorlen.6.gz \
   usr/share/doc/quorlen/copyright \
-  usr/share/quorlen/examples/everyday-1.sud; do
+  usr/share/quorlen/examples/everyday-1.sud usr/share/quorlen/practice.txt; do
   [[ -f $scratch/root/$f ]] || fail "the package lacks /$f"
 done
-pass "the package holds the programs, samples and desktop files"
+pass "the package holds the programs, samples, practice bank and desktop files"
 chmod -R a-w "$scratch/root"
 mkdir "$scratch/home"
 chown 65534:65534 "$scratch/home"

@@ -20,6 +20,7 @@
 #include "app/design_area.h"
 #include "app/digit_pad.h"
 #include "app/side_panel.h"
+#include "app/practice_window.h"
 #include "app/status_line.h"
 #include "app/widget_look.h"
 #include "app/window_design.h"
@@ -302,6 +303,31 @@ void MainWindow::open_file(const QString& path) {
 void MainWindow::new_puzzle(Level level) {
   sudoku_.mnuNewPuzzle_Click(level);
   sync();
+}
+
+void MainWindow::practise() {
+  PracticeDialog dialog(this, practice_choice_);
+  const int answer = dialog.exec();
+  activateWindow();  // the keys come back here, on platforms that leave no window active too
+  if (answer != QDialog::Accepted) return;
+  practice_choice_ = dialog.choice();
+  if (const std::optional<PracticeEntry> entry = practice_bank().pick(practice_choice_, practice_random_)) {
+    if (practice_maker_ != nullptr) practice_maker_->cancel();
+    sudoku_.pose_practice(*entry);
+    sync();
+    return;
+  }
+  if (practice_maker_ == nullptr) practice_maker_ = new PracticeMaker(this);
+  practice_maker_->make(practice_choice_, [this](const PracticeEntry& entry) {
+    sudoku_.pose_practice(entry);
+    sync();
+  });
+}
+
+PracticeBank& MainWindow::practice_bank() {
+  // A bank that cannot be read leaves every choice to the generator.
+  if (!practice_bank_) practice_bank_ = PracticeBank::read(practice_bank_file(platform_.program_directory()));
+  return *practice_bank_;
 }
 
 void MainWindow::when_shown(std::function<void()> action) {

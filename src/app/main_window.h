@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "app/cell_keys.h"
@@ -36,6 +37,7 @@ class DesignArea;
 class DigitPad;
 class KeyboardHelp;
 class SidePanel;
+class PracticeMaker;
 class StatusLine;
 class StepsWindow;
 
@@ -90,6 +92,14 @@ class MainWindow : public QMainWindow {
   void open_file(const QString& path);
   // A new puzzle of `level`, as the menu makes it.
   void new_puzzle(Level level);
+  // "New puzzle to practise...": asks for a rating band and a technique and
+  // poses a puzzle that has them, from the practice bank when it holds
+  // one, else made in the background.
+  void practise();
+  // What the practice bank was read from and what it holds: read when
+  // first asked for.
+  PracticeBank& practice_bank();
+  PracticeMaker* practice_maker() const { return practice_maker_; }
 
   // Runs `action` once the window is on the screen (at once if it is), so
   // that a message box it shows opens over the window, not where the
@@ -106,6 +116,7 @@ class MainWindow : public QMainWindow {
     QAction* copy_progress = nullptr;
     QAction* paste = nullptr;
     std::array<QAction*, kLevelCount> new_puzzle{};
+    QAction* practise = nullptr;
     QAction* continue_game = nullptr;
     QAction* open_game = nullptr;
     QAction* save_game = nullptr;
@@ -232,6 +243,10 @@ class MainWindow : public QMainWindow {
   QPointer<QWidget> focus_before_steps_;  // where the focus goes back when the view closes
   bool steps_picture_ = false;            // the picture drawn is the Steps view's
   KeyboardHelp* keyboard_help_ = nullptr;
+  std::optional<PracticeBank> practice_bank_;
+  PracticeChoice practice_choice_;  // the one made last, which the dialog offers again
+  PracticeMaker* practice_maker_ = nullptr;
+  std::mt19937_64 practice_random_{std::random_device{}()};
   QTimer* autosave_timer_ = nullptr;
   bool keeping_ = false;  // the last game, the statistics and the options outlast the window
   std::vector<std::function<void()>> on_shown_;  // what waits for the window to be on the screen

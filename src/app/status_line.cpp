@@ -30,9 +30,11 @@ StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
   setObjectName(QStringLiteral("status"));
   setSizeGripEnabled(false);  // the window's own edges resize it
   level_ = make_part("level", this);
+  practice_ = make_part("practice", this);
   paused_ = make_part("paused", this);
   time_ = make_part("time", this);
   addWidget(level_);
+  addWidget(practice_);
   addPermanentWidget(paused_);
   addPermanentWidget(time_);
 }
@@ -41,6 +43,7 @@ void StatusLine::show_status(const Sudoku& sudoku) {
   const bool posed = sudoku.puzzle_posed();
   show_part(level_, QStringLiteral("Level"),
             posed ? QString::fromStdString(level_text(sudoku.posed_rating())) : QString());
+  show_part(practice_, {}, QString::fromStdString(sudoku.practice_caption()));
   const bool timed = posed && sudoku.view().options.clock_shown;
   show_part(time_, QStringLiteral("Time played"),
             timed ? QString::fromStdString(time_text(sudoku.time_played())) : QString());

@@ -1,5 +1,6 @@
-// The status line under the board: the posed puzzle's level, the time
-// played and "Paused". Each part has an accessible name that says what it
+// The status line under the board: the posed puzzle's level (and, for a
+// puzzle to practise, its rating and hardest technique), the time played
+// and "Paused". Each part has an accessible name that says what it
 // is ("Time played: 4:07"), so that a screen reader reads it whole.
 #pragma once
 
@@ -22,11 +23,13 @@ class StatusLine : public QStatusBar {
   void show_status(const Sudoku& sudoku);
 
   QLabel* level() const { return level_; }
+  QLabel* practice() const { return practice_; }
   QLabel* time() const { return time_; }
   QLabel* paused() const { return paused_; }
 
  private:
   QLabel* level_ = nullptr;
+  QLabel* practice_ = nullptr;  // the rating and technique of a puzzle posed to practise
   QLabel* time_ = nullptr;
   QLabel* paused_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeView>
+#include <QPalette>
 
 #include "app/window_design.h"
 #include "ui/path_browser.h"
@@ -20,6 +21,7 @@ namespace quorlen {
 // The steps of the group the browser has chosen, made into rows only as the
 // list shows them: a Solve may have thousands. A guess is bold on a tint of
 // its own, and its sentence and accessible description say that it is one.
+// The steps after the one where an attempt went wrong are greyed.
 class StepsModel : public QAbstractListModel {
  public:
   explicit StepsModel(QObject* parent) : QAbstractListModel(parent) { bold_.setBold(true); }
@@ -40,12 +42,19 @@ class StepsModel : public QAbstractListModel {
     const auto step = static_cast<std::size_t>(index.row());
     const Placement& placement = browser_->placement(step);
     const bool guess = placement.why.reason == Reason::guess;
+    const Telling& telling = browser_->telling(step);
     switch (role) {
       case Qt::DisplayRole:
       case Qt::ToolTipRole:
-        return QString::fromStdString(step_line(step, placement));
+        return QString::fromStdString(browser_->line(step));
       case Qt::AccessibleDescriptionRole:
+        if (went_wrong(telling)) return QStringLiteral("where the attempt went wrong");
+        if (after_wrong(telling)) return QStringLiteral("after the attempt went wrong");
         return guess ? QStringLiteral("a guess") : QStringLiteral("a deduction");
+      case Qt::ForegroundRole:
+        // Steps built on a wrong grid are greyed; their text says so too.
+        return after_wrong(telling) ? QVariant(QPalette().brush(QPalette::Disabled, QPalette::Text))
+                                    : QVariant();
       case Qt::FontRole:
         return guess ? QVariant(bold_) : QVariant();
       case Qt::BackgroundRole:
@@ -316,7 +325,7 @@ void StepsWindow::show_solve_steps(const StepsBrowser& browser) {
     list_->setCurrentIndex(current);
     list_->scrollTo(current);
   }
-  show_sentence(QString::fromStdString(step_line(browser.step(), browser.placement())));
+  show_sentence(QString::fromStdString(browser.line(browser.step())));
 }
 
 void StepsWindow::show_path(const Sudoku& sudoku) {

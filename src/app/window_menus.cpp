@@ -47,6 +47,8 @@ void MainWindow::build_menu_actions() {
         add_action(kLevelEntries[i], {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))},
                    [this, level = static_cast<Level>(i)] { new_puzzle(level); });
   }
+  a.practise = add_action("New pu&zzle to practise\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+                          [this] { practise(); });
   a.continue_game = add_action("Continue the last ga&me", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
                                [this] { continue_game(); });
   a.open_game = add_action("&Open game\u2026", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
@@ -97,6 +99,7 @@ std::vector<MainWindow::MenuGroup> MainWindow::menu_groups() const {
       {"&Game",
        1,
        {{nullptr, "&New puzzle", levels},
+        {a.practise},
         {a.continue_game, nullptr, {}, true},
         {a.open_game, nullptr, {}, true},
         {a.save_game, nullptr, {}, true},

@@ -125,6 +125,7 @@ class PuzzleRunner {
 
   // --explain: a line per placement, then the empty line that ends the puzzle.
   static void append_explanation(const SolveSteps& steps, std::string& lines) {
+    const std::vector<Telling> told = tell_steps(steps);
     for (std::size_t i = 0; i < steps.placements.size(); ++i) {
       const Placement& p = steps.placements[i];
       const char fields[] = {'\t', static_cast<char>('0' + cell_column(p.index + 1)),
@@ -133,7 +134,7 @@ class PuzzleRunner {
                              '\t'};
       lines.append(std::to_string(attempt_of(steps, i))).append(fields, sizeof fields);
       lines.append(reason_word(p.why.reason)).append(1, '\t').append(unit_name(p.why.unit)).append(1, '\t');
-      append_step_sentence(lines, p);
+      append_step_sentence(lines, p, told[i]);
       lines += '\n';
     }
     lines += '\n';

@@ -40,7 +40,7 @@ Hint hint_for(const DigitGrid& givens, const DigitGrid& shown) {
     hint.kind = HintKind::step;
     hint.placement = steps.placements.front();
     hint.index = hint.placement.index;
-    hint.text = step_sentence(hint.placement);
+    hint.text = step_sentence(hint.placement, tell(shown, hint.placement));
   }
   return hint;
 }

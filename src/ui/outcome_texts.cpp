@@ -1,6 +1,7 @@
 #include "ui/outcome_texts.h"
 
 #include <array>
+#include <vector>
 
 #include "board/units.h"
 #include "solver/difficulty.h"
@@ -61,15 +62,42 @@ void append_cell_name(std::string& out, int index) {
   out.append(", column ").append(1, static_cast<char>('0' + cell_column(index + 1)));
 }
 
-void append_step_sentence(std::string& out, const Placement& p) {
+namespace {
+
+// "once row 3's digits are struck", "once the digits of row 3, column 5 and
+// 3x3 box 4 are struck".
+void append_struck_units(std::string& out, const Placement& p, std::uint8_t named) {
+  out += " is the only digit left once ";
+  if (named == 0) {
+    out.append(unit_name(p.why.unit)).append("'s digits are struck");
+    return;
+  }
+  std::vector<const std::string*> names;
+  const std::array<int, 3> units = row_column_box(p.index + 1);
+  for (std::size_t u = 0; u < 3; ++u) {
+    if (((named >> u) & 1) != 0) names.push_back(&unit_name(units[u]));
+  }
+  if (names.size() == 1) {
+    out.append(*names[0]).append("'s digits are struck");
+    return;
+  }
+  out += "the digits of ";
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    if (n > 0) out += n + 1 == names.size() ? " and " : ", ";
+    out += *names[n];
+  }
+  out += " are struck";
+}
+
+// ": 7 is the only digit left once ...": the digit and why it goes there.
+void append_reason(std::string& out, const Placement& p, const Telling& telling) {
   const char digit = static_cast<char>('0' + p.digit);
-  append_cell_name(out, p.index);
   out += ": ";
   out += digit;
   const std::string& unit = unit_name(p.why.unit);
   switch (p.why.reason) {
     case Reason::cell:
-      out.append(" is the only digit left once ").append(unit).append("'s digits are struck");
+      append_struck_units(out, p, telling.units);
       return;
     case Reason::unit:
       out.append(" has no other place in ").append(unit);
@@ -85,9 +113,27 @@ void append_step_sentence(std::string& out, const Placement& p) {
   out += " is the complete search's solution, placed after the attempts gave up";
 }
 
-std::string step_sentence(const Placement& placement) {
+}  // namespace
+
+void append_step_sentence(std::string& out, const Placement& p, const Telling& telling) {
+  if (telling.trouble == Trouble::after_guess) out += "(Built on the wrong guess) ";
+  if (telling.trouble == Trouble::after_contradiction) out += "(After the contradiction) ";
+  append_cell_name(out, p.index);
+  append_reason(out, p, telling);
+  if (telling.trouble == Trouble::twice) {
+    out.append(", and ").append(unit_name(telling.where)).append(" now holds ");
+    out.append(1, static_cast<char>('0' + p.digit)).append(" twice");
+  } else if (telling.trouble == Trouble::no_digit) {
+    std::string cell;
+    append_cell_name(cell, telling.where);
+    cell[0] = 'r';  // "row 4, column 2" within the sentence
+    out.append(", which leaves ").append(cell).append(" with no digit");
+  }
+}
+
+std::string step_sentence(const Placement& placement, const Telling& telling) {
   std::string text;
-  append_step_sentence(text, placement);
+  append_step_sentence(text, placement, telling);
   return text;
 }
 

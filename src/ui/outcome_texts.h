@@ -7,6 +7,7 @@
 
 #include "board/board.h"
 #include "solver/placement.h"
+#include "ui/step_telling.h"
 
 namespace quorlen {
 
@@ -37,9 +38,12 @@ const char* reason_word(Reason reason);
 void append_cell_name(std::string& out, int index);
 
 // The sentence for a person that explains a placement, naming the cell, the
-// digit and the unit, for example "Row 3, column 5: 7 is the only digit left
-// once row 3's digits are struck".
-std::string step_sentence(const Placement& placement);
-void append_step_sentence(std::string& out, const Placement& placement);
+// digit and the units, for example "Row 3, column 5: 7 is the only digit left
+// once the digits of row 3 and column 5 are struck", as `telling` tells it
+// on its grid: it also says where a run went wrong ("..., and column 1 now
+// holds 8 twice") and marks the steps after that ("(Built on the wrong
+// guess) Row 4, ...").
+std::string step_sentence(const Placement& placement, const Telling& telling);
+void append_step_sentence(std::string& out, const Placement& placement, const Telling& telling);
 
 }  // namespace quorlen

@@ -14,6 +14,15 @@ void Sudoku::mnuNewPuzzle_Click(Level level) {
   pose_puzzle(puzzle.givens, puzzle.rating);
 }
 
+void Sudoku::pose_practice(const PracticeEntry& entry) {
+  pose_puzzle(entry.givens);
+  practice_ = {game_.puzzle, quorlen::practice_caption(entry.er, entry.technique)};
+}
+
+std::string Sudoku::practice_caption() const {
+  return puzzle_posed() && practice_.first == game_.puzzle ? practice_.second : std::string();
+}
+
 void Sudoku::mnuCountSolutions_Click() {
   static constexpr const char* kTexts[] = {
       "The digits on the grid have no solution.",

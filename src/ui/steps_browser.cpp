@@ -27,6 +27,7 @@ StepsBrowser::StepsBrowser(std::shared_ptr<const SolveSteps> steps) : steps_(std
   if (groups_.empty()) groups_.push_back({0, total, 1, false});
   std::rotate(groups_.begin(), groups_.end() - 1, groups_.end());
 
+  told_ = tell_steps(*steps_);
   DigitGrid grid = steps_->start;
   for (std::size_t k = 0; k < total; ++k) {
     if (resets_[k]) grid = steps_->givens;
@@ -54,17 +55,36 @@ const Placement& StepsBrowser::placement(std::size_t step) const {
   return steps_->placements[groups_[group_].first + step];
 }
 
+const Telling& StepsBrowser::telling(std::size_t step) const { return told_[groups_[group_].first + step]; }
+
 std::string StepsBrowser::caption(std::size_t group) const {
   const StepGroup& g = groups_[group];
   std::string text = g.search ? "The complete search" : "Attempt " + std::to_string(g.attempt);
-  text += group == 0 && steps_->result.outcome == SolveOutcome::solved ? ", which solved the puzzle: "
-                                                                       : ", failed: ";
-  return text + std::to_string(g.count) + (g.count == 1 ? " step" : " steps");
+  const std::string steps = std::to_string(g.count) + (g.count == 1 ? " step" : " steps");
+  std::string wrong;  // "step 27", "steps 27 and 55"
+  std::size_t wrong_count = 0;
+  for (std::size_t s = 0; s < g.count; ++s) {
+    if (!went_wrong(told_[g.first + s])) continue;
+    if (wrong_count > 0) wrong += " and ";  // an attempt has two runs at most
+    wrong += std::to_string(s + 1);
+    ++wrong_count;
+  }
+  wrong.insert(0, wrong_count > 1 ? "steps " : "step ");
+  if (group == 0 && steps_->result.outcome == SolveOutcome::solved) {
+    return text + ", which solved the puzzle" + (wrong_count > 0 ? " after going wrong at " + wrong : "") +
+           ": " + steps;
+  }
+  if (wrong_count == 0) return text + ", failed: " + steps;
+  return text + ", failed at " + wrong + " of " + std::to_string(g.count);
 }
 
-std::string step_line(std::size_t step, const Placement& placement) {
+std::string StepsBrowser::line(std::size_t step) const {
+  return step_line(step, placement(step), telling(step));
+}
+
+std::string step_line(std::size_t step, const Placement& placement, const Telling& telling) {
   std::string line = std::to_string(step + 1) + ". ";
-  append_step_sentence(line, placement);
+  append_step_sentence(line, placement, telling);
   return line;
 }
 

@@ -10,6 +10,7 @@
 
 #include "board/puzzle.h"
 #include "solver/attempts.h"
+#include "ui/step_telling.h"
 
 namespace quorlen {
 
@@ -40,12 +41,20 @@ class StepsBrowser {
   void choose(std::size_t group, std::size_t step);
   const Placement& placement(std::size_t step) const;  // a step of the group chosen
   const Placement& placement() const { return placement(step_); }
+  // What a step of the group chosen means on its grid: where its run went
+  // wrong, or that it came after that.
+  const Telling& telling(std::size_t step) const;
   // The grid right after the chosen step.
   const DigitGrid& grid() const { return grid_; }
 
   // The chooser's text for a group, for example "Attempt 3, which solved
-  // the puzzle: 58 steps" or "Attempt 1, failed: 1 step".
+  // the puzzle: 58 steps", "Attempt 1, failed at step 40 of 103" (where
+  // its run went wrong; an attempt's two runs may both), "Attempt 2, which
+  // solved the puzzle after going wrong at step 30: 99 steps" or "Attempt
+  // 2, failed: 1 step".
   std::string caption(std::size_t group) const;
+  // A line of the list for a step of the group chosen.
+  std::string line(std::size_t step) const;
 
  private:
   static constexpr std::size_t kCheckpointEvery = 64;
@@ -54,6 +63,7 @@ class StepsBrowser {
   std::vector<StepGroup> groups_;
   std::vector<DigitGrid> checkpoints_;  // [c]: the grid before placement c * kCheckpointEvery
   std::vector<bool> resets_;            // [k]: the grid went back to the givens before placement k
+  std::vector<Telling> told_;           // [k]: placement k's telling
   std::size_t group_ = 0;
   std::size_t step_ = 0;
   DigitGrid grid_{};
@@ -61,6 +71,6 @@ class StepsBrowser {
 
 // A line of the list: the step's number from 1 and its sentence, for
 // example "12. Row 3, column 5: 7 has no other place in row 3".
-std::string step_line(std::size_t step, const Placement& placement);
+std::string step_line(std::size_t step, const Placement& placement, const Telling& telling);
 
 }  // namespace quorlen

@@ -32,6 +32,7 @@
 #include "ui/path_browser.h"
 #include "ui/platform.h"
 #include "ui/play_clock.h"
+#include "ui/practice.h"
 #include "ui/steps_browser.h"
 #include "view/view.h"
 
@@ -67,6 +68,11 @@ class Sudoku {
   // givens protected and no "Guessed?" left from the puzzle before.
   // `rating`, when known, saves working it out again for posed_rating.
   void pose_puzzle(const DigitGrid& givens, const std::optional<Rating>& rating = std::nullopt);
+  // Poses a puzzle to practise as pose_puzzle does, keeping what the
+  // person's solver says of it for the status line while it stays posed.
+  void pose_practice(const PracticeEntry& entry);
+  // "Rating 7.2, X-Wing" while a puzzle posed to practise shows; else empty.
+  std::string practice_caption() const;
 
   // Whether a puzzle is posed (by Freeze, or by Quorlen), until New or Load.
   bool puzzle_posed() const { return game_.puzzle != 0; }
@@ -318,6 +324,7 @@ class Sudoku {
   PlayClock clock_;  // of the posed puzzle, read into the game's played_ms by bank_time
   bool paused_ = false;
   mutable std::optional<std::pair<std::uint64_t, Rating>> rating_;  // posed_rating's, by puzzle number
+  std::pair<std::uint64_t, std::string> practice_;                  // a practice puzzle's number and caption
 
   Keeping keeping_;
   bool unsaved_ = false;  // the game changed since the last game file was written

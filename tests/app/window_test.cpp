@@ -785,7 +785,7 @@ class WindowTest : public QObject {
                                       "another digit.";
     QTest::newRow("the next placement")
         << kEasy << "" << QPoint(4, 6)
-        << "Row 5, column 7: 1 is the only digit left once row 5's digits are struck.";
+        << "Row 5, column 7: 1 is the only digit left once the digits of row 5 and column 7 are struck.";
     QTest::newRow("a guess")
         << kGuessFirst << "" << QPoint(3, 3)
         << "Row 4, column 4: 4 is a guess, since no rule places a digit: 4 has 2 places left "
@@ -867,6 +867,15 @@ class WindowTest : public QObject {
     QCOMPARE(heard->text(QAccessible::Name), QString("Steps"));
     QCOMPARE(heard->child(guess)->text(QAccessible::Name), row(guess));
     QCOMPARE(heard->child(guess)->text(QAccessible::Description), QString("a guess"));
+    // Where the attempt went wrong the chooser and the list say; the steps
+    // after it are greyed, and say so to a screen reader too.
+    QCOMPARE(steps->attempts()->currentText(), QString("Attempt 1, failed at steps 27 and 55 of 103"));
+    QVERIFY(row(26).endsWith("with no digit") || row(26).contains(" now holds "));
+    QCOMPARE(heard->child(26)->text(QAccessible::Description), QString("where the attempt went wrong"));
+    QVERIFY(row(27).startsWith("28. (Built on the wrong guess) Row "));
+    QCOMPARE(heard->child(27)->text(QAccessible::Description), QString("after the attempt went wrong"));
+    QVERIFY(list->model()->index(27, 0).data(Qt::ForegroundRole).isValid() &&
+            !list->model()->index(26, 0).data(Qt::ForegroundRole).isValid());
 
     // The grid is a picture: typing changes nothing, and a screen reader hears it.
     const QString picture = shown();

@@ -222,7 +222,7 @@ class ScenarioRun {
       EXPECT_EQ(count, std::stoul(w[1]));
       EXPECT_EQ(captions, std::vector<std::string>(w.begin() + 2, w.end()));
     } else if (w[0] == "step-line") {  // the line of the step shown; "" while none shows
-      EXPECT_EQ(steps != nullptr ? step_line(steps->step(), steps->placement()) : "", arg(1));
+      EXPECT_EQ(steps != nullptr ? steps->line(steps->step()) : "", arg(1));
     } else if (w[0] == "path-line") {  // the line of the path's choice; "" while none shows
       EXPECT_EQ(window_->path_shown() != nullptr ? window_->path_shown()->line() : "", arg(1));
     } else if (w[0] == "path-rows") {  // each row's count of steps, s for a folded run; then the rating
