@@ -33,6 +33,7 @@ class BoardArea;
 class CellEdit;
 class DesignArea;
 class DigitPad;
+class HintPanel;
 class KeyboardHelp;
 class SidePanel;
 class StatusLine;
@@ -121,7 +122,9 @@ class MainWindow : public QMainWindow {
     QAction* high_contrast = nullptr;
     QAction* clock_shown = nullptr;
     QAction* hint = nullptr;
-    QAction* steps = nullptr;  // checked while the steps show
+    QAction* apply_hint = nullptr;
+    QAction* close_hint = nullptr;  // enabled while the hint shows
+    QAction* steps = nullptr;       // checked while the steps show
     QAction* keyboard = nullptr;
     QAction* about = nullptr;
     QAction* quit = nullptr;
@@ -153,6 +156,8 @@ class MainWindow : public QMainWindow {
   // The window beside the grid that lists the steps of a Solve while they
   // show; null before they first show.
   StepsWindow* steps_window() const { return steps_window_; }
+  // The hint in the side panel, hidden while no hint shows.
+  HintPanel* hint_panel() const { return hint_panel_; }
   // Help's keyboard table; null before it first shows.
   KeyboardHelp* keyboard_help() const { return keyboard_help_; }
 
@@ -183,6 +188,8 @@ class MainWindow : public QMainWindow {
   void show_keyboard_help();
   // The steps window shown, brought up to date, or hidden, as the steps show or not.
   void sync_steps();
+  // The hint's panel and its picture on the grid as the window logic has them.
+  void sync_hint();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
@@ -215,9 +222,11 @@ class MainWindow : public QMainWindow {
   StatusLine* status_ = nullptr;
   SidePanel* side_ = nullptr;
   std::optional<StepPicture> picture_;  // drawn over the grid while set
-  QRect unwidened_;                     // the window's place before the side panel widened it
-  std::optional<QRect> widened_;        // and after, while the panel shows
-  QTimer* clock_ = nullptr;             // the status line's time, while it runs
+  bool hint_picture_ = false;           // and it is the hint's
+  HintPanel* hint_panel_ = nullptr;
+  QRect unwidened_;               // the window's place before the side panel widened it
+  std::optional<QRect> widened_;  // and after, while the panel shows
+  QTimer* clock_ = nullptr;       // the status line's time, while it runs
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;

@@ -44,8 +44,10 @@ StepPicture picture_of(const logic::Grid& before, const logic::Step& step, bool 
     }
   }
   if (show_result) {
-    for (const logic::Candidate candidate : step.eliminations) at(picture, candidate.cell).struck |= bit(candidate.digit);
-    for (const logic::Candidate candidate : step.placements) at(picture, candidate.cell).placed = candidate.digit;
+    for (const logic::Candidate candidate : step.eliminations)
+      at(picture, candidate.cell).struck |= bit(candidate.digit);
+    for (const logic::Candidate candidate : step.placements)
+      at(picture, candidate.cell).placed = candidate.digit;
   }
   return picture;
 }

@@ -85,10 +85,8 @@ const View& Sudoku::view() const {
 void Sudoku::refresh_view() const {
   show_game(game_, view_);
   if (browser_) show_step(*browser_, view_);
-  if (hint_cell_ >= 0) {
-    const CellView& cell = view_.cell(hint_cell_);
-    view_.set_cell_marks(hint_cell_, static_cast<std::uint8_t>(cell.marks | kMarkHint));
-  }
+  if (const int at = hint_ ? hint_->hint().index : -1; at >= 0)
+    view_.set_cell_marks(at, static_cast<std::uint8_t>(view_.cell(at).marks | kMarkHint));
   view_stale_ = false;
 }
 
