@@ -44,17 +44,19 @@ std::vector<Found> table_steps() {
   for (const auto& c : testing::load_text_cases(QUORLEN_TEST_DATA_DIR "/logic")) {
     std::string digits;
     std::vector<std::string> struck;
-    int links = 0;
+    int links = 0, wing = 0;
     for (const auto& [number, line] : c.lines) {
       const std::vector<std::string> words = testing::words_of(line);
       if (words[0] == "grid") digits = words.at(1);
       if (words[0] == "struck") struck.assign(words.begin() + 1, words.end());
       if (words[0] == "links") links = std::stoi(words.at(1));
+      if (words[0] == "wing") wing = std::stoi(words.at(1));
     }
     if (!struck.empty() && struck[0] == "-") struck.clear();
     Found f{grid_with(digits, struck), {}};
-    const bool ok = links > 0 ? logic::find_strong_links(f.grid, f.step, work, links)
-                              : (f.step = logic::next_step(f.grid, work).value_or(Step{})).rating > 0;
+    const bool ok = links > 0  ? logic::find_strong_links(f.grid, f.step, work, links)
+                    : wing > 0 ? logic::find_set_wing(f.grid, f.step, work, wing)
+                               : (f.step = logic::next_step(f.grid, work).value_or(Step{})).rating > 0;
     EXPECT_TRUE(ok) << c.name;
     found.push_back(std::move(f));
   }
