@@ -232,6 +232,7 @@ void Sudoku::update_clock() { clock_.run(clock_due() && !paused_, platform_.now(
 void Sudoku::mnuPause_Click() {
   if (!can_pause()) return;
   close_steps();
+  clear_hint();  // it would tell what the pause hides
   paused_ = !paused_;
   update_clock();
   // The time at the pause is kept for Continue now, not at the next minute.

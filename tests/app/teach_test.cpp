@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -26,6 +28,18 @@ namespace {
 
 const char* const kPointing =
     "6...53..7.3.7......8.4.92.3.153.......8..53..3....759.8.95.1.3.....3..8.2.3.7...4";
+
+// The contrast of two colours by the WCAG formula.
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double one = luminance(a) + 0.05, other = luminance(b) + 0.05;
+  return std::max(one, other) / std::min(one, other);
+}
 
 }  // namespace
 
@@ -82,8 +96,8 @@ class TeachTest : public QObject {
   }
 
   // A step drawn, its pattern framed and on discs, what it strikes in red
-  // (the texts: four_depths); clearing gives back every cell exactly as it
-  // was, the person's notes included.
+  // (the texts: four_depths), every digit at 4.5:1 at least; clearing gives
+  // back every cell exactly as it was, the person's notes included.
   void picture_drawn_and_cleared() {
     pose(kPointing);
     QTest::mouseClick(cell(4, 9), Qt::LeftButton);
@@ -97,6 +111,10 @@ class TeachTest : public QObject {
     QVERIFY(shows(4, 9, quorlen::design::struck_colour()));
     QCOMPARE(said(1, 1), QString("a given"));
     QCOMPARE(window_->focusWidget(), static_cast<QWidget*>(cell(4, 9)));  // typing goes on
+    namespace design = quorlen::design;
+    for (const QColor& box : {design::background(), design::dark_box(), design::pattern_disc()})
+      for (const QColor& ink : {design::struck_colour(), design::placed_colour(), design::note_colour()})
+        QVERIFY(contrast(ink, box) >= 4.5);
     window_->clear_picture();
     QCOMPARE(cells_said(), said_before);
     QCOMPARE(cells_drawn(), before);
@@ -143,7 +161,8 @@ class TeachTest : public QObject {
 
   // Apply (Ctrl+Shift+H) carries the step out as one step, the notes of a
   // person without any filled in first; Ctrl+Z gives back grid and notes.
-  // A note that leaves out the solution's digit is named first, and Apply
+  // A note that leaves out the solution's digit is named first, its cell
+  // focused and framed (a wrong digit likewise: the scenarios), and Apply
   // puts the digit back.
   void apply_and_wrong_note() {
     pose(kPointing);
@@ -163,6 +182,7 @@ class TeachTest : public QObject {
     QCOMPARE(hint_text(), QString("Your notes in r1c2 leave out a digit that belongs there."));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(cell(1, 2)));
     QCOMPARE(said(1, 2), QString("notes 4, the hint's cell"));
+    QCOMPARE(cell(1, 2)->grab().toImage().pixelColor(2, 20), quorlen::design::pointer_colour());  // its frame
     QTest::keyClick(cell(1, 2), Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(said(1, 2), QString("notes 4 9"));
   }

@@ -42,7 +42,6 @@
 #include "app/board_area.h"
 #include "app/design_area.h"
 #include "app/digit_pad.h"
-#include "app/hint_panel.h"
 #include "app/keyboard_help.h"
 #include "app/main_window.h"
 #include "app/status_line.h"
@@ -767,26 +766,6 @@ class WindowTest : public QObject {
       QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
     }
     QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Menu"}));
-  }
-
-  // Hint (Ctrl+H) on a wrong digit: the panel beside the grid names it, no
-  // box opens, its cell gets the focus and a green frame, a screen reader
-  // hears which cell it is, and nothing is filled in. (The hint's depths:
-  // see teach_test.)
-  void hint() {
-    click("cmdNew");
-    type_puzzle(kEasy);
-    click("cmdFreeze");
-    type_puzzle(QString("45").leftJustified(81, '.'));
-    const QString before = shown();
-    QTest::keyClick(cell(8, 8), Qt::Key_H, Qt::ControlModifier);
-    QCOMPARE(messages_, QStringList());
-    QCOMPARE(window_->hint_panel()->text()->text(),
-             QString("Row 1, column 2: the 5 there is wrong; the puzzle's one solution has another digit."));
-    QCOMPARE(window_->focusWidget(), cell(0, 1));
-    QVERIFY2(said(0, 1).endsWith("the hint's cell"), qPrintable(said(0, 1)));
-    QCOMPARE(cell(0, 1)->grab().toImage().pixelColor(6, 20), kPointer);
-    QCOMPARE(shown(), before);
   }
 
   // Steps (Ctrl+T) after a Solve (before, a message says there are none:

@@ -15,12 +15,10 @@ TEST(StepPicture, CellsByGridIndex) {
   const logic::Grid grid = *logic::Grid::from_string(
       "6...53..7.3.7......8.4.92.3.153.......8..53..3....759.8.95.1.3.....3..8.2.3.7...4");
   logic::Workspace work;
-  const logic::Step step = *logic::next_step(grid, work);  // pointing: 2 in r7c9 and r8c9
-  const StepPicture picture = picture_of(grid, step, true, false);
-  EXPECT_EQ(picture.cells[grid_index(0, 1)].candidates, grid.candidates(1));  // r1c2
-  EXPECT_EQ(picture.cells[grid_index(6, 8)].pattern, 1u << 2);                // r7c9
-  EXPECT_EQ(picture.cells[grid_index(3, 8)].struck, 0);                       // r4c9: not yet
-  EXPECT_EQ(picture_of(grid, step, false, false), candidates_picture(grid));
+  const StepPicture picture = picture_of(grid, *logic::next_step(grid, work), true, false);  // pointing
+  EXPECT_EQ(picture.cells[grid_index(0, 1)].candidates, grid.candidates(1));                 // r1c2
+  EXPECT_EQ(picture.cells[grid_index(6, 8)].pattern, 1u << 2);                               // r7c9: 2
+  EXPECT_EQ(picture.cells[grid_index(3, 8)].struck, 0);                                      // r4c9: not yet
 }
 
 TEST(StepPicture, Descriptions) {
