@@ -159,20 +159,15 @@ void CellEdit::contextMenuEvent(QContextMenuEvent* event) {
   emit menu_requested(event);
 }
 
-// A note, or a candidate of a step's picture: on a disc in the pattern, in
-// white on a dark disc where the step places it, struck through where it
-// strikes it.
+// A note, or a candidate of a step's picture: on a disc in the pattern,
+// struck through where the step strikes it.
 void CellEdit::draw_candidate(QPainter& painter, const QRectF& place, int digit,
                               const CellPicture& step) const {
   const std::uint16_t bit = static_cast<std::uint16_t>(1u << digit);
   const double radius = std::min(place.width(), place.height()) / 2 - scale_.length(0.5);
   QColor ink = design::note_colour();
   painter.setPen(Qt::NoPen);
-  if (step.placed == digit) {
-    painter.setBrush(design::placed_disc());
-    painter.drawEllipse(place.center(), radius, radius);
-    ink = design::placed_digit();
-  } else if (step.pattern & bit) {
+  if (step.pattern & bit) {
     painter.setBrush(design::pattern_disc());
     painter.drawEllipse(place.center(), radius, radius);
   }
@@ -189,10 +184,11 @@ void CellEdit::draw_candidate(QPainter& painter, const QRectF& place, int digit,
 }
 
 // Notes sit in the cell's 3x3 positions, 1 at the top left, while the cell
-// shows no digit; marks go over whatever it shows, and over the focus frame.
+// shows no digit (a digit a step places stands in their place); marks go
+// over whatever it shows, and over the focus frame.
 void CellEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  const bool notes_shown = notes_ != 0 && text().isEmpty();
+  const bool notes_shown = notes_ != 0 && text().isEmpty();  // a step's candidates too
   if (!notes_shown && marks_ == 0 && !hasFocus() && !picture_) return;
   QPainter painter(this);
   const design::Scale& s = scale_;
@@ -205,7 +201,11 @@ void CellEdit::paintEvent(QPaintEvent* event) {
     painter.setPen(frame);
     painter.drawRect(shown.adjusted(half, half, -half, -half));
   }
-  if (notes_shown) {
+  if (picture_ && picture_->placed != 0) {
+    painter.setFont(s.font(design::cell_font()));
+    painter.setPen(design::placed_colour());
+    painter.drawText(QRectF(rect()), Qt::AlignCenter, QString::number(picture_->placed));
+  } else if (notes_shown) {
     const QRectF inside = QRectF(rect()).adjusted(s.length(3), s.length(2), -s.length(3), -s.length(2));
     painter.setFont(s.font(design::note_font()));
     const QSizeF slot(inside.width() / 3, inside.height() / 3);

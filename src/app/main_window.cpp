@@ -19,8 +19,9 @@
 #include "app/cell_edit.h"
 #include "app/design_area.h"
 #include "app/digit_pad.h"
-#include "app/side_panel.h"
+#include "app/hint_panel.h"
 #include "app/practice_window.h"
+#include "app/side_panel.h"
 #include "app/status_line.h"
 #include "app/widget_look.h"
 #include "app/window_design.h"
@@ -41,6 +42,8 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   design_ = new DesignArea(this);
   pad_ = new DigitPad(menu_actions_.notes_mode, this);
   side_ = new SidePanel(this);
+  hint_panel_ = new HintPanel(menu_actions_.hint, menu_actions_.apply_hint, menu_actions_.close_hint, side_);
+  side_->add_part(hint_panel_);
   board_ = new BoardArea(design_, pad_, side_, this);
   setCentralWidget(board_);
   connect(side_, &SidePanel::shown_changed, this, &MainWindow::fit_side_panel);
@@ -163,6 +166,7 @@ void MainWindow::paste_clipboard() {
 
 void MainWindow::sync() {
   sync_steps_picture();
+  sync_hint();
   const View& view = sudoku_.view();
   const auto marks = cell_marks(view);
   const auto descriptions = cell_descriptions(view);
@@ -209,8 +213,25 @@ void MainWindow::sync() {
   }
 }
 
+void MainWindow::sync_hint() {
+  const HintSession* hint = sudoku_.hint_shown();
+  // The Steps view has Escape for itself while it is open.
+  menu_actions_.close_hint->setEnabled(hint != nullptr && !sudoku_.steps_open());
+  hint_panel_->show_hint(hint);
+  if (steps_picture_) return;  // the Steps view's picture stands while the view is open
+  std::optional<StepPicture> picture = hint != nullptr ? hint->picture() : std::nullopt;
+  if (picture) {
+    picture_ = std::move(picture);
+    hint_picture_ = true;
+  } else if (hint_picture_) {
+    picture_.reset();
+    hint_picture_ = false;
+  }
+}
+
 void MainWindow::show_picture(const StepPicture& picture) {
   picture_ = picture;
+  hint_picture_ = false;
   sync();
 }
 

@@ -35,6 +35,7 @@ class BoardArea;
 class CellEdit;
 class DesignArea;
 class DigitPad;
+class HintPanel;
 class KeyboardHelp;
 class SidePanel;
 class PracticeMaker;
@@ -133,7 +134,9 @@ class MainWindow : public QMainWindow {
     QAction* high_contrast = nullptr;
     QAction* clock_shown = nullptr;
     QAction* hint = nullptr;
-    QAction* steps = nullptr;  // checked while the steps show
+    QAction* apply_hint = nullptr;
+    QAction* close_hint = nullptr;  // enabled while the hint shows
+    QAction* steps = nullptr;       // checked while the steps show
     QAction* keyboard = nullptr;
     QAction* about = nullptr;
     QAction* quit = nullptr;
@@ -165,6 +168,8 @@ class MainWindow : public QMainWindow {
   // The Steps view in the side panel, while the steps show; null before
   // they first show.
   StepsWindow* steps_window() const { return steps_window_; }
+  // The hint in the side panel, hidden while no hint shows.
+  HintPanel* hint_panel() const { return hint_panel_; }
   // Help's keyboard table; null before it first shows.
   KeyboardHelp* keyboard_help() const { return keyboard_help_; }
 
@@ -200,6 +205,8 @@ class MainWindow : public QMainWindow {
   // The step by hand chosen drawn on the grid, or the drawing taken away
   // when the view closes; before the cells are brought up to date.
   void sync_steps_picture();
+  // The hint's panel and its picture on the grid as the window logic has them.
+  void sync_hint();
   void run(void (Sudoku::*handler)());
   void cell_edited(int index, const QString& text);
   void cell_intent(int index, CellIntent intent);
@@ -232,9 +239,11 @@ class MainWindow : public QMainWindow {
   StatusLine* status_ = nullptr;
   SidePanel* side_ = nullptr;
   std::optional<StepPicture> picture_;  // drawn over the grid while set
-  QRect unwidened_;                     // the window's place before the side panel widened it
-  std::optional<QRect> widened_;        // and after, while the panel shows
-  QTimer* clock_ = nullptr;             // the status line's time, while it runs
+  bool hint_picture_ = false;           // and it is the hint's
+  HintPanel* hint_panel_ = nullptr;
+  QRect unwidened_;               // the window's place before the side panel widened it
+  std::optional<QRect> widened_;  // and after, while the panel shows
+  QTimer* clock_ = nullptr;       // the status line's time, while it runs
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;

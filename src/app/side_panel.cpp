@@ -10,12 +10,13 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
   setAccessibleName(QStringLiteral("Side panel"));
   column_ = new QVBoxLayout(this);
   column_->setContentsMargins(8, 8, 8, 8);
+  column_->addStretch();  // parts without a stretch of their own sit at the top
   hide();
 }
 
 void SidePanel::add_part(QWidget* part, int stretch) {
   part->hide();
-  column_->addWidget(part, stretch);
+  column_->insertWidget(column_->count() - 1, part, stretch);
   part->installEventFilter(this);
   update_shown();
 }

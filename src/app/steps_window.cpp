@@ -6,10 +6,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QPalette>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeView>
-#include <QPalette>
 
 #include "app/window_design.h"
 #include "ui/path_browser.h"

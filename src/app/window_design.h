@@ -147,13 +147,12 @@ inline constexpr int kStepsWidth = 640;  // the steps window's, beside the main 
 // A step drawn on the grid (a hint's, or one of the Steps view): the
 // pattern's cells framed in the pointers' green along their edge, its
 // candidates on a light green disc, a struck candidate in a dark red with
-// a stroke through it, a placed digit in white on a dark green disc. Each
-// is told by its shape as well as its colour, and every digit stands at
-// least 4.5:1 against what it is drawn on.
+// a stroke through it, a placed digit at the size of a digit in a dark
+// green, in place of the candidates. Each is told by its shape as well as
+// its colour, and every digit stands at least 4.5:1 against either box.
 inline QColor pattern_disc() { return {150, 220, 150}; }
 inline QColor struck_colour() { return {160, 0, 0}; }
-inline QColor placed_disc() { return {0, 110, 50}; }
-inline QColor placed_digit() { return {255, 255, 255}; }
+inline QColor placed_colour() { return {0, 90, 40}; }
 inline constexpr int kPatternFrame = 2;  // pixels
 
 // The side panel beside the design's client area, where the hint and the

@@ -77,6 +77,10 @@ void MainWindow::build_menu_actions() {
   a.clock_shown = add_action("Show the ti&me played", {}, [this] { play_options_changed(); });
   a.hint = add_action("Sho&w a hint", {QKeySequence(Qt::CTRL | Qt::Key_H)},
                       [this] { run(&Sudoku::mnuHint_Click); });
+  a.apply_hint = add_action("&Apply the hint", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
+                            [this] { run(&Sudoku::mnuApplyHint_Click); });
+  a.close_hint =
+      add_action("Close the h&int", {QKeySequence(Qt::Key_Escape)}, [this] { run(&Sudoku::close_hint); });
   a.steps = add_action("Steps of the Sol&ve", {QKeySequence(Qt::CTRL | Qt::Key_T)},
                        [this] { run(&Sudoku::mnuSteps_Click); });
   a.keyboard = add_action("&Keyboard", {QKeySequence(Qt::Key_F1)}, [this] { show_keyboard_help(); });
@@ -124,7 +128,17 @@ std::vector<MainWindow::MenuGroup> MainWindow::menu_groups() const {
         {a.protect_givens},
         {a.high_contrast},
         {a.clock_shown}}},
-      {"&Learn", 2, {{a.count}, {a.check}, {}, {a.hint}, {a.steps}}},
+      {"&Learn",
+       2,
+       // Every letter of "Apply the hint" has an entry of the right-click menu
+       // already; the hint's panel has the button, and Ctrl+Shift+H works anywhere.
+       {{a.count},
+        {a.check},
+        {},
+        {a.hint},
+        {a.apply_hint, nullptr, {}, true},
+        {a.close_hint, nullptr, {}, true},
+        {a.steps}}},
       {"&Help", -1, {{a.keyboard}, {a.about}}},
   };
 }

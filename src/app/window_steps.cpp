@@ -14,6 +14,7 @@ void MainWindow::sync_steps_picture() {
   if (const PathBrowser* path = sudoku_.path_shown(); path != nullptr) {
     picture_ = picture_of(path->before(), path->shown(), true, true);
     steps_picture_ = true;
+    hint_picture_ = false;
   } else if (steps_picture_) {
     picture_.reset();
     steps_picture_ = false;

@@ -89,10 +89,8 @@ void Sudoku::refresh_view() const {
   } else if (browser_) {
     show_step(*browser_, view_);
   }
-  if (hint_cell_ >= 0) {
-    const CellView& cell = view_.cell(hint_cell_);
-    view_.set_cell_marks(hint_cell_, static_cast<std::uint8_t>(cell.marks | kMarkHint));
-  }
+  if (const int at = hint_ ? hint_->hint().index : -1; at >= 0)
+    view_.set_cell_marks(at, static_cast<std::uint8_t>(view_.cell(at).marks | kMarkHint));
   view_stale_ = false;
 }
 
@@ -238,6 +236,7 @@ void Sudoku::update_clock() { clock_.run(clock_due() && !paused_, platform_.now(
 void Sudoku::mnuPause_Click() {
   if (!can_pause()) return;
   close_steps();
+  clear_hint();  // it would tell what the pause hides
   paused_ = !paused_;
   update_clock();
   // The time at the pause is kept for Continue now, not at the next minute.

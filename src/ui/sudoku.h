@@ -27,6 +27,7 @@
 #include "generator/rating.h"
 #include "solver/attempts.h"
 #include "solver/difficulty.h"
+#include "ui/hint_session.h"
 #include "ui/history.h"
 #include "ui/keeping.h"
 #include "ui/path_browser.h"
@@ -111,12 +112,21 @@ class Sudoku {
   bool can_undo() const { return history_.can_undo(); }
   bool can_redo() const { return history_.can_redo(); }
 
-  // Hint: says in a message box what the next step is on the grid as
-  // shown (see hint_for), and selects and marks the cell it names without
-  // filling it in. It is no step in the history, since it changes no
-  // digit: the mark stays until the next change to the grid (undo and redo
-  // too) or the next hint.
+  // Hint, in four depths (see HintSession): the first asks for the next
+  // hint on the grid as the person keeps it (see next_hint) and selects the
+  // cell of a wrong digit or note; each one after it tells the same hint a
+  // depth further. It changes no digit, so it is no step in the history:
+  // the hint goes at the next change to the grid (undo and redo too).
+  // Being told a hint is help with the puzzle.
   void mnuHint_Click();
+  // Apply the hint: the hint shown, or the next one, carried out as one
+  // step: a wrong digit taken away, a note left out put back, or the step's
+  // digits placed and the candidates it strikes taken out of the notes (a
+  // grid without notes gets every note filled in first). Help too.
+  void mnuApplyHint_Click();
+  // The hint closed, its marks gone.
+  void close_hint() { clear_hint(); }
+  const HintSession* hint_shown() const { return hint_ ? &*hint_ : nullptr; }
 
   // Steps: the Steps view opens on the placements of the Solve that goes
   // with the grid (see last_solve_steps), one at a time, from the first of
@@ -263,7 +273,7 @@ class Sudoku {
   // only its start, so that the history stays small.
   void set_solve(std::shared_ptr<const SolveRecord> solve);
   std::shared_ptr<const SolveSteps> solve_steps() const;
-  // The hint's mark taken away.
+  // The hint gone, with its mark.
   void clear_hint();
   // The board and grid emptied, as the window load, New and Load leave them.
   void clear_puzzle(bool cells_enabled);
@@ -318,7 +328,7 @@ class Sudoku {
   std::unique_ptr<PathWork> path_work_;
   std::vector<std::unique_ptr<PathWork>> retired_;
   mutable std::optional<std::pair<DigitGrid, bool>> one_solution_;  // path_available's, by givens
-  int hint_cell_ = -1;  // the cell the last hint named, until the grid changes
+  std::optional<HintSession> hint_;                                 // the hint shown, until the grid changes
   std::string step_log_error_;
   std::mt19937_64 random_{std::random_device{}()};  // for new puzzles
   PlayClock clock_;  // of the posed puzzle, read into the game's played_ms by bank_time

@@ -59,10 +59,7 @@ const QString kDesignPuzzle =
 const QString kEasy = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
 const QString kSolved = "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
 const QColor kGiven(255, 100, 100), kBlue(0, 0, 255), kBlack(0, 0, 0), kPointer(0, 130, 60);
-// No rule places a digit from these givens; top95's second puzzle is solved
-// by the complete search after its attempts give up.
-const QString kGuessFirst =
-    "....4...1.3.6.....8........1.9..5.........87....2......7....26.5...94.........3..";
+// Top95's second puzzle is solved by the complete search after its attempts give up.
 const QString kTop95Second =
     "52...6.........7.13...........4..8..6......5...........418.........3..2...87.....";
 
@@ -771,50 +768,6 @@ class WindowTest : public QObject {
     QCOMPARE(heard, (QStringList{"row 1, column 1 menu", "Menu"}));
   }
 
-  // Hint, by Ctrl+H (or the menu, for the next placement), on the grid as shown: a wrong digit first,
-  // else the next placement, else the guess. Its cell gets the focus and a
-  // green frame, a screen reader hears which cell it is, and nothing is
-  // filled in.
-  void hint_data() {
-    QTest::addColumn<QString>("givens");
-    QTest::addColumn<QString>("typed");  // into row 1, from the left
-    QTest::addColumn<QPoint>("named");   // (row, column)
-    QTest::addColumn<QString>("text");
-    QTest::newRow("a wrong digit") << kEasy << "45" << QPoint(0, 1)
-                                   << "Row 1, column 2: the 5 there is wrong; the puzzle's one solution has "
-                                      "another digit.";
-    QTest::newRow("the next placement")
-        << kEasy << "" << QPoint(4, 6)
-        << "Row 5, column 7: 1 is the only digit left once the digits of row 5 and column 7 are struck.";
-    QTest::newRow("a guess")
-        << kGuessFirst << "" << QPoint(3, 3)
-        << "Row 4, column 4: 4 is a guess, since no rule places a digit: 4 has 2 places left "
-           "in column 4, the fewest of any digit still to be tried.";
-  }
-
-  void hint() {
-    QFETCH(QString, givens);
-    QFETCH(QString, typed);
-    QFETCH(QPoint, named);
-    QFETCH(QString, text);
-    click("cmdNew");
-    type_puzzle(givens);
-    click("cmdFreeze");
-    type_puzzle(typed.leftJustified(81, '.'));
-    const QString before = shown();
-    if (QTest::currentDataTag() == QString("the next placement")) {  // from the menu
-      choose_from_menu(window_->findChild<QLabel*>("Label2"), {Qt::Key_W});
-    } else {
-      QTest::keyClick(cell(8, 8), Qt::Key_H, Qt::ControlModifier);
-    }
-    QCOMPARE(messages_, (QStringList{text, before}));
-    QCOMPARE(window_->focusWidget(), cell(named));
-    QVERIFY2(said(named.x(), named.y()).endsWith("the hint's cell"), qPrintable(said(named.x(), named.y())));
-    const int frame_x = cell(named)->text().isEmpty() ? 2 : 6;  // along the edge, or around the digit
-    QCOMPARE(cell(named)->grab().toImage().pixelColor(frame_x, 20), kPointer);
-    QCOMPARE(shown(), before);
-  }
-
   // Steps (Ctrl+T) after a Solve (before, the steps by hand: see
   // steps_test): the view beside the grid lists the steps
   // of the attempt that solved it, the earlier ones in its chooser; the grid
@@ -1013,7 +966,7 @@ class WindowTest : public QObject {
     QApplication::sendEvent(cell(4, 4), &menu_event);
     const auto& a = window_->menu_actions();
     QCOMPARE(bar - context, (QSet<QAction*>{a.keyboard, a.about, a.quit, a.continue_game, a.open_game,
-                                            a.save_game, a.statistics}));
+                                            a.save_game, a.statistics, a.apply_hint, a.close_hint}));
     QCOMPARE(context - bar, QSet<QAction*>());
     QCOMPARE(QSet<QChar>(letters.begin(), letters.end()).size(), letters.size());
   }

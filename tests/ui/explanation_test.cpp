@@ -7,7 +7,7 @@
 #include "board/grid_rules.h"
 #include "board/units.h"
 #include "support/text_cases.h"
-#include "ui/hint.h"
+#include "ui/hint_session.h"
 #include "ui/outcome_texts.h"
 #include "ui/steps_browser.h"
 
@@ -40,11 +40,12 @@ TEST(Explanation, SentencesAndHints) {
       EXPECT_EQ(unit_name(p.why.unit), w.at(7));
       EXPECT_EQ(step_sentence(p, tell(grid, p)), w.at(9));
     } else {
-      const Hint hint = hint_for(*parse_puzzle(w.at(1)), *parse_puzzle(w.at(2) == "-" ? w[1] : w[2]));
-      static constexpr const char* kKinds[] = {"wrong_digit", "step", "none"};
-      EXPECT_EQ(kKinds[static_cast<int>(hint.kind)], w.at(3));
-      EXPECT_EQ(hint.index, number(4) != 0 ? grid_index(number(4) - 1, number(5) - 1) : -1);
-      EXPECT_EQ(hint.text, w.at(6));
+      const HintSession hint(
+          next_hint(*parse_puzzle(w.at(1)), *parse_puzzle(w.at(2) == "-" ? w[1] : w[2]), {}));
+      static constexpr const char* kKinds[] = {"none", "wrong_digit", "wrong_note", "step"};
+      EXPECT_EQ(kKinds[static_cast<int>(hint.hint().kind)], w.at(3));
+      EXPECT_EQ(hint.hint().index, number(4) != 0 ? grid_index(number(4) - 1, number(5) - 1) : -1);
+      EXPECT_EQ(hint.text(), w.at(6));
     }
     ++rows;
   }

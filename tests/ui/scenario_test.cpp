@@ -230,6 +230,9 @@ class ScenarioRun {
       for (const PathRow& row : window_->path_shown()->rows())
         rows += std::to_string(row.count) + (row.singles ? "s " : " ");
       EXPECT_EQ(rows + rating_line(window_->path_shown()->rating()), arg(1));
+    } else if (w[0] == "hint-says") {  // the hint's depth and text; "" while none shows
+      const HintSession* hint = window_->hint_shown();
+      EXPECT_EQ(hint ? std::to_string(hint->depth()) + " " + hint->text() : "", arg(1));
     } else if (w[0] == "history") {  // 1 or 0 for: something to undo, something to redo
       EXPECT_EQ(std::to_string(window_->can_undo()) + std::to_string(window_->can_redo()), w[1]);
     } else if (w[0] == "same") {  // as remembered, field by field
@@ -339,6 +342,8 @@ class ScenarioRun {
       {"fill-notes", &Sudoku::mnuFillNotes_Click},
       {"clear-notes", &Sudoku::mnuClearNotes_Click},
       {"hint", &Sudoku::mnuHint_Click},
+      {"apply-hint", &Sudoku::mnuApplyHint_Click},
+      {"close-hint", &Sudoku::close_hint},
       {"steps", &Sudoku::mnuSteps_Click},
       {"close-steps", &Sudoku::close_steps},
       {"pause", &Sudoku::mnuPause_Click},
