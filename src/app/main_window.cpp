@@ -53,6 +53,14 @@ MainWindow::MainWindow(PlatformHooks hooks, QWidget* parent)
   clock_ = new QTimer(this);
   clock_->setInterval(250);  // the second shown turns over at most a quarter late
   connect(clock_, &QTimer::timeout, this, [this] { status_->show_status(sudoku_); });
+  // The posed puzzle's rating is worked out beside the window; the status
+  // line looks for it until it comes.
+  rating_poll_ = new QTimer(this);
+  rating_poll_->setInterval(100);
+  connect(rating_poll_, &QTimer::timeout, this, [this] {
+    status_->show_status(sudoku_);
+    if (!sudoku_.path_working()) rating_poll_->stop();
+  });
   autosave_timer_ = new QTimer(this);
   autosave_timer_->setSingleShot(true);
   connect(autosave_timer_, &QTimer::timeout, this, [this] {
@@ -199,7 +207,9 @@ void MainWindow::sync() {
   const int at = view.selected;
   pad_->show_state(at >= 0 && view.cell(at).enabled && !paused && !sudoku_.steps_open(),
                    view.options.notes_mode);
+  sudoku_.work_out_path();
   status_->show_status(sudoku_);
+  if (sudoku_.path_working() && !rating_poll_->isActive()) rating_poll_->start();
   const bool ticking = sudoku_.clock_running() && view.options.clock_shown;
   if (ticking != clock_->isActive()) ticking ? clock_->start() : clock_->stop();
   schedule_autosave();

@@ -241,9 +241,10 @@ class MainWindow : public QMainWindow {
   std::optional<StepPicture> picture_;  // drawn over the grid while set
   bool hint_picture_ = false;           // and it is the hint's
   HintPanel* hint_panel_ = nullptr;
-  QRect unwidened_;               // the window's place before the side panel widened it
-  std::optional<QRect> widened_;  // and after, while the panel shows
-  QTimer* clock_ = nullptr;       // the status line's time, while it runs
+  QRect unwidened_;                // the window's place before the side panel widened it
+  std::optional<QRect> widened_;   // and after, while the panel shows
+  QTimer* clock_ = nullptr;        // the status line's time, while it runs
+  QTimer* rating_poll_ = nullptr;  // the status line's rating, while it is worked out
   MenuActions menu_actions_;
   int shown_selection_ = -1;  // the selected cell that the focus was last given to
   PrintActions* print_actions_ = nullptr;

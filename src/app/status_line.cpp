@@ -43,7 +43,7 @@ void StatusLine::show_status(const Sudoku& sudoku) {
   const bool posed = sudoku.puzzle_posed();
   show_part(level_, QStringLiteral("Level"),
             posed ? QString::fromStdString(level_text(sudoku.posed_rating())) : QString());
-  show_part(practice_, {}, QString::fromStdString(sudoku.practice_caption()));
+  show_part(practice_, {}, QString::fromStdString(sudoku.rating_caption()));
   const bool timed = posed && sudoku.view().options.clock_shown;
   show_part(time_, QStringLiteral("Time played"),
             timed ? QString::fromStdString(time_text(sudoku.time_played())) : QString());

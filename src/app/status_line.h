@@ -1,5 +1,5 @@
-// The status line under the board: the posed puzzle's level (and, for a
-// puzzle to practise, its rating and hardest technique), the time played
+// The status line under the board: the posed puzzle's level, its rating
+// and hardest technique (once worked out), the time played
 // and "Paused". Each part has an accessible name that says what it
 // is ("Time played: 4:07"), so that a screen reader reads it whole.
 #pragma once

@@ -158,6 +158,12 @@ void Sudoku::show_path() {
   on_path_ = true;
   view_stale_ = true;
   if (path_) return;
+  work_out_path();
+  poll_path();
+}
+
+void Sudoku::work_out_path() {
+  if (!puzzle_posed() || !path_available()) return;
   const DigitGrid givens = givens_of(game_.board);
   if (!path_work_ || path_work_->givens() != givens) {
     // Work on other givens finishes the step it is on by itself, so that
@@ -168,7 +174,6 @@ void Sudoku::show_path() {
     }
     path_work_ = std::make_unique<PathWork>(givens);
   }
-  poll_path();
 }
 
 void Sudoku::choose_path(std::size_t row, std::optional<std::size_t> step) {

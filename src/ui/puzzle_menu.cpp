@@ -19,8 +19,13 @@ void Sudoku::pose_practice(const PracticeEntry& entry) {
   practice_ = {game_.puzzle, quorlen::practice_caption(entry.er, entry.technique)};
 }
 
-std::string Sudoku::practice_caption() const {
-  return puzzle_posed() && practice_.first == game_.puzzle ? practice_.second : std::string();
+std::string Sudoku::rating_caption() const {
+  if (!puzzle_posed()) return {};
+  if (practice_.first == game_.puzzle) return practice_.second;
+  if (!path_work_ || path_work_->givens() != givens_of(game_.board)) return {};
+  const std::shared_ptr<const PersonPath> path = path_work_->result();
+  if (!path || !path->path.rating.complete || path->path.rating.steps == 0) return {};
+  return "Rating " + logic::rating_text(path->path.rating.er) + ", " + path->path.rating.hardest;
 }
 
 void Sudoku::mnuCountSolutions_Click() {

@@ -72,8 +72,11 @@ class Sudoku {
   // Poses a puzzle to practise as pose_puzzle does, keeping what the
   // person's solver says of it for the status line while it stays posed.
   void pose_practice(const PracticeEntry& entry);
-  // "Rating 7.2, X-Wing" while a puzzle posed to practise shows; else empty.
-  std::string practice_caption() const;
+  // The posed puzzle's rating and hardest technique, "Rating 7.2, X-Wing":
+  // a puzzle posed to practise has it from the bank; any other once the
+  // person's path is worked out (work_out_path); empty meanwhile, and for
+  // givens without exactly one solution.
+  std::string rating_caption() const;
 
   // Whether a puzzle is posed (by Freeze, or by Quorlen), until New or Load.
   bool puzzle_posed() const { return game_.puzzle != 0; }
@@ -151,6 +154,13 @@ class Sudoku {
   // brings it in). Only a posed puzzle with exactly one solution has one.
   bool path_available() const;
   void show_path();
+  // Starts working out the posed puzzle's path beside the window (see
+  // PathWork), if it has exactly one solution and is not being worked out
+  // already: the window asks it for the rating in its status line. The
+  // command line never does, so a batch Solve runs no second solver.
+  void work_out_path();
+  // The posed puzzle's path is being worked out.
+  bool path_working() const { return path_work_ && !path_work_->result(); }
   // A row of the path, or one single of a folded row; nothing before the
   // path is worked out.
   void choose_path(std::size_t row, std::optional<std::size_t> step = std::nullopt);

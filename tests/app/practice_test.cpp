@@ -1,6 +1,6 @@
-// "New puzzle to practise..." as a person uses it: Ctrl+Shift+N, the
-// dialog's lists chosen with keys, Enter; from the practice bank, or made in
-// the background with a progress window whose Cancel leaves the grid alone.
+// The rating in the status line, and "New puzzle to practise..." as a
+// person uses it: Ctrl+Shift+N, the dialog's lists chosen with keys, Enter; from the practice bank, or made
+// in the background with a progress window whose Cancel leaves the grid alone.
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -20,16 +20,18 @@
 #include "app/practice_window.h"
 #include "app/status_line.h"
 #include "board/units.h"
+#include "logic/rating.h"
 #include "view/view.h"
 
 namespace {
 
 // Presses `keys` in the practice dialog's list `list` once it is up, then
-// Enter.
-void choose_in_dialog(const char* list, QList<Qt::Key> keys) {
-  QTimer::singleShot(0, [list, keys] {
+// Enter; sets `*up` when the dialog was there.
+void choose_in_dialog(const char* list, QList<Qt::Key> keys, bool* up) {
+  QTimer::singleShot(0, [list, keys, up] {
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == nullptr) return;
+    *up = true;
     auto* combo = dialog->findChild<QComboBox*>(list);
     for (const Qt::Key key : keys) QTest::keyClick(combo, key);
     QTest::keyClick(combo, Qt::Key_Return);
@@ -53,11 +55,20 @@ class PracticeTest : public QObject {
   // Ctrl+Shift+N wherever the focus is, as a person presses it, then
   // `keys` in the dialog's list `list` and Enter.
   void practise(const char* list, QList<Qt::Key> keys) {
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));  // back from the dialog before
-    choose_in_dialog(list, keys);
-    QWidget* focused = QApplication::focusWidget();
-    QTest::keyClick(focused != nullptr ? focused : window_.get(), Qt::Key_N,
-                    Qt::ControlModifier | Qt::ShiftModifier);
+    // Back from the dialog or the progress window before: on a busy machine
+    // the platform may hand the window the keys back a little late, and a
+    // key pressed meanwhile goes nowhere, as it would for a person.
+    bool up = false;
+    for (int tries = 0; !up && tries < 50; ++tries) {
+      if (!window_->isActiveWindow()) window_->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+      choose_in_dialog(list, keys, &up);
+      QWidget* focused = window_->focusWidget();
+      QTest::keyClick(focused != nullptr ? focused : window_.get(), Qt::Key_N,
+                      Qt::ControlModifier | Qt::ShiftModifier);
+      if (!up) QTest::qWait(50);
+    }
+    QVERIFY(up);
   }
 
  private slots:
@@ -100,6 +111,18 @@ class PracticeTest : public QObject {
     QCOMPARE(rating(), QString());
   }
 
+  // Any other puzzle posed gets its rating too, once the person's solver
+  // has worked it out beside the window.
+  void rates_every_posed_puzzle() {
+    QTest::keyClick(window_.get(), Qt::Key_1, Qt::ControlModifier);  // a new Easy puzzle
+    const auto grid = quorlen::logic::Grid::from_string(shown().toStdString());
+    QVERIFY(grid);
+    quorlen::logic::Workspace work;
+    const quorlen::logic::Rating rated = quorlen::logic::rate(*grid, work);
+    QTRY_COMPARE(rating(), QString::fromStdString("Rating " + quorlen::logic::rating_text(rated.er) + ", " +
+                                                  rated.hardest));
+  }
+
   // A technique the bank lacks is made in the background and posed; a band
   // it lacks (9.0 and up, the last entry) can be cancelled, and the grid and
   // the window go on as they were.
@@ -113,6 +136,7 @@ class PracticeTest : public QObject {
     QVERIFY(!bank_.contains(posed));
 
     practise("bands", {Qt::Key_End});
+    if (QTest::currentTestFailed()) return;
     QVERIFY(window_->practice_maker()->busy() && making->isVisible() && !making->isModal());
     // The window takes typing meanwhile.
     const int empty = static_cast<int>(posed.indexOf('.'));
