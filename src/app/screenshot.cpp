@@ -1,11 +1,14 @@
 #include "app/screenshot.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/status_line.h"
 #include "game/puzzle_text.h"
 
 namespace quorlen {
@@ -30,6 +33,13 @@ int save_screenshot(const QString& file, const QString& puzzle) {
   window.type_puzzle(read.value().givens);
   click("cmdFreeze");
   click("CmdSolve");
+  // The status line's rating is worked out beside the window: wait for it
+  // (a moment for a sample puzzle), so that every picture is the same; the
+  // window itself takes no events meanwhile, as it took none before.
+  QElapsedTimer waited;
+  waited.start();
+  while (window.sudoku().path_working() && waited.elapsed() < 10000) QThread::msleep(5);
+  window.status_line()->show_status(window.sudoku());
   // The status line lays its parts out once its texts are set.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 
